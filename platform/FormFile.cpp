@@ -1,0 +1,564 @@
+#include "platform/FormFile.h"
+#include "platform/ClassBuilder.h"
+#include "platform/Win32.h"
+
+#include <cctype>
+#include <cstdio>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace platform {
+
+namespace {
+
+// An error whose text already names its line.
+class ELocatedError : public EReadError {
+public:
+    using EReadError::EReadError;
+};
+
+// Splits form text into tokens, keeping the line of each.
+class TParser {
+public:
+    enum class TToken { End, Ident, Integer, String, Symbol, Hex };
+
+    explicit TParser(const std::string& text) : FText(text) { Next(); }
+
+    TToken Token() const { return FToken; }
+    const std::string& Text() const { return FTokenText; }
+    int64_t IntValue() const { return FInt; }
+    int Line() const { return FTokenLine; }
+
+    bool IsSymbol(char c) const { return FToken == TToken::Symbol && FTokenText[0] == c; }
+    bool IsIdent(const char* word) const { return FToken == TToken::Ident && SameText(FTokenText, word); }
+
+    [[noreturn]] void Error(const std::string& message) const
+    {
+        throw ELocatedError(Format("Line %d: ", FTokenLine) + message);
+    }
+
+    std::string ExpectIdent()
+    {
+        if (FToken != TToken::Ident)
+            Error("Identifier expected");
+        std::string ident = FTokenText;
+        Next();
+        return ident;
+    }
+
+    void ExpectSymbol(char c)
+    {
+        if (!IsSymbol(c))
+            Error(std::string("'") + c + "' expected");
+        Next();
+    }
+
+    void Next()
+    {
+        SkipBlanks();
+        FTokenLine = FLine;
+        FTokenText.clear();
+        if (FPos >= FText.size()) {
+            FToken = TToken::End;
+            return;
+        }
+        const char c = FText[FPos];
+        if (std::isalpha(static_cast<unsigned char>(c)) || c == '_')
+            ReadIdent();
+        else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && NextIsDigit()))
+            ReadInteger();
+        else if (c == '\'' || c == '#')
+            ReadString();
+        else if (c == '{')
+            ReadHex();
+        else {
+            FToken = TToken::Symbol;
+            FTokenText = c;
+            ++FPos;
+        }
+    }
+
+private:
+    void SkipBlanks()
+    {
+        while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos]))) {
+            if (FText[FPos] == '\n')
+                ++FLine;
+            ++FPos;
+        }
+    }
+
+    bool NextIsDigit() const
+    {
+        return FPos + 1 < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos + 1]));
+    }
+
+    void ReadIdent()
+    {
+        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_'))
+            FTokenText += FText[FPos++];
+        FToken = TToken::Ident;
+    }
+
+    void ReadInteger()
+    {
+        const bool negative = FText[FPos] == '-';
+        if (negative)
+            ++FPos;
+        uint64_t value = 0;
+        while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
+            value = value * 10 + static_cast<uint64_t>(FText[FPos++] - '0');
+            if (value > 0xFFFFFFFFull)
+                Error("Integer out of range");
+        }
+        if (FPos < FText.size() && (std::isalpha(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '.'))
+            Error("Invalid number");
+        FInt = negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
+        FToken = TToken::Integer;
+    }
+
+    // Quoted runs ('' is a quote) and #nn characters, joined with + across lines.
+    void ReadString()
+    {
+        for (;;) {
+            while (FPos < FText.size() && (FText[FPos] == '\'' || FText[FPos] == '#')) {
+                if (FText[FPos] == '#') {
+                    ++FPos;
+                    unsigned code = 0;
+                    size_t digits = 0;
+                    while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
+                        code = code * 10 + static_cast<unsigned>(FText[FPos++] - '0');
+                        if (++digits > 3 || code > 255)
+                            Error("Invalid character code");
+                    }
+                    if (digits == 0)
+                        Error("Invalid character code");
+                    FTokenText += static_cast<char>(code);
+                    continue;
+                }
+                ++FPos;
+                for (;;) {
+                    if (FPos >= FText.size() || FText[FPos] == '\n' || FText[FPos] == '\r')
+                        Error("Unterminated string");
+                    if (FText[FPos] == '\'') {
+                        if (FPos + 1 < FText.size() && FText[FPos + 1] == '\'') {
+                            FTokenText += '\'';
+                            FPos += 2;
+                            continue;
+                        }
+                        ++FPos;
+                        break;
+                    }
+                    FTokenText += FText[FPos++];
+                }
+            }
+            const size_t afterString = FPos;
+            const int lineAfterString = FLine;
+            SkipBlanks();
+            if (FPos < FText.size() && FText[FPos] == '+') {
+                ++FPos;
+                SkipBlanks();
+                if (FPos >= FText.size() || (FText[FPos] != '\'' && FText[FPos] != '#'))
+                    Error("String expected after '+'");
+                continue;
+            }
+            FPos = afterString;
+            FLine = lineAfterString;
+            break;
+        }
+        FToken = TToken::String;
+    }
+
+    void ReadHex()
+    {
+        ++FPos;
+        for (;;) {
+            SkipBlanks();
+            if (FPos >= FText.size())
+                Error("Unterminated binary block");
+            if (FText[FPos] == '}') {
+                ++FPos;
+                break;
+            }
+            if (!std::isxdigit(static_cast<unsigned char>(FText[FPos])))
+                Error("Invalid binary data");
+            FTokenText += FText[FPos++];
+        }
+        if (FTokenText.size() % 2 != 0)
+            Error("Invalid binary data");
+        FToken = TToken::Hex;
+    }
+
+    const std::string& FText;
+    size_t FPos = 0;
+    int FLine = 1;
+    TToken FToken = TToken::End;
+    std::string FTokenText;
+    int64_t FInt = 0;
+    int FTokenLine = 1;
+};
+
+std::vector<uint8_t> HexToBytes(const std::string& hex)
+{
+    std::vector<uint8_t> bytes(hex.size() / 2);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
+    return bytes;
+}
+
+} // namespace
+
+class TFormReader : public TLoadContext {
+public:
+    TFormReader(TComponent* root, const std::string& text) : FRoot(root), FParser(text) {}
+
+    void Read()
+    {
+        try {
+            ReadRoot();
+            for (const auto& [line, fixup] : FFixups) {
+                FLine = line;
+                fixup();
+            }
+        } catch (const ELocatedError&) {
+            Abandon();
+            throw;
+        } catch (const EClassNotFound&) {
+            Abandon();
+            throw;
+        } catch (const Exception& e) {
+            Abandon();
+            throw EReadError(Format("Line %d: ", FLine) + e.Message());
+        } catch (...) {
+            Abandon();
+            throw;
+        }
+        for (TComponent* component : FLoaded)
+            component->SetComponentFlag(csReading, false);
+        for (TComponent* component : FLoaded)
+            component->Loaded();
+    }
+
+    void Defer(std::function<void()> fixup) override { FFixups.emplace_back(FLine, std::move(fixup)); }
+
+    TComponent* FindComponent(const std::string& name) const override
+    {
+        if (SameText(name, FRoot->Name()))
+            return FRoot;
+        return FRoot->FindComponent(name);
+    }
+
+    std::any FindMethod(const std::string& name) const override
+    {
+        const TMethodInfo* method = FRoot->ClassInfo().FindMethod(name);
+        return method ? method->Bind(*FRoot) : std::any();
+    }
+
+private:
+    void ReadRoot()
+    {
+        FLine = FParser.Line();
+        if (!FParser.IsIdent("object"))
+            FParser.Error("'object' expected");
+        FParser.Next();
+        const std::string name = FParser.ExpectIdent();
+        FParser.ExpectSymbol(':');
+        const std::string className = FParser.ExpectIdent();
+        if (!SameText(className, FRoot->ClassName()))
+            FParser.Error("Class " + className + " does not match " + FRoot->ClassName());
+        Begin(FRoot);
+        if (FRoot->Name().empty())
+            FRoot->SetName(name);
+        ReadBody(FRoot);
+        if (FParser.Token() != TParser::TToken::End)
+            FParser.Error("End of text expected");
+    }
+
+    void ReadBody(TComponent* component)
+    {
+        while (!FParser.IsIdent("object") && !FParser.IsIdent("end")) {
+            if (FParser.Token() == TParser::TToken::End)
+                FParser.Error("'end' expected");
+            ReadProperty(component);
+        }
+        while (FParser.IsIdent("object"))
+            ReadChild(component);
+        if (!FParser.IsIdent("end"))
+            FParser.Error("'end' expected");
+        FParser.Next();
+    }
+
+    void ReadChild(TComponent* parent)
+    {
+        FLine = FParser.Line();
+        FParser.Next();
+        const std::string name = FParser.ExpectIdent();
+        FParser.ExpectSymbol(':');
+        const std::string className = FParser.ExpectIdent();
+        const TClassInfo* info = FindComponentClass(className);
+        if (!info)
+            throw EClassNotFound(Format("Line %d: Class %s not found", FLine, className.c_str()));
+        if (!info->Create)
+            FParser.Error("Cannot create an instance of abstract class " + className);
+        TComponent* component = info->Create(FRoot);
+        FCreated.push_back(component);
+        Begin(component);
+        component->SetName(name);
+        component->SetParentComponent(parent);
+        ReadBody(component);
+    }
+
+    // The root's field classes first, so a form names its own classes without registering them.
+    const TClassInfo* FindComponentClass(const std::string& name) const
+    {
+        for (const TClassInfo* c = &FRoot->ClassInfo(); c; c = c->Parent)
+            for (const TFieldInfo& field : c->Fields)
+                if (SameText(field.FieldClass->Name, name))
+                    return field.FieldClass;
+        return FindRegisteredClass(name);
+    }
+
+    void ReadProperty(TComponent* component)
+    {
+        FLine = FParser.Line();
+        TObject* target = component;
+        std::string path = FParser.ExpectIdent();
+        std::string name = path;
+        while (FParser.IsSymbol('.')) {
+            const TPropInfo* sub = target->ClassInfo().FindProperty(name);
+            if (!sub || sub->Kind != TPropKind::Class)
+                FParser.Error("Property " + path + " does not exist");
+            target = sub->SubObject(*target);
+            if (!target)
+                FParser.Error("Property " + path + " has no object");
+            FParser.Next();
+            name = FParser.ExpectIdent();
+            path += "." + name;
+        }
+        const TPropInfo* property = target->ClassInfo().FindProperty(name);
+        if (!property)
+            FParser.Error("Property " + path + " does not exist");
+        FParser.ExpectSymbol('=');
+        property->Load(*target, ReadValue(), *this);
+    }
+
+    TFormValue ReadValue()
+    {
+        TFormValue value;
+        switch (FParser.Token()) {
+        case TParser::TToken::Integer:
+            value = TFormValue::Integer(FParser.IntValue());
+            break;
+        case TParser::TToken::Ident:
+            value = TFormValue::Ident(FParser.Text());
+            break;
+        case TParser::TToken::String:
+            value = TFormValue::String(FParser.Text());
+            break;
+        case TParser::TToken::Hex:
+            value = TFormValue::Binary(HexToBytes(FParser.Text()));
+            break;
+        case TParser::TToken::Symbol:
+            if (FParser.IsSymbol('['))
+                return ReadSet();
+            [[fallthrough]];
+        default:
+            FParser.Error("Invalid property value");
+        }
+        FParser.Next();
+        return value;
+    }
+
+    TFormValue ReadSet()
+    {
+        FParser.Next();
+        std::vector<std::string> elements;
+        if (!FParser.IsSymbol(']'))
+            for (;;) {
+                elements.push_back(FParser.ExpectIdent());
+                if (FParser.IsSymbol(']'))
+                    break;
+                FParser.ExpectSymbol(',');
+            }
+        FParser.Next();
+        return TFormValue::Set(std::move(elements));
+    }
+
+    void Begin(TComponent* component)
+    {
+        component->SetComponentFlag(csLoading, true);
+        component->SetComponentFlag(csReading, true);
+        FLoaded.push_back(component);
+    }
+
+    // Frees what this read created; the root keeps what it had.
+    void Abandon()
+    {
+        for (auto c = FCreated.rbegin(); c != FCreated.rend(); ++c)
+            (*c)->Free();
+        FRoot->SetComponentFlag(csLoading, false);
+        FRoot->SetComponentFlag(csReading, false);
+    }
+
+    TComponent* FRoot;
+    TParser FParser;
+    int FLine = 1;
+    std::vector<TComponent*> FCreated;
+    std::vector<TComponent*> FLoaded;
+    std::vector<std::pair<int, std::function<void()>>> FFixups;
+};
+
+void ReadComponentText(TComponent* Root, const std::string& Text)
+{
+    TFormReader(Root, Text).Read();
+}
+
+namespace {
+
+class TFormWriter {
+public:
+    std::string Write(TComponent* root)
+    {
+        FRoot = root;
+        WriteComponent(root, 0);
+        return std::move(FOut);
+    }
+
+private:
+    void WriteComponent(TComponent* component, int indent)
+    {
+        Line(indent, "object " + component->Name() + ": " + component->ClassName());
+        WriteProperties(*component, "", indent + 2);
+        component->GetChildren([&](TComponent* child) { WriteComponent(child, indent + 2); }, FRoot);
+        Line(indent, "end");
+    }
+
+    void WriteProperties(TObject& object, const std::string& prefix, int indent)
+    {
+        for (const TPropInfo* property : object.ClassInfo().PublishedProperties()) {
+            if (property->Kind == TPropKind::Class) {
+                if (TPersistent* sub = property->SubObject(object))
+                    WriteProperties(*sub, prefix + property->Name + ".", indent);
+                continue;
+            }
+            if (auto value = property->Save(object))
+                WriteValue(indent, prefix + property->Name, *value);
+        }
+    }
+
+    void WriteValue(int indent, const std::string& name, const TFormValue& value)
+    {
+        switch (value.Kind) {
+        case TFormValue::TKind::Integer:
+            Line(indent, name + " = " + std::to_string(value.Int));
+            break;
+        case TFormValue::TKind::Ident:
+            Line(indent, name + " = " + value.Text);
+            break;
+        case TFormValue::TKind::Set: {
+            std::string text;
+            for (const std::string& element : value.Elements)
+                text += (text.empty() ? "" : ", ") + element;
+            Line(indent, name + " = [" + text + "]");
+            break;
+        }
+        case TFormValue::TKind::String:
+            WriteString(indent, name, value.Text);
+            break;
+        case TFormValue::TKind::Binary:
+            WriteBinary(indent, name, value.Bytes);
+            break;
+        }
+    }
+
+    static constexpr size_t StringChunk = 64;
+
+    // Long strings continue on the following lines, joined with +.
+    void WriteString(int indent, const std::string& name, const std::string& text)
+    {
+        if (text.size() <= StringChunk) {
+            Line(indent, name + " = " + Quote(text));
+            return;
+        }
+        Line(indent, name + " = ");
+        for (size_t at = 0; at < text.size(); at += StringChunk) {
+            const bool last = at + StringChunk >= text.size();
+            Line(indent + 2, Quote(text.substr(at, StringChunk)) + (last ? "" : " +"));
+        }
+    }
+
+    static std::string Quote(const std::string& text)
+    {
+        std::string out;
+        bool quoted = false;
+        for (char c : text) {
+            const unsigned char u = static_cast<unsigned char>(c);
+            if (u < 32) {
+                if (quoted)
+                    out += '\'';
+                quoted = false;
+                out += '#' + std::to_string(u);
+                continue;
+            }
+            if (!quoted)
+                out += '\'';
+            quoted = true;
+            out += c;
+            if (c == '\'')
+                out += '\'';
+        }
+        if (quoted)
+            out += '\'';
+        return out.empty() ? "''" : out;
+    }
+
+    void WriteBinary(int indent, const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        static constexpr size_t BytesPerLine = 32;
+        Line(indent, name + " = {");
+        for (size_t at = 0; at < bytes.size(); at += BytesPerLine) {
+            std::string hex;
+            for (size_t i = at; i < bytes.size() && i < at + BytesPerLine; ++i) {
+                char digits[3];
+                std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
+                hex += digits;
+            }
+            if (at + BytesPerLine >= bytes.size())
+                hex += '}';
+            Line(indent + 2, hex);
+        }
+    }
+
+    void Line(int indent, const std::string& text)
+    {
+        FOut.append(static_cast<size_t>(indent), ' ');
+        FOut += text;
+        FOut += "\r\n";
+    }
+
+    TComponent* FRoot = nullptr;
+    std::string FOut;
+};
+
+} // namespace
+
+std::string WriteComponentText(TComponent* Root)
+{
+    return TFormWriter().Write(Root);
+}
+
+bool FindFormResource(const std::string& ClassName, std::string& Text)
+{
+    const HMODULE module = reinterpret_cast<HMODULE>(&__ImageBase);
+    HRSRC resource = FindResourceA(module, ClassName.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!resource)
+        return false;
+    HGLOBAL loaded = LoadResource(module, resource);
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!data)
+        return false;
+    Text.assign(data, SizeofResource(module, resource));
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,37 @@
+// The text form-file format:
+//
+//   object Form1: TForm1
+//     Caption = 'It''s'#13#10 +
+//       'continued'
+//     Font.Height = -14
+//     Anchors = [akLeft, akTop]
+//     Appearance.RaisedBmp.Data = {
+//       0A0B0C}
+//     OnClick = Button1Click
+//     object Button1: TButton
+//       PopupMenu = Menu1
+//     end
+//   end
+//
+// Reading creates the nested components (owned by the root, each read into
+// the component it is nested in), binds references and handler names once
+// the whole text has been read, then runs Loaded on the root and on every
+// component read. Writing stores only values that differ from their defaults.
+#pragma once
+
+#include "platform/Component.h"
+
+#include <string>
+
+namespace platform {
+
+// Raises EReadError naming the line for an unknown class or property, a value
+// of the wrong kind or malformed text; the components it created are freed again.
+void ReadComponentText(TComponent* Root, const std::string& Text);
+std::string WriteComponentText(TComponent* Root);
+
+// The form text stored in the program's resources under the class name
+// (resource type RCDATA); false when there is none.
+bool FindFormResource(const std::string& ClassName, std::string& Text);
+
+} // namespace platform
