@@ -227,10 +227,12 @@ public:
     // A persistent sub-object owned by the instance (a font, an appearance);
     // form files reach its own properties through dotted paths.
     template <class G>
-    TClassBuilder& Object(std::string name, G get)
+    TClassBuilder& Object(std::string name, G get, std::function<bool(const T&)> stored = {})
     {
         TPropInfo& p = Add(std::move(name), TPropKind::Class);
         p.SubObject = [get](TObject& o) -> TPersistent* { return std::invoke(get, static_cast<T&>(o)); };
+        if (stored)
+            p.Stored = [stored](const TObject& o) { return stored(static_cast<const T&>(o)); };
         p.Load = [n = p.Name](TObject&, const TFormValue&, TLoadContext&) { RaiseInvalidValue(n); };
         p.Save = [](const TObject&) -> std::optional<TFormValue> { return std::nullopt; };
         return *this;

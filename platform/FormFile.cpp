@@ -437,6 +437,8 @@ private:
     {
         for (const TPropInfo* property : object.ClassInfo().PublishedProperties()) {
             if (property->Kind == TPropKind::Class) {
+                if (property->Stored && !property->Stored(object))
+                    continue;
                 if (TPersistent* sub = property->SubObject(object))
                     WriteProperties(*sub, prefix + property->Name + ".", indent);
                 continue;

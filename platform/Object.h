@@ -88,6 +88,8 @@ struct TPropInfo {
     std::function<std::optional<TFormValue>(const TObject&)> Save;
     // Class properties: the live sub-object that dotted paths continue in.
     std::function<TPersistent*(TObject&)> SubObject;
+    // Class properties: whether a form file stores the sub-object at all (empty: always).
+    std::function<bool(const TObject&)> Stored;
 };
 
 // A published field of a form: set to the component of that name when the
