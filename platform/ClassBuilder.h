@@ -25,21 +25,6 @@ namespace platform {
 
 using TIdentMap = std::vector<std::pair<int64_t, std::string>>;
 
-// Object creation for classes whose constructors must finish before their
-// start-up work runs (a form's OnCreate): new, then AfterConstruction.
-template <class T, class... A>
-T* New(A&&... args)
-{
-    T* object = new T(std::forward<A>(args)...);
-    try {
-        object->AfterConstruction();
-    } catch (...) {
-        object->Free();
-        throw;
-    }
-    return object;
-}
-
 bool SameText(const std::string& a, const std::string& b);
 [[noreturn]] void RaiseInvalidValue(const std::string& property);
 

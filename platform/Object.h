@@ -158,6 +158,21 @@ void FreeAndNil(T*& object)
         old->Free();
 }
 
+// Object creation for classes whose constructors must finish before their
+// start-up work runs (a form's OnCreate): new, then AfterConstruction.
+template <class T, class... A>
+T* New(A&&... args)
+{
+    T* object = new T(std::forward<A>(args)...);
+    try {
+        object->AfterConstruction();
+    } catch (...) {
+        object->Free();
+        throw;
+    }
+    return object;
+}
+
 // Every class with its own run-time name declares it with this macro; the
 // class information itself is built in the class's source file.
 #define PLATFORM_CLASS(Class, Base)                                                  \

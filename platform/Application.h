@@ -1,0 +1,111 @@
+// The application object: the message loop, the terminate request, the
+// hidden application window with its hooks, the main form and the standard
+// exception display; and the screen object.
+#pragma once
+
+#include "platform/Component.h"
+#include "platform/Messages.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class TForm;
+class TIcon;
+
+class TApplication : public TComponent {
+    PLATFORM_CLASS(TApplication, TComponent)
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    // Creates the hidden application window.
+    void Initialize();
+    // Creates a form owned by the application; the first one becomes the main
+    // form. Reference is assigned by the form's own constructor where it wants
+    // it earlier; here it is assigned at the latest when the form exists.
+    template <class T>
+    void CreateForm(T*& Reference);
+    void Run();
+    // Ends Run. Before Run starts the request is only remembered, so that
+    // message boxes shown meanwhile still run their own loops.
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    // Handles every waiting message and returns.
+    void ProcessMessages();
+    // Handles one message, waiting for one if none is there.
+    void HandleMessage();
+
+    HWND Handle();
+    void Minimize();
+    void Restore();
+
+    // A hook sees every message to the application window before it does and
+    // claims it by returning true. Owner identifies the hook for removal.
+    void HookMainWindow(const void* Owner, std::function<bool(TMessage&)> Hook);
+    void UnhookMainWindow(const void* Owner);
+
+    TForm* MainForm() const { return FMainForm; }
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+    // The program file's full path.
+    std::string ExeName() const;
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& Value);
+    // The program's own icon (the icon resource MAINICON, else the system's application icon).
+    TIcon* Icon();
+
+    // The standard exception display: a message box with the exception's text.
+    void ShowException(const std::exception& E);
+    // Shows the exception being handled; call it inside a catch block.
+    void HandleException(TObject* Sender);
+
+    // Forms register themselves here for the screen and the main form.
+    void FormCreated(TForm* Form);
+
+private:
+    void WndProc(TMessage& Message);
+    static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    bool ProcessMessage(MSG& Msg);
+
+    HWND FHandle = nullptr;
+    TForm* FMainForm = nullptr;
+    bool FShowMainForm = true;
+    bool FTerminated = false;
+    bool FRunning = false;
+    std::string FTitle;
+    TIcon* FIcon = nullptr;
+    std::vector<std::pair<const void*, std::function<bool(TMessage&)>>> FHooks;
+};
+
+class TScreen : public TComponent {
+    PLATFORM_CLASS(TScreen, TComponent)
+public:
+    explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+    int Width() const;
+    int Height() const;
+    // The form whose window is active, if any.
+    TForm* ActiveForm() const;
+    int FormCount() const { return static_cast<int>(FForms.size()); }
+    TForm* Forms(int Index) const { return FForms.at(static_cast<size_t>(Index)); }
+
+private:
+    friend class TForm;
+    std::vector<TForm*> FForms;
+};
+
+// The application frees its forms when the program ends (at exit).
+extern TApplication* Application;
+extern TScreen* Screen;
+
+template <class T>
+void TApplication::CreateForm(T*& Reference)
+{
+    Reference = New<T>(this);
+    FormCreated(Reference);
+}
+
+} // namespace platform
