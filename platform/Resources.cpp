@@ -1,0 +1,44 @@
+#include "platform/Resources.h"
+#include "platform/Win32.h"
+
+#include <vector>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace platform {
+
+// String tables are stored in blocks of sixteen counted UTF-16 strings; block
+// n + 1 holds the identifiers 16n to 16n + 15. Reading the block directly
+// takes strings of any length, where LoadStringA needs a buffer size first.
+std::string LoadStr(int Id)
+{
+    if (Id < 0 || Id > 0xFFFF)
+        return std::string();
+    const HMODULE module = reinterpret_cast<HMODULE>(&__ImageBase);
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(Id / 16 + 1), MAKEINTRESOURCEA(6) /* RT_STRING */);
+    if (!resource)
+        return std::string();
+    HGLOBAL loaded = LoadResource(module, resource);
+    const auto* data = loaded ? static_cast<const WCHAR*>(LockResource(loaded)) : nullptr;
+    if (!data)
+        return std::string();
+    const size_t available = SizeofResource(module, resource) / sizeof(WCHAR);
+    size_t at = 0;
+    for (int index = 0; index < Id % 16; ++index) {
+        if (at >= available)
+            return std::string();
+        at += 1 + data[at];
+    }
+    if (at >= available || data[at] == 0 || data[at] > available - at - 1)
+        return std::string();
+    const int length = data[at];
+    const WCHAR* text = data + at + 1;
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), size, nullptr, nullptr);
+    return result;
+}
+
+} // namespace platform
