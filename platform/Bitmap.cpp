@@ -1,0 +1,1085 @@
+#include "platform/Bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace platform {
+
+namespace {
+
+using TImage = TBitmap::TImage;
+
+// Largest pixel buffer a bitmap may have; anything above it is refused
+// before the system is asked for memory.
+constexpr uint64_t MaxImageBytes = uint64_t(1) << 30;
+
+constexpr uint32_t Masks555[3] = {0x7C00, 0x03E0, 0x001F};
+constexpr uint32_t Masks565[3] = {0xF800, 0x07E0, 0x001F};
+constexpr uint32_t Masks888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+
+[[noreturn]] void InvalidBitmap()
+{
+    throw EInvalidGraphic("Bitmap image is not valid");
+}
+
+[[noreturn]] void OutOfResources()
+{
+    throw EOutOfResources("Out of system resources");
+}
+
+bool SameMasks(const uint32_t* a, const uint32_t* b)
+{
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
+int BitCountOf(TPixelFormat Format)
+{
+    switch (Format) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf15bit:
+    case pf16bit: return 16;
+    case pf24bit: return 24;
+    default: return 32;
+    }
+}
+
+const uint32_t* MasksOf(TPixelFormat Format)
+{
+    if (Format == pf15bit)
+        return Masks555;
+    if (Format == pf16bit)
+        return Masks565;
+    return Masks888;
+}
+
+TPixelFormat FormatOf(const TImage& Image)
+{
+    switch (Image.BitCount) {
+    case 1: return pf1bit;
+    case 4: return pf4bit;
+    case 8: return pf8bit;
+    case 24: return pf24bit;
+    case 16:
+        if (SameMasks(Image.Masks, Masks555))
+            return pf15bit;
+        return SameMasks(Image.Masks, Masks565) ? pf16bit : pfCustom;
+    default:
+        return SameMasks(Image.Masks, Masks888) ? pf32bit : pfCustom;
+    }
+}
+
+uint64_t StrideOf(uint64_t Width, int BitCount)
+{
+    return (Width * static_cast<uint64_t>(BitCount) + 31) / 32 * 4;
+}
+
+RGBQUAD Quad(COLORREF c)
+{
+    return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0};
+}
+
+COLORREF ColorOf(const RGBQUAD& q)
+{
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+bool SamePalette(const std::vector<RGBQUAD>& a, const std::vector<RGBQUAD>& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const RGBQUAD& x, const RGBQUAD& y) {
+               return ColorOf(x) == ColorOf(y);
+           });
+}
+
+std::vector<RGBQUAD> StandardPalette(int BitCount)
+{
+    std::vector<RGBQUAD> palette;
+    if (BitCount == 1) {
+        palette = {Quad(RGB(0, 0, 0)), Quad(RGB(255, 255, 255))};
+    } else if (BitCount == 4) {
+        for (COLORREF c : {RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 128, 0), RGB(128, 128, 0), RGB(0, 0, 128),
+                           RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192), RGB(128, 128, 128),
+                           RGB(255, 0, 0), RGB(0, 255, 0), RGB(255, 255, 0), RGB(0, 0, 255), RGB(255, 0, 255),
+                           RGB(0, 255, 255), RGB(255, 255, 255)})
+            palette.push_back(Quad(c));
+    } else {
+        // A 6x6x6 colour cube and a grey ramp.
+        for (int r = 0; r < 6; ++r)
+            for (int g = 0; g < 6; ++g)
+                for (int b = 0; b < 6; ++b)
+                    palette.push_back(Quad(RGB(r * 51, g * 51, b * 51)));
+        for (int i = 0; i < 40; ++i) {
+            const BYTE v = static_cast<BYTE>(i * 255 / 39);
+            palette.push_back(Quad(RGB(v, v, v)));
+        }
+    }
+    return palette;
+}
+
+// One colour channel of a 16- or 32-bit pixel.
+struct TChannel {
+    uint32_t Mask = 0;
+    int Shift = 0;
+    int Bits = 0;
+
+    explicit TChannel(uint32_t mask = 0) : Mask(mask)
+    {
+        if (!mask)
+            return;
+        while (!((mask >> Shift) & 1))
+            ++Shift;
+        while (Shift + Bits < 32 && ((mask >> (Shift + Bits)) & 1))
+            ++Bits;
+    }
+
+    // Narrow channels repeat their bits, so 5-bit 31 becomes 255 and a
+    // value widened and narrowed again is unchanged.
+    uint8_t Expand(uint32_t pixel) const
+    {
+        if (!Bits)
+            return 0;
+        const uint32_t v = (pixel & Mask) >> Shift;
+        if (Bits >= 8)
+            return static_cast<uint8_t>(v >> (Bits - 8));
+        uint32_t r = v << (8 - Bits);
+        for (int filled = Bits; filled < 8; filled *= 2)
+            r |= r >> filled;
+        return static_cast<uint8_t>(r);
+    }
+
+    uint32_t Narrow(uint8_t value) const
+    {
+        if (!Bits)
+            return 0;
+        uint64_t v;
+        if (Bits <= 8) {
+            v = value >> (8 - Bits);
+        } else {
+            v = value;
+            for (int have = 8; have < Bits;) {
+                const int take = std::min(8, Bits - have);
+                v = (v << take) | (value >> (8 - take));
+                have += take;
+            }
+        }
+        return (static_cast<uint32_t>(v) << Shift) & Mask;
+    }
+};
+
+// Reads and writes pixels of one image as RGB colours.
+class TPixelCodec {
+public:
+    explicit TPixelCodec(const TImage& Image)
+        : FImage(Image), FRed(Image.Masks[0]), FGreen(Image.Masks[1]), FBlue(Image.Masks[2])
+    {
+    }
+
+    static unsigned Index(const uint8_t* row, int x, int bitCount)
+    {
+        switch (bitCount) {
+        case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+        case 4: return (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF;
+        default: return row[x];
+        }
+    }
+
+    static void SetIndex(uint8_t* row, int x, int bitCount, unsigned index)
+    {
+        switch (bitCount) {
+        case 1: {
+            const uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
+            row[x >> 3] = static_cast<uint8_t>(index ? (row[x >> 3] | bit) : (row[x >> 3] & ~bit));
+            break;
+        }
+        case 4: {
+            const int shift = (x & 1) ? 0 : 4;
+            row[x >> 1] = static_cast<uint8_t>((row[x >> 1] & ~(0xF << shift)) | ((index & 0xF) << shift));
+            break;
+        }
+        default:
+            row[x] = static_cast<uint8_t>(index);
+        }
+    }
+
+    COLORREF Get(const uint8_t* row, int x) const
+    {
+        switch (FImage.BitCount) {
+        case 1:
+        case 4:
+        case 8: {
+            const unsigned i = Index(row, x, FImage.BitCount);
+            return i < FImage.Palette.size() ? ColorOf(FImage.Palette[i]) : RGB(0, 0, 0);
+        }
+        case 16: {
+            const uint32_t v = row[2 * x] | (row[2 * x + 1] << 8);
+            return RGB(FRed.Expand(v), FGreen.Expand(v), FBlue.Expand(v));
+        }
+        case 24:
+            return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        default: {
+            uint32_t v;
+            std::memcpy(&v, row + 4 * x, 4);
+            return RGB(FRed.Expand(v), FGreen.Expand(v), FBlue.Expand(v));
+        }
+        }
+    }
+
+    void Put(uint8_t* row, int x, COLORREF c)
+    {
+        switch (FImage.BitCount) {
+        case 1:
+        case 4:
+        case 8:
+            SetIndex(row, x, FImage.BitCount, Nearest(c));
+            break;
+        case 16: {
+            const uint32_t v = FRed.Narrow(GetRValue(c)) | FGreen.Narrow(GetGValue(c)) | FBlue.Narrow(GetBValue(c));
+            row[2 * x] = static_cast<uint8_t>(v);
+            row[2 * x + 1] = static_cast<uint8_t>(v >> 8);
+            break;
+        }
+        case 24:
+            row[3 * x] = GetBValue(c);
+            row[3 * x + 1] = GetGValue(c);
+            row[3 * x + 2] = GetRValue(c);
+            break;
+        default: {
+            const uint32_t v = FRed.Narrow(GetRValue(c)) | FGreen.Narrow(GetGValue(c)) | FBlue.Narrow(GetBValue(c));
+            std::memcpy(row + 4 * x, &v, 4);
+        }
+        }
+    }
+
+    // The palette entry closest to c; an exact entry when there is one.
+    unsigned Nearest(COLORREF c)
+    {
+        auto found = FCache.find(c);
+        if (found != FCache.end())
+            return found->second;
+        unsigned best = 0;
+        long bestDistance = -1;
+        for (size_t i = 0; i < FImage.Palette.size(); ++i) {
+            const RGBQUAD& q = FImage.Palette[i];
+            const long dr = q.rgbRed - GetRValue(c), dg = q.rgbGreen - GetGValue(c), db = q.rgbBlue - GetBValue(c);
+            const long distance = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || distance < bestDistance) {
+                best = static_cast<unsigned>(i);
+                bestDistance = distance;
+                if (!distance)
+                    break;
+            }
+        }
+        FCache.emplace(c, best);
+        return best;
+    }
+
+private:
+    const TImage& FImage;
+    TChannel FRed, FGreen, FBlue;
+    std::unordered_map<COLORREF, unsigned> FCache;
+};
+
+struct TBitmapInfo {
+    BITMAPINFOHEADER Header;
+    RGBQUAD Colors[256];
+};
+
+// A new bottom-up DIB section, all pixels zero.
+TImage CreateImage(int Width, int Height, int BitCount, const uint32_t* Masks, const std::vector<RGBQUAD>& Palette)
+{
+    const uint64_t stride = StrideOf(static_cast<uint64_t>(Width), BitCount);
+    if (Width <= 0 || Height <= 0 || stride * static_cast<uint64_t>(Height) > MaxImageBytes)
+        OutOfResources();
+    TBitmapInfo info{};
+    info.Header.biSize = sizeof(BITMAPINFOHEADER);
+    info.Header.biWidth = Width;
+    info.Header.biHeight = Height;
+    info.Header.biPlanes = 1;
+    info.Header.biBitCount = static_cast<WORD>(BitCount);
+    info.Header.biCompression = BI_RGB;
+    TImage image;
+    image.Width = Width;
+    image.Height = Height;
+    image.BitCount = BitCount;
+    image.Stride = static_cast<int>(stride);
+    if (BitCount <= 8) {
+        image.Palette = Palette;
+        image.Palette.resize(size_t(1) << BitCount, RGBQUAD{0, 0, 0, 0});
+        info.Header.biClrUsed = static_cast<DWORD>(image.Palette.size());
+        std::copy(image.Palette.begin(), image.Palette.end(), info.Colors);
+    } else if (BitCount != 24) {
+        std::copy(Masks, Masks + 3, image.Masks);
+        if (!SameMasks(Masks, BitCount == 16 ? Masks555 : Masks888)) {
+            info.Header.biCompression = BI_BITFIELDS;
+            std::memcpy(info.Colors, Masks, 3 * sizeof(uint32_t));
+        }
+    }
+    void* bits = nullptr;
+    image.Handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!image.Handle || !bits) {
+        if (image.Handle)
+            DeleteObject(image.Handle);
+        OutOfResources();
+    }
+    image.Bits = static_cast<uint8_t*>(bits);
+    return image;
+}
+
+TImage CreateImage(int Width, int Height, TPixelFormat Format, const std::vector<RGBQUAD>& Palette)
+{
+    const int bitCount = BitCountOf(Format);
+    return CreateImage(Width, Height, bitCount, MasksOf(Format),
+                       bitCount <= 8 && Palette.empty() ? StandardPalette(bitCount) : Palette);
+}
+
+void FillWhite(TImage& Image)
+{
+    uint8_t pattern = 0xFF;
+    if (Image.BitCount <= 8) {
+        const unsigned index = TPixelCodec(Image).Nearest(RGB(255, 255, 255));
+        pattern = Image.BitCount == 8 ? static_cast<uint8_t>(index)
+                : Image.BitCount == 4 ? static_cast<uint8_t>(index | (index << 4))
+                                      : (index ? 0xFF : 0x00);
+    }
+    std::memset(Image.Bits, pattern, static_cast<size_t>(Image.Stride) * Image.Height);
+}
+
+// Selects two bitmaps into fresh memory contexts for one block transfer.
+void BlitImage(HBITMAP Dest, HBITMAP Source, int Width, int Height)
+{
+    TBitmapCanvas::DeselectBitmap(Source);
+    TBitmapCanvas::DeselectBitmap(Dest);
+    HDC source = CreateCompatibleDC(nullptr);
+    HDC dest = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSource = source ? SelectObject(source, Source) : nullptr;
+    HGDIOBJ oldDest = dest ? SelectObject(dest, Dest) : nullptr;
+    const bool ok = oldSource && oldDest && BitBlt(dest, 0, 0, Width, Height, source, 0, 0, SRCCOPY);
+    if (oldSource)
+        SelectObject(source, oldSource);
+    if (oldDest)
+        SelectObject(dest, oldDest);
+    if (source)
+        DeleteDC(source);
+    if (dest)
+        DeleteDC(dest);
+    if (!ok)
+        OutOfResources();
+}
+
+// A DIB section copy of Source with the same layout (a device-dependent
+// bitmap becomes a 32-bit one).
+TImage CopyImage(const TImage& Source)
+{
+    if (!Source.Bits) {
+        TImage image = CreateImage(Source.Width, Source.Height, 32, Masks888, {});
+        try {
+            BlitImage(image.Handle, Source.Handle, Source.Width, Source.Height);
+        } catch (...) {
+            DeleteObject(image.Handle);
+            throw;
+        }
+        return image;
+    }
+    GdiFlush();
+    TImage image = CreateImage(Source.Width, Source.Height, Source.BitCount, Source.Masks, Source.Palette);
+    for (int y = 0; y < Source.Height; ++y)
+        std::memcpy(image.Row(y), Source.Row(y), static_cast<size_t>(image.Stride));
+    return image;
+}
+
+// The colours of Source when there are at most Limit of them.
+bool DistinctColors(const TImage& Source, size_t Limit, std::vector<RGBQUAD>& Colors)
+{
+    TPixelCodec codec(Source);
+    std::unordered_set<COLORREF> seen;
+    for (int y = 0; y < Source.Height; ++y) {
+        const uint8_t* row = Source.Row(y);
+        for (int x = 0; x < Source.Width; ++x) {
+            const COLORREF c = codec.Get(row, x);
+            if (seen.insert(c).second) {
+                if (seen.size() > Limit)
+                    return false;
+                Colors.push_back(Quad(c));
+            }
+        }
+    }
+    return true;
+}
+
+std::vector<RGBQUAD> ChoosePalette(const TImage& Source, int BitCount)
+{
+    const size_t limit = size_t(1) << BitCount;
+    if (Source.BitCount <= 8 && Source.Palette.size() <= limit)
+        return Source.Palette;
+    std::vector<RGBQUAD> colors;
+    if (DistinctColors(Source, limit, colors))
+        return colors;
+    return StandardPalette(BitCount);
+}
+
+TImage ConvertImage(const TImage& Source, TPixelFormat Format)
+{
+    GdiFlush();
+    const int bitCount = BitCountOf(Format);
+    TImage image = bitCount <= 8 ? CreateImage(Source.Width, Source.Height, bitCount, nullptr,
+                                               ChoosePalette(Source, bitCount))
+                                 : CreateImage(Source.Width, Source.Height, Format, {});
+    const bool sameLayout = image.BitCount == Source.BitCount &&
+                            (bitCount <= 8 ? SamePalette(image.Palette, Source.Palette)
+                                           : bitCount == 24 || SameMasks(image.Masks, Source.Masks));
+    if (sameLayout) {
+        for (int y = 0; y < Source.Height; ++y)
+            std::memcpy(image.Row(y), Source.Row(y), static_cast<size_t>(image.Stride));
+        return image;
+    }
+    // Palette formats whose tables start alike keep the indices themselves.
+    const bool keepIndices = bitCount <= 8 && Source.BitCount <= 8 && Source.Palette.size() <= image.Palette.size() &&
+                             std::equal(Source.Palette.begin(), Source.Palette.end(), image.Palette.begin(),
+                                        [](const RGBQUAD& a, const RGBQUAD& b) { return ColorOf(a) == ColorOf(b); });
+    TPixelCodec reader(Source), writer(image);
+    for (int y = 0; y < Source.Height; ++y) {
+        const uint8_t* in = Source.Row(y);
+        uint8_t* out = image.Row(y);
+        for (int x = 0; x < Source.Width; ++x) {
+            if (keepIndices)
+                TPixelCodec::SetIndex(out, x, bitCount, TPixelCodec::Index(in, x, Source.BitCount));
+            else
+                writer.Put(out, x, reader.Get(in, x));
+        }
+    }
+    return image;
+}
+
+// A picture of the new size in the layout of Source; the overlap is kept,
+// the rest is white.
+TImage ResizeImage(const TImage& Source, int Width, int Height, TPixelFormat Format)
+{
+    TImage image = Source.Handle ? CreateImage(Width, Height, Source.BitCount, Source.Masks, Source.Palette)
+                                 : CreateImage(Width, Height, Format, {});
+    FillWhite(image);
+    if (!Source.Handle)
+        return image;
+    GdiFlush();
+    const int w = std::min(Width, Source.Width), h = std::min(Height, Source.Height);
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* in = Source.Row(y);
+        uint8_t* out = image.Row(y);
+        if (image.BitCount >= 8) {
+            std::memcpy(out, in, static_cast<size_t>(w) * (image.BitCount / 8));
+        } else {
+            for (int x = 0; x < w; ++x)
+                TPixelCodec::SetIndex(out, x, image.BitCount, TPixelCodec::Index(in, x, image.BitCount));
+        }
+    }
+    return image;
+}
+
+// The picture behind a handle, without copying it.
+TImage DescribeHandle(HBITMAP Handle)
+{
+    DIBSECTION ds{};
+    const int size = GetObjectA(Handle, sizeof(ds), &ds);
+    if (size != sizeof(DIBSECTION) && size != sizeof(BITMAP))
+        throw EInvalidGraphic("Invalid bitmap handle");
+    TImage image;
+    image.Handle = Handle;
+    image.Width = ds.dsBm.bmWidth;
+    image.Height = ds.dsBm.bmHeight;
+    image.BitCount = ds.dsBm.bmBitsPixel * ds.dsBm.bmPlanes;
+    const int bitCount = image.BitCount;
+    const bool knownDepth = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+                            bitCount == 32;
+    if (size != sizeof(DIBSECTION) || !ds.dsBm.bmBits || !knownDepth)
+        return image; // used through contexts until pixels are needed
+    image.Bits = static_cast<uint8_t*>(ds.dsBm.bmBits);
+    image.Height = std::abs(ds.dsBmih.biHeight);
+    image.TopDown = ds.dsBmih.biHeight < 0;
+    image.Stride = static_cast<int>(StrideOf(static_cast<uint64_t>(image.Width), bitCount));
+    if (bitCount == 16 || bitCount == 32) {
+        const uint32_t* standard = bitCount == 16 ? Masks555 : Masks888;
+        if (ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[0] | ds.dsBitfields[1] | ds.dsBitfields[2])
+            std::copy(ds.dsBitfields, ds.dsBitfields + 3, image.Masks);
+        else
+            std::copy(standard, standard + 3, image.Masks);
+    } else if (bitCount <= 8) {
+        RGBQUAD colors[256];
+        UINT count = 0;
+        if (HDC dc = CreateCompatibleDC(nullptr)) {
+            if (HGDIOBJ old = SelectObject(dc, Handle)) {
+                count = GetDIBColorTable(dc, 0, 256, colors);
+                SelectObject(dc, old);
+            }
+            DeleteDC(dc);
+        }
+        image.Palette.assign(colors, colors + count);
+        image.Palette.resize(size_t(1) << bitCount, RGBQUAD{0, 0, 0, 0});
+    }
+    return image;
+}
+
+// ---------------------------------------------------------------- BMP files
+
+uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+void Put16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v); p[1] = static_cast<uint8_t>(v >> 8); }
+void Put32(uint8_t* p, uint32_t v) { Put16(p, v); Put16(p + 2, v >> 16); }
+
+bool ValidMasks(const uint32_t* Masks, int BitCount)
+{
+    const uint32_t limit = BitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+    for (int i = 0; i < 3; ++i) {
+        const uint32_t m = Masks[i];
+        if (!m || (m & ~limit))
+            return false;
+        const TChannel channel(m);
+        const uint64_t run = ((uint64_t(1) << channel.Bits) - 1) << channel.Shift;
+        if (run != m)
+            return false; // not one contiguous run of bits
+    }
+    return !(Masks[0] & Masks[1]) && !(Masks[0] & Masks[2]) && !(Masks[1] & Masks[2]);
+}
+
+// Reads one BMP file; every size is checked against the bytes the stream
+// really holds before anything is allocated or read.
+TImage ReadBmp(TStream* Stream, TPixelFormat& Format)
+{
+    const int64_t start = Stream->Position();
+    const int64_t size = Stream->Size();
+    const uint64_t available = size > start ? static_cast<uint64_t>(size - start) : 0;
+    auto need = [&](uint64_t end) {
+        if (end > available)
+            InvalidBitmap();
+    };
+
+    uint8_t fileHeader[14];
+    need(sizeof(fileHeader) + 4);
+    Stream->ReadBuffer(fileHeader, sizeof(fileHeader));
+    if (fileHeader[0] != 'B' || fileHeader[1] != 'M')
+        InvalidBitmap();
+    const uint32_t offBits = U32(fileHeader + 10);
+
+    uint8_t header[124] = {};
+    Stream->ReadBuffer(header, 4);
+    const uint32_t headerSize = U32(header);
+    if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
+        headerSize != 124)
+        InvalidBitmap();
+    need(14 + uint64_t(headerSize));
+    Stream->ReadBuffer(header + 4, headerSize - 4);
+
+    int64_t width, height;
+    unsigned planes, bitCount;
+    uint32_t compression = BI_RGB, colorsUsed = 0;
+    size_t entrySize = 4;
+    if (headerSize == 12) {
+        width = U16(header + 4);
+        height = U16(header + 6);
+        planes = U16(header + 8);
+        bitCount = U16(header + 10);
+        entrySize = 3;
+    } else {
+        width = static_cast<int32_t>(U32(header + 4));
+        height = static_cast<int32_t>(U32(header + 8));
+        planes = U16(header + 12);
+        bitCount = U16(header + 14);
+        compression = U32(header + 16);
+        colorsUsed = U32(header + 32);
+    }
+    const bool topDown = height < 0;
+    height = std::abs(height);
+    if (planes != 1 || width <= 0 || height <= 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+        InvalidBitmap();
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+        InvalidBitmap();
+    if (compression != BI_RGB && !(compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)))
+        InvalidBitmap();
+
+    uint64_t position = 14 + uint64_t(headerSize);
+    uint32_t masks[3];
+    if (compression == BI_BITFIELDS) {
+        uint8_t maskBytes[12];
+        if (headerSize == 40) {
+            need(position + 12);
+            Stream->ReadBuffer(maskBytes, 12);
+            position += 12;
+        } else {
+            std::memcpy(maskBytes, header + 40, 12);
+        }
+        for (int i = 0; i < 3; ++i)
+            masks[i] = U32(maskBytes + 4 * i);
+        if (!ValidMasks(masks, static_cast<int>(bitCount)))
+            InvalidBitmap();
+    } else {
+        const uint32_t* standard = bitCount == 16 ? Masks555 : Masks888;
+        std::copy(standard, standard + 3, masks);
+    }
+
+    std::vector<RGBQUAD> palette;
+    if (bitCount <= 8) {
+        const uint32_t maxColors = 1u << bitCount;
+        const uint32_t count = colorsUsed ? colorsUsed : maxColors;
+        if (count > maxColors)
+            InvalidBitmap();
+        const uint64_t paletteBytes = uint64_t(count) * entrySize;
+        if (uint64_t(offBits) < position + paletteBytes)
+            InvalidBitmap();
+        need(position + paletteBytes);
+        std::vector<uint8_t> bytes(static_cast<size_t>(paletteBytes));
+        Stream->ReadBuffer(bytes.data(), bytes.size());
+        for (uint32_t i = 0; i < count; ++i) {
+            const uint8_t* e = bytes.data() + i * entrySize;
+            palette.push_back(RGBQUAD{e[0], e[1], e[2], 0});
+        }
+        position += paletteBytes;
+    }
+    if (uint64_t(offBits) < position)
+        InvalidBitmap();
+
+    const uint64_t stride = StrideOf(static_cast<uint64_t>(width), static_cast<int>(bitCount));
+    if (available < offBits || static_cast<uint64_t>(height) > (available - offBits) / stride)
+        InvalidBitmap(); // the pixels are not all there
+    const uint64_t imageBytes = stride * static_cast<uint64_t>(height);
+    if (imageBytes > MaxImageBytes)
+        InvalidBitmap();
+    Stream->Seek(start + offBits, soBeginning);
+    std::vector<uint8_t> pixels(static_cast<size_t>(imageBytes));
+    Stream->ReadBuffer(pixels.data(), pixels.size());
+
+    // The source as an image over the bytes just read.
+    TImage source;
+    source.Bits = pixels.data();
+    source.Width = static_cast<int>(width);
+    source.Height = static_cast<int>(height);
+    source.BitCount = static_cast<int>(bitCount);
+    source.Stride = static_cast<int>(stride);
+    source.TopDown = topDown;
+    std::copy(masks, masks + 3, source.Masks);
+    source.Palette = palette;
+    source.Palette.resize(size_t(1) << std::min(bitCount, 8u), RGBQUAD{0, 0, 0, 0});
+
+    // Keep the file's own layout where a pixel format describes it; other
+    // masks are widened to 8 bits per channel.
+    Format = FormatOf(source);
+    if (Format == pfCustom)
+        Format = bitCount == 16 ? pf24bit : pf32bit;
+    if (Format == FormatOf(source)) {
+        TImage image = CreateImage(source.Width, source.Height, source.BitCount, source.Masks, source.Palette);
+        for (int y = 0; y < source.Height; ++y)
+            std::memcpy(image.Row(y), source.Row(y), static_cast<size_t>(stride));
+        return image;
+    }
+    return ConvertImage(source, Format);
+}
+
+void WriteBmp(const TImage& Image, TStream* Stream)
+{
+    const bool bitfields = (Image.BitCount == 16 && !SameMasks(Image.Masks, Masks555)) ||
+                           (Image.BitCount == 32 && !SameMasks(Image.Masks, Masks888));
+    const uint32_t colors = Image.BitCount <= 8 ? static_cast<uint32_t>(Image.Palette.size()) : 0;
+    const uint32_t offBits = 14 + 40 + (bitfields ? 12 : 0) + colors * 4;
+    const uint32_t imageBytes = static_cast<uint32_t>(Image.Stride) * static_cast<uint32_t>(Image.Height);
+
+    std::vector<uint8_t> out(offBits);
+    uint8_t* p = out.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    Put32(p + 2, offBits + imageBytes);
+    Put32(p + 10, offBits);
+    p += 14;
+    Put32(p, 40);
+    Put32(p + 4, static_cast<uint32_t>(Image.Width));
+    Put32(p + 8, static_cast<uint32_t>(Image.Height));
+    Put16(p + 12, 1);
+    Put16(p + 14, static_cast<uint32_t>(Image.BitCount));
+    Put32(p + 16, bitfields ? BI_BITFIELDS : BI_RGB);
+    Put32(p + 20, imageBytes);
+    Put32(p + 32, colors);
+    p += 40;
+    if (bitfields) {
+        for (int i = 0; i < 3; ++i)
+            Put32(p + 4 * i, Image.Masks[i]);
+        p += 12;
+    }
+    for (uint32_t i = 0; i < colors; ++i, p += 4) {
+        p[0] = Image.Palette[i].rgbBlue;
+        p[1] = Image.Palette[i].rgbGreen;
+        p[2] = Image.Palette[i].rgbRed;
+    }
+    Stream->WriteBuffer(out.data(), out.size());
+
+    // Rows bottom-up, with the bits past the last pixel cleared.
+    const size_t used = (static_cast<size_t>(Image.Width) * Image.BitCount + 7) / 8;
+    const unsigned tailBits = static_cast<unsigned>(Image.Width * Image.BitCount) % 8;
+    std::vector<uint8_t> row(static_cast<size_t>(Image.Stride));
+    for (int y = Image.Height - 1; y >= 0; --y) {
+        std::memcpy(row.data(), Image.Row(y), used);
+        std::fill(row.begin() + static_cast<ptrdiff_t>(used), row.end(), 0);
+        if (tailBits)
+            row[used - 1] &= static_cast<uint8_t>(0xFF << (8 - tailBits));
+        Stream->WriteBuffer(row.data(), row.size());
+    }
+}
+
+std::vector<TBitmapCanvas*>& BitmapCanvases()
+{
+    static std::vector<TBitmapCanvas*>& canvases = *new std::vector<TBitmapCanvas*>;
+    return canvases;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TBitmapCanvas
+
+const TClassInfo& TBitmapCanvas::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TBitmapCanvas, TCanvas>("TBitmapCanvas").Build();
+    return info;
+}
+
+TBitmapCanvas::~TBitmapCanvas()
+{
+    FreeContext();
+}
+
+void TBitmapCanvas::CreateHandle()
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        OutOfResources();
+    if (HBITMAP handle = FBitmap->FImage.Handle) {
+        DeselectBitmap(handle);
+        FOldBitmap = SelectObject(dc, handle);
+        if (!FOldBitmap) {
+            DeleteDC(dc);
+            OutOfResources();
+        }
+        FSelected = handle;
+    }
+    SetHandle(dc);
+    BitmapCanvases().push_back(this);
+}
+
+void TBitmapCanvas::FreeContext()
+{
+    if (!HandleAllocated())
+        return;
+    HDC dc = Handle();
+    SetHandle(nullptr);
+    if (FOldBitmap)
+        SelectObject(dc, FOldBitmap);
+    DeleteDC(dc);
+    FSelected = nullptr;
+    FOldBitmap = nullptr;
+    auto& canvases = BitmapCanvases();
+    canvases.erase(std::remove(canvases.begin(), canvases.end(), this), canvases.end());
+}
+
+void TBitmapCanvas::DeselectBitmap(HBITMAP Handle)
+{
+    if (!Handle)
+        return;
+    const std::vector<TBitmapCanvas*> canvases = BitmapCanvases();
+    for (TBitmapCanvas* canvas : canvases)
+        if (canvas->FSelected == Handle)
+            canvas->FreeContext();
+}
+
+void TBitmapCanvas::Changed()
+{
+    inherited::Changed();
+    FBitmap->Changed();
+}
+
+// ---------------------------------------------------------------- TBitmap
+
+const TClassInfo& TBitmap::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TBitmap, TGraphic>("TBitmap")
+        .Binary("Data", &TBitmap::Data, &TBitmap::SetData)
+        .Build();
+    return info;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap()
+{
+    if (FCanvas) {
+        FCanvas->FreeContext();
+        delete FCanvas;
+    }
+    if (FImage.Handle)
+        DeleteObject(FImage.Handle);
+}
+
+void TBitmap::Changed()
+{
+    inherited::Changed();
+}
+
+void TBitmap::ReplaceImage(TImage&& Image, TPixelFormat Format)
+{
+    if (FCanvas)
+        FCanvas->FreeContext();
+    if (FImage.Handle && FImage.Handle != Image.Handle)
+        DeleteObject(FImage.Handle);
+    FImage = std::move(Image);
+    FPixelFormat = Format;
+}
+
+void TBitmap::DIBNeeded()
+{
+    if (FImage.Handle && !FImage.Bits)
+        ReplaceImage(CopyImage(FImage), FPixelFormat);
+}
+
+void TBitmap::Assign(TPersistent* Source)
+{
+    if (Source == this)
+        return;
+    if (!Source) {
+        ReplaceImage(TImage(), FPixelFormat);
+        FWidth = FHeight = 0;
+        Changed();
+        return;
+    }
+    auto* bitmap = dynamic_cast<TBitmap*>(Source);
+    if (!bitmap) {
+        inherited::Assign(Source);
+        return;
+    }
+    TImage copy = bitmap->FImage.Handle ? CopyImage(bitmap->FImage) : TImage();
+    ReplaceImage(std::move(copy), bitmap->FPixelFormat);
+    FWidth = bitmap->FWidth;
+    FHeight = bitmap->FHeight;
+    FTransparentColor = bitmap->FTransparentColor;
+    FTransparentMode = bitmap->FTransparentMode;
+    Changed();
+}
+
+void TBitmap::SetWidth(int Value)
+{
+    SetSize(Value, FHeight);
+}
+
+void TBitmap::SetHeight(int Value)
+{
+    SetSize(FWidth, Value);
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight)
+{
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (AWidth == FWidth && AHeight == FHeight)
+        return;
+    if (AWidth == 0 || AHeight == 0) {
+        ReplaceImage(TImage(), FPixelFormat);
+    } else {
+        DIBNeeded();
+        ReplaceImage(ResizeImage(FImage, AWidth, AHeight, FPixelFormat), FPixelFormat);
+    }
+    FWidth = AWidth;
+    FHeight = AHeight;
+    Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value)
+{
+    if (Value == FPixelFormat)
+        return;
+    if (Value == pfCustom)
+        throw EInvalidGraphicOperation("Cannot convert a bitmap to a custom pixel format");
+    if (FImage.Handle) {
+        DIBNeeded();
+        ReplaceImage(ConvertImage(FImage, Value), Value);
+    }
+    FPixelFormat = Value;
+    Changed();
+}
+
+uint8_t* TBitmap::ScanLine(int Row)
+{
+    if (Row < 0 || Row >= FHeight || Empty())
+        throw ERangeError("Scan line index out of range");
+    DIBNeeded();
+    GdiFlush();
+    return FImage.Row(Row);
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (FTransparentMode == tmFixed)
+        return FTransparentColor;
+    if (Empty())
+        return clDefault;
+    if (!FImage.Bits)
+        return static_cast<TColor>(GetPixel(const_cast<TBitmap*>(this)->Canvas()->Handle(), 0, FHeight - 1) & 0xFFFFFF);
+    GdiFlush();
+    return static_cast<TColor>(TPixelCodec(FImage).Get(FImage.Row(FHeight - 1), 0));
+}
+
+void TBitmap::SetTransparentColor(TColor Value)
+{
+    if (FTransparentMode == tmFixed && Value == FTransparentColor)
+        return;
+    FTransparentColor = Value;
+    FTransparentMode = tmFixed;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value)
+{
+    if (Value == FTransparentMode)
+        return;
+    if (Value == tmFixed)
+        FTransparentColor = TransparentColor();
+    FTransparentMode = Value;
+    Changed();
+}
+
+HBITMAP TBitmap::Handle()
+{
+    if (FCanvas)
+        FCanvas->FreeContext();
+    return FImage.Handle;
+}
+
+void TBitmap::SetHandle(HBITMAP Value)
+{
+    if (Value == FImage.Handle)
+        return;
+    if (!Value) {
+        ReplaceImage(TImage(), FPixelFormat);
+        FWidth = FHeight = 0;
+        Changed();
+        return;
+    }
+    TBitmapCanvas::DeselectBitmap(Value);
+    TImage image = DescribeHandle(Value);
+    const TPixelFormat format = image.Bits ? FormatOf(image) : pfDevice;
+    FWidth = image.Width;
+    FHeight = image.Height;
+    ReplaceImage(std::move(image), format);
+    Changed();
+}
+
+HBITMAP TBitmap::ReleaseHandle()
+{
+    if (FCanvas)
+        FCanvas->FreeContext();
+    HBITMAP handle = FImage.Handle;
+    const bool wasEmpty = Empty() && !handle;
+    FImage = TImage();
+    FWidth = FHeight = 0;
+    if (!wasEmpty)
+        Changed();
+    return handle;
+}
+
+TCanvas* TBitmap::Canvas()
+{
+    if (!FCanvas)
+        FCanvas = new TBitmapCanvas(this);
+    return FCanvas;
+}
+
+void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect)
+{
+    if (Empty())
+        return;
+    HDC source = Canvas()->Handle();
+    HDC dest = ACanvas->Handle();
+    const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+    if (Transparent()) {
+        TransparentBlt(dest, Rect.left, Rect.top, w, h, source, 0, 0, FWidth, FHeight,
+                       ColorToRGB(TransparentColor()));
+    } else {
+        const int oldMode = SetStretchBltMode(dest, COLORONCOLOR);
+        StretchBlt(dest, Rect.left, Rect.top, w, h, source, 0, 0, FWidth, FHeight, ACanvas->CopyMode());
+        SetStretchBltMode(dest, oldMode);
+    }
+}
+
+void TBitmap::LoadFromFile(const std::string& FileName)
+{
+    TFileStream stream(FileName, fmOpenRead);
+    LoadFromStream(&stream);
+}
+
+void TBitmap::SaveToFile(const std::string& FileName) const
+{
+    TFileStream stream(FileName, fmCreate);
+    SaveToStream(&stream);
+}
+
+void TBitmap::LoadFromStream(TStream* Stream)
+{
+    TPixelFormat format = pfDevice;
+    TImage image;
+    try {
+        image = ReadBmp(Stream, format);
+    } catch (const EStreamError&) {
+        InvalidBitmap();
+    } catch (const EReadError&) {
+        InvalidBitmap();
+    } catch (const EOutOfResources&) {
+        InvalidBitmap();
+    }
+    FWidth = image.Width;
+    FHeight = image.Height;
+    ReplaceImage(std::move(image), format);
+    Changed();
+}
+
+void TBitmap::SaveToStream(TStream* Stream) const
+{
+    if (Empty())
+        return;
+    if (!FImage.Bits) {
+        TImage copy = CopyImage(FImage);
+        try {
+            WriteBmp(copy, Stream);
+        } catch (...) {
+            DeleteObject(copy.Handle);
+            throw;
+        }
+        DeleteObject(copy.Handle);
+        return;
+    }
+    GdiFlush();
+    WriteBmp(FImage, Stream);
+}
+
+std::vector<uint8_t> TBitmap::Data() const
+{
+    if (Empty())
+        return {};
+    TMemoryStream stream;
+    stream.SetSize(4);
+    stream.SetPosition(4);
+    SaveToStream(&stream);
+    std::vector<uint8_t> bytes = stream.Bytes();
+    Put32(bytes.data(), static_cast<uint32_t>(bytes.size() - 4));
+    return bytes;
+}
+
+void TBitmap::SetData(const std::vector<uint8_t>& Value)
+{
+    if (Value.size() < 4)
+        InvalidBitmap();
+    const uint32_t length = U32(Value.data());
+    if (length > Value.size() - 4)
+        InvalidBitmap();
+    if (length == 0) {
+        Assign(nullptr);
+        return;
+    }
+    TMemoryStream stream(std::vector<uint8_t>(Value.begin() + 4, Value.begin() + 4 + length));
+    LoadFromStream(&stream);
+}
+
+} // namespace platform
