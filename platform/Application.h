@@ -62,8 +62,9 @@ public:
     // Shows the exception being handled; call it inside a catch block.
     void HandleException(TObject* Sender);
 
-    // Forms register themselves here for the screen and the main form.
+    // The first form created becomes the main form; a form freed stops being it.
     void FormCreated(TForm* Form);
+    void FormDestroyed(TForm* Form);
 
 private:
     void WndProc(TMessage& Message);

@@ -1,0 +1,275 @@
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/SystemServices.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+// The forms go when the program ends, newest first, like every owned component.
+void DoneApplication()
+{
+    Application->DestroyComponents();
+}
+
+TApplication* MakeApplication()
+{
+    auto* application = new TApplication(nullptr);
+    std::atexit(DoneApplication);
+    return application;
+}
+
+std::string ProgramFileName()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+} // namespace
+
+TApplication* Application = MakeApplication();
+TScreen* Screen = new TScreen(nullptr);
+
+const TClassInfo& TApplication::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TApplication, TComponent>("TApplication").Build();
+    return info;
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
+{
+    std::string name = ProgramFileName();
+    name = name.substr(name.find_last_of("\\/") + 1);
+    FTitle = name.substr(0, name.rfind('.'));
+}
+
+TApplication::~TApplication()
+{
+    if (FHandle)
+        DestroyWindow(FHandle);
+}
+
+void TApplication::Initialize()
+{
+    Handle();
+}
+
+HWND TApplication::Handle()
+{
+    if (FHandle)
+        return FHandle;
+    static const char* const ClassName = "TApplication";
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (!GetClassInfoA(instance, ClassName, &existing)) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &TApplication::WindowProcedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = ClassName;
+        RegisterClassA(&windowClass);
+    }
+    // Never shown by itself: a zero-sized window that owns the forms.
+    FHandle = CreateWindowExA(0, ClassName, FTitle.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                              nullptr, nullptr, instance, this);
+    if (!FHandle)
+        throw EOutOfResources("Cannot create the application window");
+    return FHandle;
+}
+
+LRESULT CALLBACK TApplication::WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (Msg == WM_NCCREATE) {
+        auto* self = static_cast<TApplication*>(reinterpret_cast<CREATESTRUCTA*>(LParam)->lpCreateParams);
+        SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->FHandle = Wnd;
+    }
+    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    TMessage message{Msg, WParam, LParam, 0};
+    try {
+        self->WndProc(message);
+    } catch (...) {
+        self->HandleException(self);
+    }
+    return message.Result;
+}
+
+void TApplication::WndProc(TMessage& Message)
+{
+    // A hook may remove itself or others while it runs: walk a copy.
+    const auto hooks = FHooks;
+    for (const auto& hook : hooks)
+        if (hook.second(Message))
+            return;
+    switch (Message.Msg) {
+    case WM_SYSCOMMAND:
+        switch (Message.WParam & 0xFFF0) {
+        case SC_MINIMIZE:
+            Minimize();
+            return;
+        case SC_RESTORE:
+            Restore();
+            return;
+        }
+        break;
+    case WM_CLOSE:
+        if (FMainForm)
+            FMainForm->Close();
+        return;
+    case WM_QUERYENDSESSION:
+        Message.Result = 1;
+        return;
+    }
+    Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TApplication::HookMainWindow(const void* Owner, std::function<bool(TMessage&)> Hook)
+{
+    UnhookMainWindow(Owner);
+    FHooks.emplace_back(Owner, std::move(Hook));
+}
+
+void TApplication::UnhookMainWindow(const void* Owner)
+{
+    FHooks.erase(std::remove_if(FHooks.begin(), FHooks.end(), [Owner](const auto& h) { return h.first == Owner; }),
+                 FHooks.end());
+}
+
+void TApplication::Minimize()
+{
+    if (!IsIconic(Handle()))
+        ShowWindow(FHandle, SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (IsIconic(Handle()))
+        ShowWindow(FHandle, SW_RESTORE);
+}
+
+void TApplication::FormCreated(TForm* Form)
+{
+    if (!FMainForm) {
+        FMainForm = Form;
+        Form->HandleNeeded();
+    }
+}
+
+void TApplication::FormDestroyed(TForm* Form)
+{
+    if (FMainForm == Form)
+        FMainForm = nullptr;
+}
+
+void TApplication::Run()
+{
+    FRunning = true;
+    if (!FTerminated && FMainForm && FShowMainForm)
+        FMainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+    FRunning = false;
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    // Wakes a loop waiting for messages; a WM_QUIT here would end the next message box instead.
+    if (FRunning)
+        PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+bool TApplication::ProcessMessage(MSG& Msg)
+{
+    if (!PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (Msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    if (!ProcessMessage(msg))
+        WaitMessage();
+}
+
+std::string TApplication::ExeName() const
+{
+    return ProgramFileName();
+}
+
+void TApplication::SetTitle(const std::string& Value)
+{
+    FTitle = Value;
+    if (FHandle)
+        SetWindowTextA(FHandle, Value.c_str());
+}
+
+void TApplication::ShowException(const std::exception& E)
+{
+    std::string text = E.what();
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.')
+        text += '.';
+    SystemServices().ShowMessageBox(nullptr, text, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException(TObject*)
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ShowException(e);
+    } catch (...) {
+        ShowException(Exception("Unknown exception"));
+    }
+}
+
+// ---------------------------------------------------------------- TScreen
+
+const TClassInfo& TScreen::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TScreen, TComponent>("TScreen").Build();
+    return info;
+}
+
+int TScreen::Width() const
+{
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int TScreen::Height() const
+{
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+TForm* TScreen::ActiveForm() const
+{
+    HWND active = GetActiveWindow();
+    for (TForm* form : FForms)
+        if (form->HandleAllocated() && form->Handle() == active)
+            return form;
+    return nullptr;
+}
+
+} // namespace platform

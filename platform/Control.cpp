@@ -1,0 +1,1075 @@
+#include "platform/Control.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+
+#include <algorithm>
+#include <windowsx.h>
+
+namespace platform {
+
+namespace {
+
+TControl* GCaptureControl = nullptr;
+
+int MouseX(LPARAM L) { return GET_X_LPARAM(L); }
+int MouseY(LPARAM L) { return GET_Y_LPARAM(L); }
+
+bool IsMouseMessage(UINT Msg)
+{
+    return (Msg >= WM_MOUSEMOVE && Msg <= WM_MBUTTONDBLCLK) && Msg != WM_MOUSEWHEEL;
+}
+
+} // namespace
+
+const TIdentMap& CursorIdents()
+{
+    static const TIdentMap& idents = *new TIdentMap{
+        {crDefault, "crDefault"}, {crNone, "crNone"}, {crArrow, "crArrow"}, {crCross, "crCross"},
+        {crIBeam, "crIBeam"}, {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"}, {crSizeNWSE, "crSizeNWSE"},
+        {crSizeWE, "crSizeWE"}, {crUpArrow, "crUpArrow"}, {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
+        {crAppStart, "crAppStart"}, {crHelp, "crHelp"}, {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"}};
+    return idents;
+}
+
+static LPCSTR SystemCursor(TCursor Cursor)
+{
+    switch (Cursor) {
+    case crArrow: return IDC_ARROW;
+    case crCross: return IDC_CROSS;
+    case crIBeam: return IDC_IBEAM;
+    case crSizeNESW: return IDC_SIZENESW;
+    case crSizeNS: return IDC_SIZENS;
+    case crSizeNWSE: return IDC_SIZENWSE;
+    case crSizeWE: return IDC_SIZEWE;
+    case crUpArrow: return IDC_UPARROW;
+    case crHourGlass: return IDC_WAIT;
+    case crNo: return IDC_NO;
+    case crAppStart: return IDC_APPSTARTING;
+    case crHelp: return IDC_HELP;
+    case crHandPoint: return IDC_HAND;
+    case crSizeAll: return IDC_SIZEALL;
+    default: return nullptr;
+    }
+}
+
+TShiftState KeysToShiftState(WPARAM Keys)
+{
+    TShiftState shift;
+    if (Keys & MK_SHIFT) shift.Include(ssShift);
+    if (Keys & MK_CONTROL) shift.Include(ssCtrl);
+    if (Keys & MK_LBUTTON) shift.Include(ssLeft);
+    if (Keys & MK_RBUTTON) shift.Include(ssRight);
+    if (Keys & MK_MBUTTON) shift.Include(ssMiddle);
+    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+    return shift;
+}
+
+TShiftState KeyboardShiftState()
+{
+    TShiftState shift;
+    if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+    if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+    return shift;
+}
+
+TControl* CaptureControl()
+{
+    return GCaptureControl;
+}
+
+TForm* GetParentForm(TControl* Control)
+{
+    while (Control && Control->Parent())
+        Control = Control->Parent();
+    return dynamic_cast<TForm*>(Control);
+}
+
+const TClassInfo& TControlCanvas::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TControlCanvas, TCanvas>("TControlCanvas").Build();
+    return info;
+}
+
+// ---------------------------------------------------------------- TControl
+
+const TClassInfo& TControl::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TControl, TComponent>("TControl")
+        .Int("Left", &TControl::Left, &TControl::SetLeft, std::nullopt)
+        .Int("Top", &TControl::Top, &TControl::SetTop, std::nullopt)
+        .Int("Width", &TControl::Width, &TControl::SetWidth, std::nullopt)
+        .Int("Height", &TControl::Height, &TControl::SetHeight, std::nullopt)
+        .Int("Cursor", &TControl::Cursor, &TControl::SetCursor, crDefault, &CursorIdents())
+        .Str("Hint", &TControl::Hint, &TControl::SetHint)
+        .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
+        .Protected()
+        .Set("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors, &TControl::SetAnchors,
+             TAnchors{akLeft, akTop})
+        .Str("Caption", &TControl::Caption, &TControl::SetCaption)
+        .Int("Color", &TControl::Color, &TControl::SetColor, std::nullopt, &ColorIdents())
+        .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
+        .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
+        .Object("Font", &TControl::Font, [](const TControl& c) { return !c.ParentFont(); })
+        .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
+        .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
+        .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
+        .Event("OnClick", &TControl::OnClick)
+        .Event("OnDblClick", &TControl::OnDblClick)
+        .Event("OnMouseDown", &TControl::OnMouseDown)
+        .Event("OnMouseMove", &TControl::OnMouseMove)
+        .Event("OnMouseUp", &TControl::OnMouseUp)
+        .Event("OnResize", &TControl::OnResize)
+        .Build();
+    return info;
+}
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont)
+{
+    FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+}
+
+TControl::~TControl()
+{
+    if (GCaptureControl == this) {
+        GCaptureControl = nullptr;
+        ReleaseCapture();
+    }
+    if (FParent)
+        FParent->RemoveControl(this);
+    delete FFont;
+}
+
+TComponent* TControl::GetParentComponent() const
+{
+    return FParent;
+}
+
+void TControl::SetParentComponent(TComponent* Value)
+{
+    if (auto* parent = dynamic_cast<TWinControl*>(Value))
+        SetParent(parent);
+}
+
+void TControl::SetParent(TWinControl* AParent)
+{
+    if (FParent == AParent)
+        return;
+    if (AParent == this)
+        throw EInvalidOperation("A control cannot have itself as its parent");
+    if (FParent)
+        FParent->RemoveControl(this);
+    if (AParent) {
+        AParent->InsertControl(this);
+        ParentFontChanged();
+    }
+}
+
+bool TControl::CanResize(int&, int&)
+{
+    return true;
+}
+
+void TControl::Resize()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (!CanResize(AWidth, AHeight))
+        return;
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
+        return;
+    const bool sized = AWidth != FWidth || AHeight != FHeight;
+    Invalidate();
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    Invalidate();
+    if (sized && !ComponentState().Contains(csLoading))
+        Resize();
+}
+
+void TControl::SetClientSize(int AWidth, int AHeight)
+{
+    const TRect client = ClientRect();
+    SetBounds(FLeft, FTop, FWidth + AWidth - client.right, FHeight + AHeight - client.bottom);
+}
+
+TPoint TControl::ClientToScreen(TPoint P) const
+{
+    if (auto* self = dynamic_cast<const TWinControl*>(this); self && self->HandleAllocated()) {
+        ::ClientToScreen(const_cast<TWinControl*>(self)->Handle(), &P);
+        return P;
+    }
+    P.x += FLeft;
+    P.y += FTop;
+    return FParent ? FParent->ClientToScreen(P) : P;
+}
+
+TPoint TControl::ScreenToClient(TPoint P) const
+{
+    const TPoint origin = ClientToScreen(Point(0, 0));
+    return Point(P.x - origin.x, P.y - origin.y);
+}
+
+bool TControl::Showing() const
+{
+    if (!FVisible)
+        return false;
+    if (auto* self = dynamic_cast<const TWinControl*>(this); self && self->HandleAllocated())
+        return IsWindowVisible(const_cast<TWinControl*>(self)->Handle());
+    return FParent && FParent->Showing();
+}
+
+void TControl::SetVisible(bool Value)
+{
+    if (Value == FVisible)
+        return;
+    FVisible = true; // so the area to redraw is known either way
+    Invalidate();
+    FVisible = Value;
+    Invalidate();
+}
+
+void TControl::SetEnabled(bool Value)
+{
+    if (Value == FEnabled)
+        return;
+    FEnabled = Value;
+    Invalidate();
+}
+
+void TControl::SetText(const std::string& Value)
+{
+    if (Value == FText)
+        return;
+    FText = Value;
+    Invalidate();
+}
+
+void TControl::SetParentFont(bool Value)
+{
+    FParentFont = Value;
+    if (Value)
+        ParentFontChanged();
+}
+
+void TControl::ParentFontChanged()
+{
+    if (!FParentFont || !FParent)
+        return;
+    FUpdatingFont = true;
+    try {
+        FFont->Assign(FParent->Font());
+    } catch (...) {
+        FUpdatingFont = false;
+        throw;
+    }
+    FUpdatingFont = false;
+}
+
+void TControl::FontChanged(TObject*)
+{
+    if (!FUpdatingFont)
+        FParentFont = false;
+    Invalidate();
+}
+
+void TControl::SetColor(TColor Value)
+{
+    if (Value == FColor)
+        return;
+    FColor = Value;
+    Invalidate();
+}
+
+bool TControl::ShowHint() const
+{
+    if (FParentShowHint && FParent)
+        return FParent->ShowHint();
+    return FShowHint;
+}
+
+void TControl::SetShowHint(bool Value)
+{
+    FShowHint = Value;
+    FParentShowHint = false;
+}
+
+void TControl::Loaded()
+{
+    TComponent::Loaded();
+}
+
+bool TControl::MouseCapture() const
+{
+    return GCaptureControl == this;
+}
+
+void TControl::SetMouseCapture(bool Value)
+{
+    if (Value == MouseCapture())
+        return;
+    if (Value) {
+        HWND window = nullptr;
+        if (auto* self = dynamic_cast<TWinControl*>(this))
+            window = self->Handle();
+        else if (FParent)
+            window = FParent->Handle();
+        if (!window)
+            return;
+        // The window keeps a capture it already has, so no capture-changed message
+        // is sent to it for handing it from one of its controls to another.
+        GCaptureControl = this;
+        if (GetCapture() != window)
+            SetCapture(window);
+    } else {
+        // The capture-changed message still finds this control as the one losing it.
+        ReleaseCapture();
+        if (GCaptureControl == this)
+            GCaptureControl = nullptr;
+    }
+}
+
+void TControl::Invalidate()
+{
+    if (!FParent || !FParent->HandleAllocated() || !FVisible)
+        return;
+    const TRect r = BoundsRect();
+    ::InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
+}
+
+void TControl::Repaint()
+{
+    Invalidate();
+    Update();
+}
+
+void TControl::Update()
+{
+    if (FParent && FParent->HandleAllocated())
+        UpdateWindow(FParent->Handle());
+}
+
+void TControl::BringToFront()
+{
+    if (!FParent)
+        return;
+    auto& list = FParent->FControls;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.push_back(this);
+    if (auto* self = dynamic_cast<TWinControl*>(this); self && self->HandleAllocated())
+        SetWindowPos(self->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void TControl::SendToBack()
+{
+    if (!FParent)
+        return;
+    auto& list = FParent->FControls;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.insert(list.begin(), this);
+    if (auto* self = dynamic_cast<TWinControl*>(this); self && self->HandleAllocated())
+        SetWindowPos(self->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    TMessage message{Msg, WParam, LParam, 0};
+    WndProc(message);
+    return message.Result;
+}
+
+void TControl::WndProc(TMessage& Message)
+{
+    // Without double-click recognition a quick second press is an ordinary press.
+    if (Message.Msg == WM_LBUTTONDBLCLK && !FControlStyle.Contains(csDoubleClicks))
+        Message.Msg = WM_LBUTTONDOWN;
+    Dispatch(Message);
+}
+
+void TControl::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN: HandleMouseButton(Message, mbLeft, true, false); return;
+    case WM_LBUTTONDBLCLK: HandleMouseButton(Message, mbLeft, true, true); return;
+    case WM_LBUTTONUP: HandleMouseButton(Message, mbLeft, false, false); return;
+    case WM_RBUTTONDOWN: HandleMouseButton(Message, mbRight, true, false); return;
+    case WM_RBUTTONDBLCLK: HandleMouseButton(Message, mbRight, true, true); return;
+    case WM_RBUTTONUP: HandleMouseButton(Message, mbRight, false, false); return;
+    case WM_MBUTTONDOWN: HandleMouseButton(Message, mbMiddle, true, false); return;
+    case WM_MBUTTONDBLCLK: HandleMouseButton(Message, mbMiddle, true, true); return;
+    case WM_MBUTTONUP: HandleMouseButton(Message, mbMiddle, false, false); return;
+    case WM_MOUSEMOVE:
+        DefaultHandler(Message);
+        MouseMove(KeysToShiftState(Message.WParam), MouseX(Message.LParam), MouseY(Message.LParam));
+        return;
+    default:
+        DefaultHandler(Message);
+    }
+}
+
+void TControl::DefaultHandler(TMessage&)
+{
+}
+
+// The left button captures the mouse while it is down; a click needs the
+// button to go down and up over the control; the capture is released before
+// Click and MouseUp run.
+void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double)
+{
+    DefaultHandler(Message);
+    TShiftState shift = KeysToShiftState(Message.WParam);
+    if (Double)
+        shift.Include(ssDouble);
+    const int x = MouseX(Message.LParam), y = MouseY(Message.LParam);
+    if (Down) {
+        if (Button == mbLeft) {
+            if (FControlStyle.Contains(csCaptureMouse))
+                SetMouseCapture(true);
+            FControlState.Exclude(csClicked);
+            if (Double) {
+                if (FControlStyle.Contains(csClickEvents))
+                    DblClick();
+            } else if (FControlStyle.Contains(csClickEvents)) {
+                FControlState.Include(csClicked);
+            }
+        }
+        MouseDown(Button, shift, x, y);
+        return;
+    }
+    if (Button == mbLeft) {
+        if (FControlStyle.Contains(csCaptureMouse))
+            SetMouseCapture(false);
+        if (FControlState.Contains(csClicked)) {
+            FControlState.Exclude(csClicked);
+            const TRect client = ClientRect();
+            const POINT p{x, y};
+            if (PtInRect(&client, p))
+                Click();
+        }
+    }
+    MouseUp(Button, shift, x, y);
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
+}
+
+// ---------------------------------------------------------------- TWinControl
+
+const TClassInfo& TWinControl::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TWinControl, TControl>("TWinControl")
+        .Protected()
+        .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, std::nullopt)
+        .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
+        .Event("OnEnter", &TWinControl::OnEnter)
+        .Event("OnExit", &TWinControl::OnExit)
+        .Event("OnKeyDown", &TWinControl::OnKeyDown)
+        .Event("OnKeyPress", &TWinControl::OnKeyPress)
+        .Event("OnKeyUp", &TWinControl::OnKeyUp)
+        .Build();
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
+{
+    SetColor(clBtnFace);
+}
+
+TWinControl::~TWinControl()
+{
+    Destroying();
+    // Child windows die with this window, so the child controls go first.
+    while (!FControls.empty())
+        FControls.back()->Free();
+    DestroyHandle();
+    // Leave the parent while this is still a windowed control, so the parent
+    // forgets it in its tab order as well.
+    if (Parent())
+        Parent()->RemoveControl(this);
+}
+
+HWND TWinControl::Handle()
+{
+    if (!FHandle)
+        CreateHandle();
+    return FHandle;
+}
+
+void TWinControl::CreateParams(TCreateParams& Params)
+{
+    Params.Caption = Text();
+    Params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (FTabStop)
+        Params.Style |= WS_TABSTOP;
+    if (Visible())
+        Params.Style |= WS_VISIBLE;
+    if (!Enabled())
+        Params.Style |= WS_DISABLED;
+    Params.X = Left();
+    Params.Y = Top();
+    Params.Width = Width();
+    Params.Height = Height();
+    Params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    Params.ClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    Params.ClassName = ClassName();
+}
+
+void TWinControl::CreateHandle()
+{
+    TCreateParams params;
+    CreateParams(params);
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (!GetClassInfoA(instance, params.ClassName.c_str(), &existing)) {
+        WNDCLASSA windowClass{};
+        windowClass.style = params.ClassStyle;
+        windowClass.lpfnWndProc = &TWinControl::WindowProcedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = params.ClassName.c_str();
+        if (!RegisterClassA(&windowClass))
+            throw EOutOfResources("Cannot register window class " + params.ClassName);
+    }
+    CreateWindowExA(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                    params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, this);
+    if (!FHandle)
+        throw EOutOfResources("Error creating window for " + ClassName());
+    for (TControl* child : FControls)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            windowed->HandleNeeded();
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!FHandle)
+        return;
+    for (TControl* child : FControls)
+        if (auto* windowed = dynamic_cast<TWinControl*>(child))
+            windowed->DestroyHandle();
+    HWND handle = FHandle;
+    SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+    FHandle = nullptr;
+    DestroyWindow(handle);
+}
+
+LRESULT CALLBACK TWinControl::WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (!control && Msg == WM_NCCREATE) {
+        control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(LParam)->lpCreateParams);
+        control->FHandle = Wnd;
+        SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    }
+    if (!control)
+        return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    TMessage message{Msg, WParam, LParam, 0};
+    try {
+        control->WndProc(message);
+    } catch (...) {
+        Application->HandleException(control);
+    }
+    return message.Result;
+}
+
+void TWinControl::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_SETCURSOR:
+        if (LOWORD(Message.LParam) == HTCLIENT && reinterpret_cast<HWND>(Message.WParam) == FHandle) {
+            POINT p;
+            GetCursorPos(&p);
+            ::ScreenToClient(FHandle, &p);
+            TControl* over = ControlAtPos(p, true);
+            if (!over)
+                over = this;
+            if (LPCSTR cursor = SystemCursor(over->Cursor())) {
+                ::SetCursor(LoadCursorA(nullptr, cursor));
+                Message.Result = TRUE;
+                return;
+            }
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        // A graphic child holding the capture for this window hears of its loss.
+        if (GCaptureControl && GCaptureControl != this && GCaptureControl->FParent == this) {
+            TControl* losing = GCaptureControl;
+            GCaptureControl = nullptr;
+            losing->Perform(Message.Msg, Message.WParam, Message.LParam);
+        } else if (GCaptureControl == this) {
+            GCaptureControl = nullptr;
+        }
+        break;
+    default:
+        if (IsMouseMessage(Message.Msg) && RouteMouseToChild(Message))
+            return;
+    }
+    TControl::WndProc(Message);
+}
+
+bool TWinControl::RouteMouseToChild(TMessage& Message)
+{
+    TControl* target = nullptr;
+    if (GetCapture() == FHandle) {
+        if (GCaptureControl && GCaptureControl != this && GCaptureControl->FParent == this)
+            target = GCaptureControl;
+    } else {
+        target = ControlAtPos(Point(MouseX(Message.LParam), MouseY(Message.LParam)), false);
+    }
+    if (!target)
+        return false;
+    const int x = MouseX(Message.LParam) - target->Left(), y = MouseY(Message.LParam) - target->Top();
+    Message.Result = target->Perform(Message.Msg, Message.WParam, MAKELPARAM(x, y));
+    return true;
+}
+
+void TWinControl::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PAINT:
+        WMPaint(Message);
+        return;
+    case WM_ERASEBKGND: {
+        HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        const int saved = SaveDC(dc);
+        // Opaque graphic children paint every pixel of their own.
+        for (TControl* child : FControls)
+            if (!dynamic_cast<TWinControl*>(child) && child->Visible() && child->FControlStyle.Contains(csOpaque))
+                ExcludeClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
+                                child->Top() + child->Height());
+        HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+        const TRect client = ClientRect();
+        ::FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        RestoreDC(dc, saved);
+        Message.Result = 1;
+        return;
+    }
+    case WM_SIZE:
+    case WM_MOVE:
+        DefaultHandler(Message);
+        UpdateBoundsFromWindow();
+        return;
+    case WM_SETFOCUS:
+        DefaultHandler(Message);
+        DoEnter();
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(Message);
+        DoExit();
+        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        WORD key = static_cast<WORD>(Message.WParam);
+        KeyDown(key, KeyboardShiftState());
+        if (key == 0)
+            return;
+        if (key == VK_TAB && Message.Msg == WM_KEYDOWN) {
+            if (TForm* form = GetParentForm(this)) {
+                form->SelectNext(this, !KeyboardShiftState().Contains(ssShift));
+                return;
+            }
+        }
+        Message.WParam = key;
+        break;
+    }
+    case WM_CHAR: {
+        char key = static_cast<char>(Message.WParam);
+        KeyPress(key);
+        if (key == 0)
+            return;
+        Message.WParam = static_cast<unsigned char>(key);
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        WORD key = static_cast<WORD>(Message.WParam);
+        KeyUp(key, KeyboardShiftState());
+        if (key == 0)
+            return;
+        Message.WParam = key;
+        break;
+    }
+    }
+    TControl::Dispatch(Message);
+}
+
+void TWinControl::DefaultHandler(TMessage& Message)
+{
+    if (FHandle)
+        Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TWinControl::WMPaint(TMessage&)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(FHandle, &paint);
+    FControlState.Include(csPainting);
+    try {
+        PaintWindow(dc);
+        PaintControls(dc);
+    } catch (...) {
+        FControlState.Exclude(csPainting);
+        EndPaint(FHandle, &paint);
+        throw;
+    }
+    FControlState.Exclude(csPainting);
+    EndPaint(FHandle, &paint);
+}
+
+void TWinControl::PaintWindow(HDC)
+{
+}
+
+void TWinControl::PaintControls(HDC DC)
+{
+    for (size_t i = 0; i < FControls.size(); ++i) {
+        auto* child = dynamic_cast<TGraphicControl*>(FControls[i]);
+        if (!child || !child->Visible() || child->Width() <= 0 || child->Height() <= 0)
+            continue;
+        const TRect bounds = child->BoundsRect();
+        if (!RectVisible(DC, &bounds))
+            continue;
+        const int saved = SaveDC(DC);
+        SetViewportOrgEx(DC, 0, 0, nullptr);
+        OffsetViewportOrgEx(DC, child->Left(), child->Top(), nullptr);
+        IntersectClipRect(DC, 0, 0, child->Width(), child->Height());
+        child->FCanvas->SetHandle(DC);
+        try {
+            child->Paint();
+        } catch (...) {
+            child->FCanvas->SetHandle(nullptr);
+            RestoreDC(DC, saved);
+            throw;
+        }
+        child->FCanvas->SetHandle(nullptr);
+        RestoreDC(DC, saved);
+    }
+}
+
+void TWinControl::UpdateBoundsFromWindow()
+{
+    if (!FHandle)
+        return;
+    RECT r;
+    GetWindowRect(FHandle, &r);
+    if (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (r.left == Left() && r.top == Top() && width == Width() && height == Height())
+        return;
+    const bool sized = width != Width() || height != Height();
+    FLeft = r.left;
+    FTop = r.top;
+    FWidth = width;
+    FHeight = height;
+    if (sized && !ComponentState().Contains(csLoading))
+        Resize();
+}
+
+TControl* TWinControl::Controls(int Index) const
+{
+    if (Index < 0 || Index >= ControlCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return FControls[static_cast<size_t>(Index)];
+}
+
+TControl* TWinControl::ControlAtPos(TPoint P, bool AllowDisabled) const
+{
+    for (auto c = FControls.rbegin(); c != FControls.rend(); ++c) {
+        TControl* child = *c;
+        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || (!AllowDisabled && !child->Enabled()))
+            continue;
+        const TRect r = child->BoundsRect();
+        if (PtInRect(&r, P))
+            return child;
+    }
+    return nullptr;
+}
+
+void TWinControl::InsertControl(TControl* AControl)
+{
+    FControls.push_back(AControl);
+    AControl->FParent = this;
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        FTabList.push_back(windowed);
+        if (FHandle) {
+            if (windowed->FHandle)
+                ::SetParent(windowed->FHandle, FHandle);
+            else
+                windowed->HandleNeeded();
+        }
+    }
+    AControl->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* AControl)
+{
+    AControl->Invalidate();
+    if (GCaptureControl == AControl && !dynamic_cast<TWinControl*>(AControl)) {
+        GCaptureControl = nullptr;
+        ReleaseCapture();
+    }
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), windowed), FTabList.end());
+        windowed->DestroyHandle();
+    }
+    AControl->FParent = nullptr;
+}
+
+void TWinControl::SetParent(TWinControl* AParent)
+{
+    if (AParent == Parent())
+        return;
+    TControl::SetParent(AParent);
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (!CanResize(AWidth, AHeight))
+        return;
+    if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height())
+        return;
+    const bool sized = AWidth != Width() || AHeight != Height();
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    if (FHandle)
+        SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (sized && !ComponentState().Contains(csLoading))
+        Resize();
+}
+
+void TWinControl::SetVisible(bool Value)
+{
+    if (Value == Visible())
+        return;
+    FVisible = Value;
+    if (FHandle)
+        ShowWindow(FHandle, Value ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool Value)
+{
+    if (Value == Enabled())
+        return;
+    FEnabled = Value;
+    if (FHandle)
+        EnableWindow(FHandle, Value);
+    Invalidate();
+}
+
+void TWinControl::SetText(const std::string& Value)
+{
+    if (Value == Text())
+        return;
+    FText = Value;
+    if (FHandle)
+        SetWindowTextA(FHandle, Value.c_str());
+    Invalidate();
+}
+
+void TWinControl::Invalidate()
+{
+    if (FHandle)
+        InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+}
+
+void TWinControl::Repaint()
+{
+    if (!FHandle)
+        return;
+    Invalidate();
+    UpdateWindow(FHandle);
+}
+
+TRect TWinControl::ClientRect() const
+{
+    if (FHandle) {
+        RECT r;
+        GetClientRect(FHandle, &r);
+        return r;
+    }
+    return TControl::ClientRect();
+}
+
+void TWinControl::SetTabStop(bool Value)
+{
+    if (Value == FTabStop)
+        return;
+    FTabStop = Value;
+    if (FHandle) {
+        LONG style = GetWindowLongA(FHandle, GWL_STYLE);
+        SetWindowLongA(FHandle, GWL_STYLE, Value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    }
+}
+
+int TWinControl::TabOrder() const
+{
+    if (!Parent())
+        return -1;
+    const auto& list = Parent()->FTabList;
+    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int Value)
+{
+    if (!Parent() || Value < 0)
+        return;
+    auto& list = Parent()->FTabList;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    const size_t at = std::min(static_cast<size_t>(Value), list.size());
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), this);
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::SetFocus()
+{
+    if (!CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    ::SetFocus(Handle());
+}
+
+bool TWinControl::Focused() const
+{
+    return FHandle && GetFocus() == FHandle;
+}
+
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void TWinControl::FontChanged(TObject* Sender)
+{
+    TControl::FontChanged(Sender);
+    for (size_t i = 0; i < FControls.size(); ++i)
+        FControls[i]->ParentFontChanged();
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root)
+{
+    for (TControl* child : std::vector<TControl*>(FControls))
+        if (child->Owner() == Root)
+            Proc(child);
+}
+
+// ---------------------------------------------------------------- TGraphicControl
+
+const TClassInfo& TGraphicControl::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TGraphicControl, TControl>("TGraphicControl").Build();
+    return info;
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TControlCanvas)
+{
+}
+
+TGraphicControl::~TGraphicControl()
+{
+    delete FCanvas;
+}
+
+// ---------------------------------------------------------------- TCustomControl
+
+const TClassInfo& TCustomControl::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TCustomControl, TWinControl>("TCustomControl").Build();
+    return info;
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas)
+{
+}
+
+TCustomControl::~TCustomControl()
+{
+    delete FCanvas;
+}
+
+void TCustomControl::PaintWindow(HDC DC)
+{
+    FCanvas->SetHandle(DC);
+    try {
+        FCanvas->SetFont(Font());
+        FCanvas->Brush()->SetColor(Color());
+        Paint();
+    } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        throw;
+    }
+    FCanvas->SetHandle(nullptr);
+}
+
+} // namespace platform

@@ -1,0 +1,308 @@
+// Controls: the common base (bounds, parent, enabling, visibility, caption,
+// font, colour, mouse and click handling), windowed controls (a window of
+// their own, focus, keys, capture, child controls), graphic controls (drawn
+// and fed with mouse input by their parent) and custom controls (windowed,
+// with a canvas and Paint).
+#pragma once
+
+#include "platform/Canvas.h"
+#include "platform/Messages.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class TWinControl;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char&>;
+
+enum TControlStyleFlag { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks };
+using TControlStyle = TSet<TControlStyleFlag>;
+enum TControlStateFlag { csLButtonDown, csClicked, csPainting };
+using TControlState = TSet<TControlStateFlag>;
+
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
+                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
+                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+const TIdentMap& CursorIdents();
+
+// The shift state of a mouse or key message, from its wParam and the keyboard.
+TShiftState KeysToShiftState(WPARAM Keys);
+TShiftState KeyboardShiftState();
+
+// A canvas on a control's surface; valid while the control paints.
+class TControlCanvas : public TCanvas {
+    PLATFORM_CLASS(TControlCanvas, TCanvas)
+};
+
+class TControl : public TComponent {
+    PLATFORM_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    TRect BoundsRect() const { return Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight); }
+    // Every change of position or size goes through here; CanResize may
+    // adjust or refuse a new size; Resize follows a size change.
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    virtual TRect ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+    int ClientWidth() const { return ClientRect().right; }
+    int ClientHeight() const { return ClientRect().bottom; }
+    virtual void SetClientSize(int AWidth, int AHeight);
+    TPoint ClientToScreen(TPoint P) const;
+    TPoint ScreenToClient(TPoint P) const;
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible here and in every parent up to a shown window.
+    bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+
+    const std::string& Caption() const { return FText; }
+    void SetCaption(const std::string& Value) { SetText(Value); }
+    const std::string& Text() const { return FText; }
+    virtual void SetText(const std::string& Value);
+    TFont* Font() const { return FFont; }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+    TColor Color() const { return FColor; }
+    virtual void SetColor(TColor Value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value) { FCursor = Value; }
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value) { FHint = Value; }
+    bool ShowHint() const;
+    void SetShowHint(bool Value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value) { FAnchors = Value; }
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int Value) { FHelpContext = Value; }
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState ControlState() const { return FControlState; }
+
+    bool MouseCapture() const;
+    void SetMouseCapture(bool Value);
+
+    virtual void Invalidate();
+    // Redraws at once.
+    virtual void Repaint();
+    void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // Sends a message straight to WndProc.
+    LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Every message to the control; handled ones go no further, the others
+    // to Dispatch and from there to DefaultHandler.
+    virtual void WndProc(TMessage& Message);
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnResize;
+
+protected:
+    virtual bool CanResize(int& NewWidth, int& NewHeight);
+    virtual void Resize();
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The parent's font was changed or the control was put on a new parent.
+    virtual void ParentFontChanged();
+    // This control's font changed (its own OnChange handler until replaced).
+    virtual void FontChanged(TObject* Sender);
+    void Loaded() override;
+
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
+
+private:
+    friend class TWinControl;
+    void HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::string FText;
+    TFont* FFont;
+    bool FParentFont = true;
+    bool FUpdatingFont = false;
+    TColor FColor = clWindow;
+    TCursor FCursor = crDefault;
+    std::string FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TAnchors FAnchors{akLeft, akTop};
+    int FHelpContext = 0;
+};
+
+// The window-creation parameters a control may adjust before its window exists.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    UINT ClassStyle = 0;
+    std::string ClassName;
+};
+
+class TWinControl : public TControl {
+    PLATFORM_CLASS(TWinControl, TControl)
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    // The window, created on demand with the class name of the C++ class.
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded() { Handle(); }
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int Index) const;
+    // The topmost enabled, visible graphic child at P (client coordinates).
+    TControl* ControlAtPos(TPoint P, bool AllowDisabled) const;
+
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    int TabOrder() const;
+    void SetTabOrder(int Value);
+    bool CanFocus() const;
+    virtual void SetFocus();
+    bool Focused() const;
+
+    void SetParent(TWinControl* AParent) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetVisible(bool Value) override;
+    void SetEnabled(bool Value) override;
+    void SetText(const std::string& Value) override;
+    void Invalidate() override;
+    void Repaint() override;
+    TRect ClientRect() const override;
+
+    void WndProc(TMessage& Message) override;
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+
+    void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
+    // The windowed children in tab order.
+    const std::vector<TWinControl*>& TabList() const { return FTabList; }
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateHandle();
+    void DestroyHandle();
+    // Paints the window itself; custom controls call Paint from here.
+    virtual void PaintWindow(HDC DC);
+    void PaintControls(HDC DC);
+    virtual void KeyDown(WORD& Key, TShiftState Shift);
+    virtual void KeyPress(char& Key);
+    virtual void KeyUp(WORD& Key, TShiftState Shift);
+    virtual void DoEnter();
+    virtual void DoExit();
+    void FontChanged(TObject* Sender) override;
+
+private:
+    friend class TControl;
+    static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    bool RouteMouseToChild(TMessage& Message);
+    void WMPaint(TMessage& Message);
+    void UpdateBoundsFromWindow();
+
+    HWND FHandle = nullptr;
+    std::vector<TControl*> FControls; // creation order; painted first to last
+    std::vector<TWinControl*> FTabList;
+    bool FTabStop = false;
+};
+
+// A control without a window: its parent paints it and feeds it mouse input.
+class TGraphicControl : public TControl {
+    PLATFORM_CLASS(TGraphicControl, TControl)
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+
+    TCanvas* Canvas() const { return FCanvas; }
+
+protected:
+    friend class TWinControl;
+    virtual void Paint() {}
+
+private:
+    TControlCanvas* FCanvas;
+};
+
+// A windowed control that paints itself on its canvas.
+class TCustomControl : public TWinControl {
+    PLATFORM_CLASS(TCustomControl, TWinControl)
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+
+    TCanvas* Canvas() const { return FCanvas; }
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(HDC DC) override;
+
+private:
+    TControlCanvas* FCanvas;
+};
+
+// The control that holds the mouse capture, windowed or not, or null.
+TControl* CaptureControl();
+// The form a control lies on, or null.
+class TForm;
+TForm* GetParentForm(TControl* Control);
+
+} // namespace platform

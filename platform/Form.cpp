@@ -1,0 +1,328 @@
+#include "platform/Form.h"
+#include "platform/Application.h"
+#include "platform/FormFile.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// Frees a released form once the messages before it have been handled.
+constexpr UINT CM_RELEASE = WM_APP + 0x3F00;
+
+struct TDisabledWindows {
+    HWND Keep;
+    std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data)
+{
+    auto* disabled = reinterpret_cast<TDisabledWindows*>(Data);
+    if (Wnd != disabled->Keep && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) {
+        disabled->Windows.push_back(Wnd);
+        EnableWindow(Wnd, FALSE);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+const TClassInfo& TForm::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TForm, TWinControl>("TForm")
+        .Publish({"Caption", "Color", "Font", "Enabled", "OnClick", "OnDblClick", "OnMouseDown",
+                  "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize"})
+        .Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+              &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
+        .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth, std::nullopt)
+        .Int("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight, std::nullopt)
+        .Bool("Visible", &TForm::Visible, &TForm::SetVisible, false)
+        .Event("OnCreate", &TForm::OnCreate)
+        .Event("OnDestroy", &TForm::OnDestroy)
+        .Event("OnShow", &TForm::OnShow)
+        .Event("OnHide", &TForm::OnHide)
+        .Event("OnClose", &TForm::OnClose)
+        .Event("OnCloseQuery", &TForm::OnCloseQuery)
+        .Build();
+    return info;
+}
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner)
+{
+    SetVisible(false);
+    SetParentFont(false);
+    Screen->FForms.push_back(this);
+}
+
+TForm::~TForm()
+{
+    Destroying();
+    auto& forms = Screen->FForms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    Application->FormDestroyed(this);
+}
+
+void TForm::AfterConstruction()
+{
+    TWinControl::AfterConstruction();
+    try {
+        if (OnCreate)
+            OnCreate(this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+void TForm::BeforeDestruction()
+{
+    TWinControl::BeforeDestruction();
+    if (HandleAllocated())
+        ShowWindow(Handle(), SW_HIDE);
+    try {
+        if (OnDestroy)
+            OnDestroy(this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+void TForm::LoadLayout()
+{
+    std::string text;
+    if (!FindFormResource(ClassName(), text))
+        throw EResNotFound("Resource " + ClassName() + " not found");
+    ReadComponentText(this, text);
+}
+
+void TForm::BorderStyles(DWORD& Style, DWORD& ExStyle) const
+{
+    switch (FBorderStyle) {
+    case bsNone:
+        Style |= WS_POPUP;
+        break;
+    case bsSingle:
+        Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        break;
+    case bsSizeable:
+        Style |= WS_OVERLAPPEDWINDOW;
+        break;
+    case bsDialog:
+        Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        Style |= WS_CAPTION | WS_SYSMENU;
+        ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+}
+
+void TForm::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (!Enabled())
+        Params.Style |= WS_DISABLED;
+    Params.ExStyle = 0;
+    BorderStyles(Params.Style, Params.ExStyle);
+    // Forms belong to the hidden application window, which keeps them off the taskbar.
+    Params.WndParent = Application->Handle();
+}
+
+void TForm::SetVisible(bool Value)
+{
+    if (Value == Visible())
+        return;
+    if (Value) {
+        TWinControl::SetVisible(true);
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        if (OnShow)
+            OnShow(this);
+    } else {
+        TWinControl::SetVisible(false);
+        if (OnHide)
+            OnHide(this);
+    }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle Value)
+{
+    if (Value == FBorderStyle)
+        return;
+    FBorderStyle = Value;
+    if (HandleAllocated()) {
+        DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+        DWORD exStyle = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE));
+        style &= ~(WS_POPUP | WS_OVERLAPPEDWINDOW | DS_MODALFRAME);
+        exStyle &= ~(WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW);
+        BorderStyles(style, exStyle);
+        SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(style));
+        SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(exStyle));
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+TRect TForm::ClientRect() const
+{
+    if (HandleAllocated())
+        return TWinControl::ClientRect();
+    DWORD style = 0, exStyle = 0;
+    BorderStyles(style, exStyle);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return Rect(0, 0, std::max(0L, Width() - (frame.right - frame.left)),
+                std::max(0L, Height() - (frame.bottom - frame.top)));
+}
+
+void TForm::SetClientWidth(int Value)
+{
+    SetClientSize(Value, ClientHeight());
+}
+
+void TForm::SetClientHeight(int Value)
+{
+    SetClientSize(ClientWidth(), Value);
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& Action)
+{
+    if (OnClose)
+        OnClose(this, Action);
+}
+
+void TForm::Close()
+{
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else
+        Release();
+}
+
+TModalResult TForm::ShowModal()
+{
+    if (Visible() || !Enabled() || FModal)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (GetCapture())
+        ReleaseCapture();
+    FModal = true;
+    FModalResult = mrNone;
+    TDisabledWindows disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    auto restore = [&] {
+        for (HWND wnd : disabled.Windows)
+            if (IsWindow(wnd))
+                EnableWindow(wnd, TRUE);
+        FModal = false;
+    };
+    try {
+        Show();
+        while (FModalResult == mrNone) {
+            Application->HandleMessage();
+            if (Application->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone) {
+                // The result may still be refused by OnCloseQuery or OnClose.
+                TCloseAction action = caNone;
+                if (CloseQuery()) {
+                    action = caHide;
+                    DoClose(action);
+                }
+                if (action == caNone)
+                    FModalResult = mrNone;
+            }
+        }
+        restore();
+        Hide();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    return FModalResult;
+}
+
+void TForm::Release()
+{
+    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}
+
+void TForm::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_QUERYENDSESSION:
+        Message.Result = CloseQuery() ? 1 : 0;
+        return;
+    case CM_RELEASE:
+        Free();
+        return;
+    }
+    TWinControl::Dispatch(Message);
+}
+
+static void CollectTabStops(const TWinControl* Parent, std::vector<TWinControl*>& Stops)
+{
+    for (TWinControl* control : Parent->TabList()) {
+        if (control->TabStop() && control->CanFocus())
+            Stops.push_back(control);
+        CollectTabStops(control, Stops);
+    }
+}
+
+void TForm::SelectNext(TWinControl* Current, bool Forward)
+{
+    std::vector<TWinControl*> stops;
+    CollectTabStops(this, stops);
+    if (stops.empty())
+        return;
+    auto at = std::find(stops.begin(), stops.end(), Current);
+    size_t index;
+    if (at == stops.end())
+        index = Forward ? 0 : stops.size() - 1;
+    else {
+        const size_t current = static_cast<size_t>(at - stops.begin());
+        index = Forward ? (current + 1) % stops.size() : (current + stops.size() - 1) % stops.size();
+    }
+    stops[index]->SetFocus();
+}
+
+void TForm::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root)
+{
+    TWinControl::GetChildren(Proc, Root);
+    if (Root == this)
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (!Components(i)->HasParent())
+                Proc(Components(i));
+}
+
+} // namespace platform
