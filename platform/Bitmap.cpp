@@ -620,7 +620,11 @@ TImage ReadBmp(TStream* Stream, TPixelFormat& Format)
     std::vector<RGBQUAD> palette;
     if (bitCount <= 8) {
         const uint32_t maxColors = 1u << bitCount;
-        const uint32_t count = colorsUsed ? colorsUsed : maxColors;
+        uint32_t count = colorsUsed ? colorsUsed : maxColors;
+        // A core header has no colour count: writers leave out the colours
+        // they do not use, and the pixel offset tells how many are there.
+        if (headerSize == 12 && offBits > position)
+            count = static_cast<uint32_t>(std::min<uint64_t>(maxColors, (offBits - position) / entrySize));
         if (count > maxColors)
             InvalidBitmap();
         const uint64_t paletteBytes = uint64_t(count) * entrySize;
