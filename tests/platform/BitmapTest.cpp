@@ -249,6 +249,20 @@ TEST(Bitmap, ReadsEveryDepthBothRowOrdersAndWritesThemBack)
     TBitmap bitmap;
     LoadBytes(&bitmap, BuildBmp(mid));
     EXPECT_EQ(Px(&bitmap, 0, 0), RGB(0x84, 0x08, 0xFF));
+
+    // An index past a short palette reads as black, not past the table.
+    TBmpSpec shortPalette;
+    shortPalette.Width = 2;
+    shortPalette.Height = 1;
+    shortPalette.BitCount = 8;
+    shortPalette.Palette = {clRed};
+    shortPalette.ColorsUsed = 1;
+    shortPalette.Pixels = {0, 200};
+    LoadBytes(&bitmap, BuildBmp(shortPalette));
+    EXPECT_EQ(Px(&bitmap, 0, 0), clRed);
+    EXPECT_EQ(Px(&bitmap, 1, 0), clBlack);
+    bitmap.SetPixelFormat(pf24bit);
+    EXPECT_EQ(Px(&bitmap, 1, 0), clBlack);
 }
 
 TEST(Bitmap, LoadsFromTheStreamPositionAndFromFiles)
