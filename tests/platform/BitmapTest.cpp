@@ -15,7 +15,7 @@ constexpr TColor Corners[8] = {clBlack, clRed, clLime, clBlue, clYellow, clFuchs
 
 // A BMP file written byte by byte. Pixels hold raw values (palette indices
 // or packed pixels), row 0 at the top.
-struct TBmpSpec {
+struct TBmpLayout {
     int Width = 5, Height = 3;
     int BitCount = 24;
     bool TopDown = false;
@@ -33,7 +33,7 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes)
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-std::vector<uint8_t> BuildBmp(const TBmpSpec& s)
+std::vector<uint8_t> BuildBmp(const TBmpLayout& s)
 {
     const bool separateMasks = s.Compression == BI_BITFIELDS && s.HeaderSize == 40;
     const int entry = s.HeaderSize == 12 ? 3 : 4;
@@ -186,36 +186,36 @@ TEST(Bitmap, ReadsEveryDepthBothRowOrdersAndWritesThemBack)
             if (topDown && c.HeaderSize == 12)
                 continue;
             SCOPED_TRACE(std::string(c.Name) + (topDown ? ", top-down" : ", bottom-up"));
-            TBmpSpec spec;
-            spec.BitCount = c.BitCount;
-            spec.TopDown = topDown;
-            spec.HeaderSize = c.HeaderSize;
-            spec.Compression = c.Compression;
+            TBmpLayout layout;
+            layout.BitCount = c.BitCount;
+            layout.TopDown = topDown;
+            layout.HeaderSize = c.HeaderSize;
+            layout.Compression = c.Compression;
             if (c.Masks)
-                std::copy(c.Masks, c.Masks + 3, spec.Masks);
+                std::copy(c.Masks, c.Masks + 3, layout.Masks);
             std::vector<TColor> expected;
             if (c.BitCount == 1)
-                spec.Palette = {0x123456, 0xFEDCBA};
+                layout.Palette = {0x123456, 0xFEDCBA};
             else if (c.BitCount <= 8)
-                spec.Palette.assign(Corners, Corners + 8);
+                layout.Palette.assign(Corners, Corners + 8);
             if (c.BitCount == 8 && c.HeaderSize == 40)
-                spec.ColorsUsed = 8; // a short palette
-            for (int y = 0; y < spec.Height; ++y)
-                for (int x = 0; x < spec.Width; ++x) {
+                layout.ColorsUsed = 8; // a short palette
+            for (int y = 0; y < layout.Height; ++y)
+                for (int x = 0; x < layout.Width; ++x) {
                     const unsigned i = (x + 2 * y) % (c.BitCount == 1 ? 2 : 8);
-                    const TColor color = c.BitCount <= 8 ? spec.Palette[i] : Corners[i];
+                    const TColor color = c.BitCount <= 8 ? layout.Palette[i] : Corners[i];
                     expected.push_back(color);
-                    spec.Pixels.push_back(c.BitCount <= 8 ? i
+                    layout.Pixels.push_back(c.BitCount <= 8 ? i
                                           : c.BitCount == 24 ? (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color)
                                                              : Packed(color, c.Masks));
                 }
             if (c.BitCount == 4)
-                spec.Palette.resize(16, clBlack);
+                layout.Palette.resize(16, clBlack);
 
             TBitmap bitmap;
             TChangeCounter changes(&bitmap);
             try {
-                LoadBytes(&bitmap, BuildBmp(spec));
+                LoadBytes(&bitmap, BuildBmp(layout));
             } catch (const Exception& e) {
                 ADD_FAILURE() << e.Message();
                 continue;
@@ -241,7 +241,7 @@ TEST(Bitmap, ReadsEveryDepthBothRowOrdersAndWritesThemBack)
         }
 
     // A 5-bit channel widens by repeating its top bits.
-    TBmpSpec mid;
+    TBmpLayout mid;
     mid.Width = 1;
     mid.Height = 1;
     mid.BitCount = 16;
@@ -251,7 +251,7 @@ TEST(Bitmap, ReadsEveryDepthBothRowOrdersAndWritesThemBack)
     EXPECT_EQ(Px(&bitmap, 0, 0), RGB(0x84, 0x08, 0xFF));
 
     // An index past a short palette reads as black, not past the table.
-    TBmpSpec shortPalette;
+    TBmpLayout shortPalette;
     shortPalette.Width = 2;
     shortPalette.Height = 1;
     shortPalette.BitCount = 8;
@@ -267,7 +267,7 @@ TEST(Bitmap, ReadsEveryDepthBothRowOrdersAndWritesThemBack)
 
 TEST(Bitmap, LoadsFromTheStreamPositionAndFromFiles)
 {
-    TBmpSpec a, b;
+    TBmpLayout a, b;
     a.Width = 2;
     a.Height = 1;
     a.Pixels = {0xFF0000, 0x00FF00};
@@ -305,20 +305,20 @@ TEST(Bitmap, LoadsFromTheStreamPositionAndFromFiles)
 
 TEST(Bitmap, RejectsBrokenFilesAndStaysUntouched)
 {
-    TBmpSpec palette8;
+    TBmpLayout palette8;
     palette8.Width = 4;
     palette8.BitCount = 8;
     palette8.Palette.assign(Corners, Corners + 8);
     palette8.ColorsUsed = 8;
     palette8.Pixels.assign(12, 3);
-    TBmpSpec fields16;
+    TBmpLayout fields16;
     fields16.Width = 3;
     fields16.BitCount = 16;
     fields16.Compression = BI_BITFIELDS;
     const uint32_t m565[3] = {0xF800, 0x07E0, 0x001F};
     std::copy(m565, m565 + 3, fields16.Masks);
     fields16.Pixels.assign(9, 0xF800);
-    TBmpSpec rgb24;
+    TBmpLayout rgb24;
     rgb24.Pixels.assign(15, 0x00FF00);
     const std::vector<uint8_t> good8 = BuildBmp(palette8), good16 = BuildBmp(fields16), good24 = BuildBmp(rgb24);
 
