@@ -90,14 +90,16 @@ TRegistry& Registry()
 
 } // namespace
 
-void RegisterClass(const TClassInfo& info)
+void RegisterClasses(std::initializer_list<const TClassInfo*> classes)
 {
-    const TClassInfo* known = FindRegisteredClass(info.Name);
-    if (known == &info)
-        return;
-    if (known)
-        throw EFilerError("A class named " + info.Name + " already exists");
-    Registry().Classes.push_back(&info);
+    for (const TClassInfo* info : classes) {
+        const TClassInfo* known = FindRegisteredClass(info->Name);
+        if (known == info)
+            continue;
+        if (known)
+            throw EFilerError("A class named " + info->Name + " already exists");
+        Registry().Classes.push_back(info);
+    }
 }
 
 const TClassInfo* FindRegisteredClass(const std::string& name)
@@ -112,7 +114,7 @@ void RegisterComponents(const std::string& page, std::initializer_list<const TCl
 {
     auto& onPage = Registry().Pages[page];
     for (const TClassInfo* info : classes) {
-        RegisterClass(*info);
+        RegisterClasses({info});
         if (std::find(onPage.begin(), onPage.end(), info) == onPage.end())
             onPage.push_back(info);
     }

@@ -32,12 +32,15 @@ wine_session_start() {
     wine_session_pids+=($!)
 
     if [[ ! -f $WINEPREFIX/.tessel-ready ]]; then
-        wineboot -i >/dev/null 2>&1
+        wineboot -i </dev/null >/dev/null 2>&1
         # Without a window manager Wine waits two seconds whenever a window
         # is hidden unless it leaves window management to itself.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         touch "$WINEPREFIX/.tessel-ready"
     fi
+    # The first Wine program starts the prefix's background services, which
+    # keep its output open: start them here, detached from every caller's pipes.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 wine_session_stop() {

@@ -58,11 +58,12 @@ TEST(Component, OwnedComponentsGoInReverseOrderAndSiblingsHearOfIt)
 
     owner->Free();
     const std::vector<std::string> expected = {
-        // C goes first: every remaining sibling (and C itself) hears it first.
+        // The owner's own destructor body runs first; then C, of which every
+        // remaining sibling (and C itself) hears before it goes.
+        "free Owner",
         "C hears C go", "B hears C go", "A hears C go", "free C",
         "B hears B go", "A hears B go", "free B",
-        "A hears A go", "free A",
-        "free Owner"};
+        "A hears A go", "free A"};
     EXPECT_EQ(Journal, expected);
 }
 
@@ -81,7 +82,7 @@ TEST(Component, FreeNotificationReachesComponentsOfOtherOwners)
     EXPECT_NE(std::find(Journal.begin(), Journal.end(), "Listener hears Target go"), Journal.end());
 
     // A listener that goes first unsubscribes: nothing reaches a freed object.
-    TWatcher* other = Make(right, "Other");
+    TWatcher* other = Make(nullptr, "Other");
     other->FreeNotification(listener);
     listener->Free();
     Journal.clear();

@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-// <windows.h> renames RegisterClass to RegisterClassA.
-#undef RegisterClass
-
 using namespace platform;
 
 namespace {
@@ -237,8 +234,7 @@ TEST(Menu, AutomaticHotkeys)
 
 TEST(Menu, FormTextRoundTrip)
 {
-    RegisterClass(TPopupMenu::StaticClassInfo());
-    RegisterClass(TMenuItem::StaticClassInfo());
+    RegisterClasses({&TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo()});
     const std::string text = "object MenuRoot: TMenuRoot\r\n"
                              "  object TrayMenu: TPopupMenu\r\n"
                              "    AutoHotkeys = maManual\r\n"
