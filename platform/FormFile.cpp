@@ -268,10 +268,23 @@ private:
             FParser.Error("Class " + className + " does not match " + FRoot->ClassName());
         Begin(FRoot);
         if (FRoot->Name().empty())
-            FRoot->SetName(name);
+            FRoot->SetName(UniqueRootName(name));
         ReadBody(FRoot);
         if (FParser.Token() != TParser::TToken::End)
             FParser.Error("End of text expected");
+    }
+
+    // A second instance of a form under the same owner is named Name_1, Name_2, ...
+    std::string UniqueRootName(const std::string& name) const
+    {
+        const TComponent* owner = FRoot->Owner();
+        if (!owner || !owner->FindComponent(name))
+            return name;
+        for (int i = 1;; ++i) {
+            std::string candidate = name + "_" + std::to_string(i);
+            if (!owner->FindComponent(candidate))
+                return candidate;
+        }
     }
 
     void ReadBody(TComponent* component)

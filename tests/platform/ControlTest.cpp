@@ -177,6 +177,7 @@ TEST(Form, LayoutIsReadBeforeTheConstructorBodyEndsAndOnCreateRunsAfterIt)
     TTestDialog* second = nullptr;
     Application->CreateForm(second);
     EXPECT_EQ(Application->MainForm(), dialog);
+    EXPECT_EQ(second->Name(), "TestDialog_1");
 
     // The window exists, hidden, with the form's class name and caption.
     EXPECT_EQ(FindWindowA("TTestDialog", "Test dialog"), dialog->Handle());
