@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/Icon.h"
 #include "platform/SystemServices.h"
 
 #include <algorithm>
@@ -51,6 +52,21 @@ TApplication::~TApplication()
 {
     if (FHandle)
         DestroyWindow(FHandle);
+    delete FIcon;
+}
+
+TIcon* TApplication::Icon()
+{
+    if (!FIcon) {
+        FIcon = new TIcon;
+        try {
+            FIcon->LoadFromResourceName(GetModuleHandleA(nullptr), "MAINICON");
+        } catch (const EResNotFound&) {
+            // A program without an icon of its own shows the system's application icon.
+            FIcon->SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+        }
+    }
+    return FIcon;
 }
 
 void TApplication::Initialize()
