@@ -9,7 +9,7 @@ namespace platform {
 
 namespace {
 
-using TImage = TBitmap::TImage;
+using TDib = TBitmap::TDib;
 
 // Largest pixel buffer a bitmap may have; anything above it is refused
 // before the system is asked for memory.
@@ -56,7 +56,7 @@ const uint32_t* MasksOf(TPixelFormat Format)
     return Masks888;
 }
 
-TPixelFormat FormatOf(const TImage& Image)
+TPixelFormat FormatOf(const TDib& Image)
 {
     switch (Image.BitCount) {
     case 1: return pf1bit;
@@ -172,7 +172,7 @@ struct TChannel {
 // Reads and writes pixels of one image as RGB colours.
 class TPixelCodec {
 public:
-    explicit TPixelCodec(const TImage& Image)
+    explicit TPixelCodec(const TDib& Image)
         : FImage(Image), FRed(Image.Masks[0]), FGreen(Image.Masks[1]), FBlue(Image.Masks[2])
     {
     }
@@ -277,7 +277,7 @@ public:
     }
 
 private:
-    const TImage& FImage;
+    const TDib& FImage;
     TChannel FRed, FGreen, FBlue;
     std::unordered_map<COLORREF, unsigned> FCache;
 };
@@ -288,7 +288,7 @@ struct TBitmapInfo {
 };
 
 // A new bottom-up DIB section, all pixels zero.
-TImage CreateImage(int Width, int Height, int BitCount, const uint32_t* Masks, const std::vector<RGBQUAD>& Palette)
+TDib CreateImage(int Width, int Height, int BitCount, const uint32_t* Masks, const std::vector<RGBQUAD>& Palette)
 {
     const uint64_t stride = StrideOf(static_cast<uint64_t>(Width), BitCount);
     if (Width <= 0 || Height <= 0 || stride * static_cast<uint64_t>(Height) > MaxImageBytes)
@@ -300,7 +300,7 @@ TImage CreateImage(int Width, int Height, int BitCount, const uint32_t* Masks, c
     info.Header.biPlanes = 1;
     info.Header.biBitCount = static_cast<WORD>(BitCount);
     info.Header.biCompression = BI_RGB;
-    TImage image;
+    TDib image;
     image.Width = Width;
     image.Height = Height;
     image.BitCount = BitCount;
@@ -328,14 +328,14 @@ TImage CreateImage(int Width, int Height, int BitCount, const uint32_t* Masks, c
     return image;
 }
 
-TImage CreateImage(int Width, int Height, TPixelFormat Format, const std::vector<RGBQUAD>& Palette)
+TDib CreateImage(int Width, int Height, TPixelFormat Format, const std::vector<RGBQUAD>& Palette)
 {
     const int bitCount = BitCountOf(Format);
     return CreateImage(Width, Height, bitCount, MasksOf(Format),
                        bitCount <= 8 && Palette.empty() ? StandardPalette(bitCount) : Palette);
 }
 
-void FillWhite(TImage& Image)
+void FillWhite(TDib& Image)
 {
     uint8_t pattern = 0xFF;
     if (Image.BitCount <= 8) {
@@ -371,10 +371,10 @@ void BlitImage(HBITMAP Dest, HBITMAP Source, int Width, int Height)
 
 // A DIB section copy of Source with the same layout (a device-dependent
 // bitmap becomes a 32-bit one).
-TImage CopyImage(const TImage& Source)
+TDib CopyImage(const TDib& Source)
 {
     if (!Source.Bits) {
-        TImage image = CreateImage(Source.Width, Source.Height, 32, Masks888, {});
+        TDib image = CreateImage(Source.Width, Source.Height, 32, Masks888, {});
         try {
             BlitImage(image.Handle, Source.Handle, Source.Width, Source.Height);
         } catch (...) {
@@ -384,14 +384,14 @@ TImage CopyImage(const TImage& Source)
         return image;
     }
     GdiFlush();
-    TImage image = CreateImage(Source.Width, Source.Height, Source.BitCount, Source.Masks, Source.Palette);
+    TDib image = CreateImage(Source.Width, Source.Height, Source.BitCount, Source.Masks, Source.Palette);
     for (int y = 0; y < Source.Height; ++y)
         std::memcpy(image.Row(y), Source.Row(y), static_cast<size_t>(image.Stride));
     return image;
 }
 
 // The colours of Source when there are at most Limit of them.
-bool DistinctColors(const TImage& Source, size_t Limit, std::vector<RGBQUAD>& Colors)
+bool DistinctColors(const TDib& Source, size_t Limit, std::vector<RGBQUAD>& Colors)
 {
     TPixelCodec codec(Source);
     std::unordered_set<COLORREF> seen;
@@ -409,7 +409,7 @@ bool DistinctColors(const TImage& Source, size_t Limit, std::vector<RGBQUAD>& Co
     return true;
 }
 
-std::vector<RGBQUAD> ChoosePalette(const TImage& Source, int BitCount)
+std::vector<RGBQUAD> ChoosePalette(const TDib& Source, int BitCount)
 {
     const size_t limit = size_t(1) << BitCount;
     if (Source.BitCount <= 8 && Source.Palette.size() <= limit)
@@ -420,11 +420,11 @@ std::vector<RGBQUAD> ChoosePalette(const TImage& Source, int BitCount)
     return StandardPalette(BitCount);
 }
 
-TImage ConvertImage(const TImage& Source, TPixelFormat Format)
+TDib ConvertImage(const TDib& Source, TPixelFormat Format)
 {
     GdiFlush();
     const int bitCount = BitCountOf(Format);
-    TImage image = bitCount <= 8 ? CreateImage(Source.Width, Source.Height, bitCount, nullptr,
+    TDib image = bitCount <= 8 ? CreateImage(Source.Width, Source.Height, bitCount, nullptr,
                                                ChoosePalette(Source, bitCount))
                                  : CreateImage(Source.Width, Source.Height, Format, {});
     const bool sameLayout = image.BitCount == Source.BitCount &&
@@ -455,9 +455,9 @@ TImage ConvertImage(const TImage& Source, TPixelFormat Format)
 
 // A picture of the new size in the layout of Source; the overlap is kept,
 // the rest is white.
-TImage ResizeImage(const TImage& Source, int Width, int Height, TPixelFormat Format)
+TDib ResizeImage(const TDib& Source, int Width, int Height, TPixelFormat Format)
 {
-    TImage image = Source.Handle ? CreateImage(Width, Height, Source.BitCount, Source.Masks, Source.Palette)
+    TDib image = Source.Handle ? CreateImage(Width, Height, Source.BitCount, Source.Masks, Source.Palette)
                                  : CreateImage(Width, Height, Format, {});
     FillWhite(image);
     if (!Source.Handle)
@@ -478,13 +478,13 @@ TImage ResizeImage(const TImage& Source, int Width, int Height, TPixelFormat For
 }
 
 // The picture behind a handle, without copying it.
-TImage DescribeHandle(HBITMAP Handle)
+TDib DescribeHandle(HBITMAP Handle)
 {
     DIBSECTION ds{};
     const int size = GetObjectA(Handle, sizeof(ds), &ds);
     if (size != sizeof(DIBSECTION) && size != sizeof(BITMAP))
         throw EInvalidGraphic("Invalid bitmap handle");
-    TImage image;
+    TDib image;
     image.Handle = Handle;
     image.Width = ds.dsBm.bmWidth;
     image.Height = ds.dsBm.bmHeight;
@@ -544,7 +544,7 @@ bool ValidMasks(const uint32_t* Masks, int BitCount)
 
 // Reads one BMP file; every size is checked against the bytes the stream
 // really holds before anything is allocated or read.
-TImage ReadBmp(TStream* Stream, TPixelFormat& Format)
+TDib ReadBmp(TStream* Stream, TPixelFormat& Format)
 {
     const int64_t start = Stream->Position();
     const int64_t size = Stream->Size();
@@ -653,7 +653,7 @@ TImage ReadBmp(TStream* Stream, TPixelFormat& Format)
     Stream->ReadBuffer(pixels.data(), pixels.size());
 
     // The source as an image over the bytes just read.
-    TImage source;
+    TDib source;
     source.Bits = pixels.data();
     source.Width = static_cast<int>(width);
     source.Height = static_cast<int>(height);
@@ -670,7 +670,7 @@ TImage ReadBmp(TStream* Stream, TPixelFormat& Format)
     if (Format == pfCustom)
         Format = bitCount == 16 ? pf24bit : pf32bit;
     if (Format == FormatOf(source)) {
-        TImage image = CreateImage(source.Width, source.Height, source.BitCount, source.Masks, source.Palette);
+        TDib image = CreateImage(source.Width, source.Height, source.BitCount, source.Masks, source.Palette);
         for (int y = 0; y < source.Height; ++y)
             std::memcpy(image.Row(y), source.Row(y), static_cast<size_t>(stride));
         return image;
@@ -678,7 +678,7 @@ TImage ReadBmp(TStream* Stream, TPixelFormat& Format)
     return ConvertImage(source, Format);
 }
 
-void WriteBmp(const TImage& Image, TStream* Stream)
+void WriteBmp(const TDib& Image, TStream* Stream)
 {
     const bool bitfields = (Image.BitCount == 16 && !SameMasks(Image.Masks, Masks555)) ||
                            (Image.BitCount == 32 && !SameMasks(Image.Masks, Masks888));
@@ -824,7 +824,7 @@ void TBitmap::Changed()
     inherited::Changed();
 }
 
-void TBitmap::ReplaceImage(TImage&& Image, TPixelFormat Format)
+void TBitmap::ReplaceImage(TDib&& Image, TPixelFormat Format)
 {
     if (FCanvas)
         FCanvas->FreeContext();
@@ -845,7 +845,7 @@ void TBitmap::Assign(TPersistent* Source)
     if (Source == this)
         return;
     if (!Source) {
-        ReplaceImage(TImage(), FPixelFormat);
+        ReplaceImage(TDib(), FPixelFormat);
         FWidth = FHeight = 0;
         Changed();
         return;
@@ -855,7 +855,7 @@ void TBitmap::Assign(TPersistent* Source)
         inherited::Assign(Source);
         return;
     }
-    TImage copy = bitmap->FImage.Handle ? CopyImage(bitmap->FImage) : TImage();
+    TDib copy = bitmap->FImage.Handle ? CopyImage(bitmap->FImage) : TDib();
     ReplaceImage(std::move(copy), bitmap->FPixelFormat);
     FWidth = bitmap->FWidth;
     FHeight = bitmap->FHeight;
@@ -881,7 +881,7 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     if (AWidth == FWidth && AHeight == FHeight)
         return;
     if (AWidth == 0 || AHeight == 0) {
-        ReplaceImage(TImage(), FPixelFormat);
+        ReplaceImage(TDib(), FPixelFormat);
     } else {
         DIBNeeded();
         ReplaceImage(ResizeImage(FImage, AWidth, AHeight, FPixelFormat), FPixelFormat);
@@ -957,13 +957,13 @@ void TBitmap::SetHandle(HBITMAP Value)
     if (Value == FImage.Handle)
         return;
     if (!Value) {
-        ReplaceImage(TImage(), FPixelFormat);
+        ReplaceImage(TDib(), FPixelFormat);
         FWidth = FHeight = 0;
         Changed();
         return;
     }
     TBitmapCanvas::DeselectBitmap(Value);
-    TImage image = DescribeHandle(Value);
+    TDib image = DescribeHandle(Value);
     const TPixelFormat format = image.Bits ? FormatOf(image) : pfDevice;
     FWidth = image.Width;
     FHeight = image.Height;
@@ -977,7 +977,7 @@ HBITMAP TBitmap::ReleaseHandle()
         FCanvas->FreeContext();
     HBITMAP handle = FImage.Handle;
     const bool wasEmpty = Empty() && !handle;
-    FImage = TImage();
+    FImage = TDib();
     FWidth = FHeight = 0;
     if (!wasEmpty)
         Changed();
@@ -1023,7 +1023,7 @@ void TBitmap::SaveToFile(const std::string& FileName) const
 void TBitmap::LoadFromStream(TStream* Stream)
 {
     TPixelFormat format = pfDevice;
-    TImage image;
+    TDib image;
     try {
         image = ReadBmp(Stream, format);
     } catch (const EStreamError&) {
@@ -1044,7 +1044,7 @@ void TBitmap::SaveToStream(TStream* Stream) const
     if (Empty())
         return;
     if (!FImage.Bits) {
-        TImage copy = CopyImage(FImage);
+        TDib copy = CopyImage(FImage);
         try {
             WriteBmp(copy, Stream);
         } catch (...) {

@@ -123,7 +123,7 @@ public:
     // The picture behind a bitmap handle. Bits is null for a device-dependent
     // bitmap; masks describe 16- and 32-bit pixels; Palette is the colour
     // table of 1-, 4- and 8-bit pixels.
-    struct TImage {
+    struct TDib {
         HBITMAP Handle = nullptr;
         uint8_t* Bits = nullptr;
         int Width = 0, Height = 0;
@@ -142,10 +142,10 @@ protected:
 private:
     friend class TBitmapCanvas;
     // Frees the canvas context, deletes the old handle and takes Image.
-    void ReplaceImage(TImage&& Image, TPixelFormat Format);
+    void ReplaceImage(TDib&& Image, TPixelFormat Format);
     void DIBNeeded();
 
-    TImage FImage;
+    TDib FImage;
     int FWidth = 0, FHeight = 0;
     TPixelFormat FPixelFormat = pfDevice;
     TTransparentMode FTransparentMode = tmAuto;
