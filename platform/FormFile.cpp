@@ -261,17 +261,25 @@ private:
         if (!FParser.IsIdent("object"))
             FParser.Error("'object' expected");
         FParser.Next();
-        const std::string name = FParser.ExpectIdent();
-        FParser.ExpectSymbol(':');
-        const std::string className = FParser.ExpectIdent();
+        const auto [name, className] = ReadHeader();
         if (!SameText(className, FRoot->ClassName()))
             FParser.Error("Class " + className + " does not match " + FRoot->ClassName());
         Begin(FRoot);
-        if (FRoot->Name().empty())
+        if (FRoot->Name().empty() && !name.empty())
             FRoot->SetName(UniqueRootName(name));
         ReadBody(FRoot);
         if (FParser.Token() != TParser::TToken::End)
             FParser.Error("End of text expected");
+    }
+
+    // "Name: TClass", or "TClass" alone for a component without a name.
+    std::pair<std::string, std::string> ReadHeader()
+    {
+        std::string first = FParser.ExpectIdent();
+        if (!FParser.IsSymbol(':'))
+            return {std::string(), first};
+        FParser.Next();
+        return {first, FParser.ExpectIdent()};
     }
 
     // A second instance of a form under the same owner is named Name_1, Name_2, ...
@@ -305,9 +313,7 @@ private:
     {
         FLine = FParser.Line();
         FParser.Next();
-        const std::string name = FParser.ExpectIdent();
-        FParser.ExpectSymbol(':');
-        const std::string className = FParser.ExpectIdent();
+        const auto [name, className] = ReadHeader();
         const TClassInfo* info = FindComponentClass(className);
         if (!info)
             throw EClassNotFound(Format("Line %d: Class %s not found", FLine, className.c_str()));
@@ -440,7 +446,8 @@ public:
 private:
     void WriteComponent(TComponent* component, int indent)
     {
-        Line(indent, "object " + component->Name() + ": " + component->ClassName());
+        const std::string& name = component->Name();
+        Line(indent, "object " + (name.empty() ? "" : name + ": ") + component->ClassName());
         WriteProperties(*component, "", indent + 2);
         component->GetChildren([&](TComponent* child) { WriteComponent(child, indent + 2); }, FRoot);
         Line(indent, "end");

@@ -11,6 +11,8 @@
 //     object Button1: TButton
 //       PopupMenu = Menu1
 //     end
+//     object TTimer
+//     end
 //   end
 //
 // Reading creates the nested components (owned by the root, each read into
