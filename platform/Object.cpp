@@ -74,6 +74,8 @@ const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const
     return nullptr;
 }
 
+std::vector<const TClassInfo*> StandardClasses();
+
 namespace {
 
 struct TRegistry {
@@ -81,10 +83,10 @@ struct TRegistry {
     std::map<std::string, std::vector<const TClassInfo*>> Pages;
 };
 
-// Immortal, like the class information it lists.
+// Immortal, like the class information it lists; it starts with the framework's own components.
 TRegistry& Registry()
 {
-    static TRegistry& registry = *new TRegistry;
+    static TRegistry& registry = *new TRegistry{StandardClasses(), {}};
     return registry;
 }
 

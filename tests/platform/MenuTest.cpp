@@ -234,7 +234,6 @@ TEST(Menu, AutomaticHotkeys)
 
 TEST(Menu, FormTextRoundTrip)
 {
-    RegisterClasses({&TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo()});
     const std::string text = "object MenuRoot: TMenuRoot\r\n"
                              "  object TrayMenu: TPopupMenu\r\n"
                              "    AutoHotkeys = maManual\r\n"
