@@ -40,6 +40,17 @@ public:
         Journal.push_back(Name() + " up " + std::to_string(X) + "," + std::to_string(Y));
         TCustomControl::MouseUp(Button, Shift, X, Y);
     }
+    // Like a control that acts on a key after the published event had its say.
+    void KeyPress(char& Key) override
+    {
+        TCustomControl::KeyPress(Key);
+        Journal.push_back(Name() + " key " + std::to_string(static_cast<int>(Key)));
+    }
+    void KeyDown(WORD& Key, TShiftState Shift) override
+    {
+        TCustomControl::KeyDown(Key, Shift);
+        Journal.push_back(Name() + " down " + std::to_string(Key));
+    }
     void Click() override
     {
         Journal.push_back(Name() + " click");
@@ -312,6 +323,25 @@ TEST_F(ControlTest, FocusEntersAndLeavesAndTabMovesIt)
     Post(Dialog->Box2->Handle(), WM_KEYDOWN, VK_TAB, 0, 0);
     EXPECT_TRUE(Dialog->Box1->Focused());
     EXPECT_EQ(Journal, (std::vector<std::string>{"Box2 exit", "Box1 enter"}));
+}
+
+TEST_F(ControlTest, KeyHandlersGetTheKeyByReferenceAndMayClearIt)
+{
+    HWND box = Dialog->Box1->Handle();
+    Dialog->Box1->OnKeyPress = [](TObject*, char& Key) {
+        if (Key == 'x')
+            Key = 0;
+        else if (Key == 'a')
+            Key = 'b';
+    };
+    Dialog->Box1->OnKeyDown = [](TObject*, WORD& Key, TShiftState) {
+        if (Key == VK_TAB)
+            Key = 0; // the control keeps the tab
+    };
+    Post(box, WM_CHAR, 'x', 0, 0);
+    Post(box, WM_CHAR, 'a', 0, 0);
+    Post(box, WM_KEYDOWN, VK_TAB, 0, 0);
+    EXPECT_EQ(Journal, (std::vector<std::string>{"Box1 key 0", "Box1 key 98", "Box1 down 0"}));
 }
 
 TEST_F(ControlTest, ModalLoopEndsWithTheResultAndDisablesTheOtherForms)
