@@ -211,6 +211,8 @@ bool TApplication::ProcessMessage(MSG& Msg)
         FTerminated = true;
         return true;
     }
+    if (IsDialogKey(Msg))
+        return true;
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);
     return true;

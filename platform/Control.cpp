@@ -78,6 +78,25 @@ TControl* CaptureControl()
     return GCaptureControl;
 }
 
+TWinControl* FindControl(HWND Wnd)
+{
+    if (!Wnd || GetWindowLongPtrA(Wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure))
+        return nullptr;
+    return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+}
+
+bool IsDialogKey(const MSG& Msg)
+{
+    if (Msg.message != WM_KEYDOWN || Msg.wParam != VK_TAB)
+        return false;
+    TWinControl* control = FindControl(Msg.hwnd);
+    TForm* form = GetParentForm(control);
+    if (!form || (SendMessageA(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, reinterpret_cast<LPARAM>(&Msg)) & DLGC_WANTTAB))
+        return false;
+    form->SelectNext(control, !KeyboardShiftState().Contains(ssShift));
+    return true;
+}
+
 TForm* GetParentForm(TControl* Control)
 {
     while (Control && Control->Parent())
@@ -700,12 +719,6 @@ void TWinControl::Dispatch(TMessage& Message)
         KeyDown(key, KeyboardShiftState());
         if (key == 0)
             return;
-        if (key == VK_TAB && Message.Msg == WM_KEYDOWN) {
-            if (TForm* form = GetParentForm(this)) {
-                form->SelectNext(this, !KeyboardShiftState().Contains(ssShift));
-                return;
-            }
-        }
         Message.WParam = key;
         break;
     }

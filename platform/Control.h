@@ -252,6 +252,7 @@ protected:
 
 private:
     friend class TControl;
+    friend TWinControl* FindControl(HWND Wnd);
     static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
@@ -301,6 +302,12 @@ private:
 
 // The control that holds the mouse capture, windowed or not, or null.
 TControl* CaptureControl();
+// The control whose window Wnd is, or null for windows that are not controls.
+TWinControl* FindControl(HWND Wnd);
+// Keys a form handles for the control that has the focus before the control
+// sees them: Tab and Shift+Tab move the focus unless the control asks for
+// tabs (WM_GETDLGCODE). True when Msg was such a key and has been handled.
+bool IsDialogKey(const MSG& Msg);
 // The form a control lies on, or null.
 class TForm;
 TForm* GetParentForm(TControl* Control);
