@@ -1,0 +1,467 @@
+#include "shell/MainFram.h"
+#include "shell/MsgFrm.h"
+#include "shell/SuiteIni.h"
+#include "shell/Toolfunction.h"
+
+#include "platform/Application.h"
+#include "platform/ClassBuilder.h"
+#include "platform/Registry.h"
+#include "platform/SystemServices.h"
+
+#include <memory>
+#include <utility>
+
+using namespace platform;
+
+namespace tessel {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr UINT WM_CONTAINER_SWITCH = WM_USER + 2000;
+const char* const Title = "Tessel";
+
+// One registration per module, alive for the process's life: the modules keep its address.
+TModuleRegistration PageContainerRegistration{};
+TModuleRegistration BarRegistration{};
+
+using TMakeNewIni = void(__stdcall*)(const char* IniPath, bool* CheckSuite, bool* CheckFathom);
+using TCheckReboot = bool (*)();
+
+template <class F>
+F Entry(HMODULE Module, const char* Name)
+{
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Module, Name)));
+}
+
+void DispatchCommand(int32_t Code, int32_t Target, void* Data = nullptr)
+{
+    TCommandRecord record{Code, Target, Data};
+    ModuleCommand(&record);
+}
+
+struct TProduct {
+    const char* Key;
+    const char* Message;
+};
+
+bool CheckConflicts(std::initializer_list<TProduct> Products)
+{
+    std::unique_ptr<TRegistry, void (*)(TRegistry*)> registry(new TRegistry, [](TRegistry* r) { r->Free(); });
+    registry->SetRootKey(HKEY_LOCAL_MACHINE);
+    for (const TProduct& product : Products) {
+        // Opened with full access, so a key the user may not write is no conflict.
+        if (!registry->OpenKey(product.Key, false))
+            continue;
+        std::string text = Translate(product.Message);
+        text += "\n";
+        text += Translate("Press \"OK\" to close this application.");
+        SystemServices().ShowMessageBox(nullptr, text, Title, MB_OK);
+        registry->CloseKey();
+        registry.reset();
+        Application->Terminate();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+const TClassInfo& TForm1::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TForm1, TForm>("TForm1")
+        .Field("TesselTray", &TForm1::TesselTray)
+        .Field("TrayMenu", &TForm1::TrayMenu)
+        .Field("ToolBar1", &TForm1::ToolBar1)
+        .Field("MainWindow1", &TForm1::MainWindow1)
+        .Field("Exit1", &TForm1::Exit1)
+        .Field("N1", &TForm1::N1)
+        .Field("N2", &TForm1::N2)
+        .Field("StartatQuickBar1", &TForm1::StartatQuickBar1)
+        .Field("StartatToolBar1", &TForm1::StartatToolBar1)
+        .Field("TimerGetTips", &TForm1::TimerGetTips)
+        .Method("FormCreate", &TForm1::FormCreate)
+        .Method("FormClose", &TForm1::FormClose)
+        .Method("FormDestroy", &TForm1::FormDestroy)
+        .Method("ToolBar1Click", &TForm1::ToolBar1Click)
+        .Method("MainWindow1Click", &TForm1::MainWindow1Click)
+        .Method("TesselTrayMouseUp", &TForm1::TesselTrayMouseUp)
+        .Method("TrayMenuPopup", &TForm1::TrayMenuPopup)
+        .Method("TesselTrayRestore", &TForm1::TesselTrayRestore)
+        .Method("StartatQuickBar1Click", &TForm1::StartatQuickBar1Click)
+        .Method("StartatToolBar1Click", &TForm1::StartatToolBar1Click)
+        .Method("TimerGetTipsTimer", &TForm1::TimerGetTipsTimer)
+        .Build();
+    return info;
+}
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
+{
+    LoadLayout();
+    Form1 = this;
+
+    const std::string folder = ProgramFolder();
+    PagePath = folder + "Page\\";
+    IniPath = folder + "Tessel.ini";
+
+    LoadLanguage(0);
+    ApplyLanguageFont(Font());
+
+    if (!SkipRebootCheck && !CheckRebootNeeded()) {
+        FAbandoned = true;
+        return;
+    }
+
+    ToolBar1->SetCaption(Translate("Switch to Quick Bar"));
+    MainWindow1->SetCaption(Translate("Switch to Main Window"));
+    Exit1->SetCaption(Translate("Exit"));
+    StartatQuickBar1->SetCaption(Translate("Start at Quick Bar"));
+    StartatToolBar1->SetCaption(Translate("Start at ToolBar"));
+
+    FCheckSuite = false;
+    FCheckFathom = false;
+    PrepareIni();
+    FGroupCount = LoadGroups();
+    PrepareIni();
+
+    // A conflict requests termination; start-up still runs to its end.
+    if (FCheckFathom)
+        CheckFathomConflicts();
+    if (FCheckSuite)
+        CheckSuiteConflicts();
+
+    FMessageCount = BuildMessageTables(FGroupCount);
+    FMessageIds = LoadMessageIds(FMessageCount);
+    FReady = 1;
+
+    PageContainerRegistration = {&ModuleCommand, FGroupCount, GroupTable};
+    BarRegistration = {&ModuleCommand, FGroupCount, GroupTable};
+
+    FPageContainerModule = LoadViewModule("PageContainer.dll");
+    if (FPageContainerModule) {
+        SendCommand(FPageContainerModule, cmdRegister, &PageContainerRegistration);
+        SendCommand(FPageContainerModule, cmdHide, nullptr);
+    }
+    FBarModule = LoadViewModule("Bar.dll");
+    if (FBarModule) {
+        SendCommand(FBarModule, cmdRegister, &BarRegistration);
+        switch (ReadObjectStyle()) {
+        case 0:
+            SendCommand(FBarModule, cmdShow, nullptr);
+            break;
+        case 3:
+            SendCommand(FBarModule, cmdHide, nullptr);
+            break;
+        }
+    }
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::PrepareIni()
+{
+    HMODULE module = LoadLibraryA((ProgramFolder() + "KsTuneProfile.dll").c_str());
+    if (!module)
+        return;
+    if (auto makeNewIni = Entry<TMakeNewIni>(module, "MakeNewIni"))
+        makeNewIni(IniPath.c_str(), &FCheckSuite, &FCheckFathom);
+    FreeLibrary(module);
+}
+
+HMODULE TForm1::LoadViewModule(const char* FileName)
+{
+    HMODULE module = LoadLibraryA((ProgramFolder() + FileName).c_str());
+    // A module without its entry could take no command: it counts as not loaded.
+    if (module && !GetProcAddress(module, "Command")) {
+        FreeLibrary(module);
+        module = nullptr;
+    }
+    return module;
+}
+
+void TForm1::FormCreate(TObject*)
+{
+    if (FAbandoned)
+        return;
+    // No taskbar button for the process.
+    HWND app = Application->Handle();
+    SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+
+    const int32_t style = ReadObjectStyle();
+    if (style == 0) {
+        StartatQuickBar1->SetChecked(true);
+        StartatToolBar1->SetChecked(false);
+        if (TesselTray->Visible())
+            TesselTray->SetVisible(false);
+        ToolBar1Click(nullptr);
+    } else if (style == 3) {
+        StartatQuickBar1->SetChecked(false);
+        StartatToolBar1->SetChecked(true);
+        if (!TesselTray->Visible())
+            TesselTray->SetVisible(true);
+    }
+}
+
+void TForm1::FormClose(TObject*, TCloseAction& Action)
+{
+    DispatchCommand(cmdExit, tgMainWindow);
+    Action = caNone;
+    Hide();
+}
+
+void TForm1::FormDestroy(TObject*)
+{
+    FReady = 0;
+    if (FPageContainerModule) {
+        FreeLibrary(FPageContainerModule);
+        FPageContainerModule = nullptr;
+    }
+    if (FBarModule) {
+        FreeLibrary(FBarModule);
+        FBarModule = nullptr;
+    }
+    FMessageIds.clear();
+    FreeLanguage();
+}
+
+void TForm1::ToolBar1Click(TObject* Sender)
+{
+    if (Sender)
+        NotifyContainer();
+    if (SuiteDialogOpen())
+        return;
+    if (TesselTray->Visible())
+        TesselTray->SetVisible(false);
+    DispatchCommand(cmdShow, tgQuickBar);
+}
+
+void TForm1::MainWindow1Click(TObject* Sender)
+{
+    if (Sender)
+        NotifyContainer();
+    if (SuiteDialogOpen())
+        return;
+    if (TesselTray->Visible())
+        TesselTray->SetVisible(false);
+    int32_t position[2] = {0, 0};
+    DispatchCommand(cmdShow, tgMainWindow, position);
+}
+
+void TForm1::TesselTrayMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int, int)
+{
+    if (SuiteDialogOpen())
+        return;
+    switch (Button) {
+    case mbRight: {
+        const POINT at = SystemServices().CursorPos();
+        TrayMenu->Popup(at.x, at.y);
+        break;
+    }
+    case mbLeft:
+        if (CurrentView == 2)
+            MainWindow1Click(Sender);
+        else if (CurrentView == 0 || CurrentView == 1)
+            ToolBar1Click(Sender);
+        break;
+    case mbMiddle:
+        break;
+    }
+}
+
+void TForm1::TrayMenuPopup(TObject*)
+{
+    SetForegroundWindow(Handle());
+}
+
+void TForm1::TesselTrayRestore(TObject*)
+{
+    ShowWindow(Application->Handle(), SW_HIDE);
+}
+
+void TForm1::StartatQuickBar1Click(TObject*)
+{
+    StartatQuickBar1->SetChecked(true);
+    StartatToolBar1->SetChecked(false);
+    WriteIniValue(IniPath, "Tessel", "ObjectStyle", "0");
+}
+
+void TForm1::StartatToolBar1Click(TObject*)
+{
+    StartatQuickBar1->SetChecked(false);
+    StartatToolBar1->SetChecked(true);
+    WriteIniValue(IniPath, "Tessel", "ObjectStyle", "3");
+}
+
+void TForm1::RefreshTips()
+{
+    const int32_t count = IniNumber(ReadIniValue(IniPath, "Group", "groupcount", 32));
+    if (count < 1)
+        return;
+    for (int32_t i = 0; i < count && i < FGroupCount; ++i) {
+        const TGroupRecord& group = GroupTable[i];
+        const std::string section = ReadIniValue(IniPath, "Group", std::to_string(i + 1));
+        const int32_t pageCount = IniNumber(ReadIniValue(IniPath, section, "pagecount"));
+        for (int32_t j = 0; j < pageCount && j < group.PageCount; ++j)
+            SendCommandOnce(PagePath + group.Pages[j].FileName, cmdTips, &group.Pages[j]);
+    }
+}
+
+void TForm1::TimerGetTipsTimer(TObject*)
+{
+    RefreshTips();
+    SendCommand(FBarModule, cmdShow, nullptr);
+}
+
+void TForm1::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_POWERBROADCAST:
+        break;
+    case WM_QUERYENDSESSION:
+    case WM_ENDSESSION:
+        FSessionEnding = true;
+        Application->Terminate();
+        break;
+    default:
+        if (FSessionEnding)
+            break;
+        if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_CLOSE) {
+            DispatchCommand(cmdExit, tgMainWindow);
+        } else if (FReady == 1) {
+            // A number listed twice (01024 and 1024) is forwarded twice.
+            const std::vector<int32_t> ids = FMessageIds;
+            for (int32_t id : ids) {
+                if (static_cast<UINT>(id) != Message.Msg || FReady != 1)
+                    continue;
+                FForwardedMessage = {Message.Msg, static_cast<int32_t>(Message.LParam),
+                                     static_cast<int32_t>(Message.WParam)};
+                DispatchCommand(cmdForward, tgMainWindow, &FForwardedMessage);
+            }
+        }
+        break;
+    }
+    TForm::WndProc(Message);
+}
+
+void __stdcall ModuleCommand(TCommandRecord* Record)
+{
+    TForm1* form = Form1;
+    if (!Record || !form)
+        return;
+    // The record belongs to the caller, who may reuse it in a nested call.
+    const int32_t code = Record->Code, target = Record->Target;
+    void* const data = Record->Data;
+    // Nothing may unwind into a module's code: errors go to the standard display.
+    try {
+        switch (target) {
+        case tgQuickBar:
+            if (code == cmdShow) {
+                CurrentView = 1;
+                form->RefreshTips();
+                form->TimerGetTips->SetEnabled(true);
+                // Only the pointer tells the module this call from the null-data ones.
+                std::unique_ptr<char[]> block(new char[1]);
+                SendCommand(form->FBarModule, cmdShow, block.get());
+            } else if (code == cmdHide) {
+                form->TimerGetTips->SetEnabled(false);
+                SendCommand(form->FBarModule, cmdHide, nullptr);
+            } else if (code == cmdExit) {
+                Application->Terminate();
+            }
+            break;
+        case tgMainWindow:
+            if (code == cmdShow) {
+                form->TimerGetTips->SetEnabled(false);
+                SendCommand(form->FPageContainerModule, cmdShow, data);
+                CurrentView = 2;
+            } else if (code == cmdHide) {
+                SendCommand(form->FPageContainerModule, cmdHide, nullptr);
+            } else if (code == cmdExit) {
+                SendCommand(form->FPageContainerModule, cmdExit, nullptr);
+                Application->Terminate();
+            } else if (code == cmdForward) {
+                SendCommand(form->FPageContainerModule, cmdForward, data);
+            }
+            break;
+        case tgShell:
+            if (code == cmdExit)
+                Application->Terminate();
+            break;
+        case tgTrayIcon:
+            if (code == cmdShow) {
+                if (!form->TesselTray->Visible())
+                    form->TesselTray->SetVisible(true);
+                form->TimerGetTips->SetEnabled(false);
+            } else if (code == cmdHide) {
+                if (form->TesselTray->Visible())
+                    form->TesselTray->SetVisible(false);
+            }
+            break;
+        }
+    } catch (...) {
+        Application->HandleException(form);
+    }
+}
+
+void NotifyContainer()
+{
+    if (HWND container = FindWindowA("TFormContainer", Title))
+        SendMessageA(container, WM_CONTAINER_SWITCH, 0, 0);
+}
+
+bool SuiteDialogOpen()
+{
+    HWND dialog = FindWindowA("TfrmMsg", Title);
+    if (!dialog || !IsWindowVisible(dialog))
+        return false;
+    ShowWindow(dialog, SW_SHOW);
+    return true;
+}
+
+bool CheckRebootNeeded()
+{
+    const std::string path = Format("%s%s", ProgramFolder().c_str(), "KsIO.dll");
+    // A missing module, or one without its entry, asks for a reboot.
+    bool needed = true;
+    if (HMODULE module = LoadLibraryA(path.c_str())) {
+        if (auto checkReboot = Entry<TCheckReboot>(module, "KSIO_CheckReboot"))
+            needed = checkReboot();
+        FreeLibrary(module);
+    }
+    if (!needed)
+        return true;
+    const std::string text =
+        Translate("System needs to reboot for using the application. Do you want to reboot now?");
+    if (SystemServices().ShowMessageBox(nullptr, text, Title, MB_YESNO | MB_DEFBUTTON2 | MB_SETFOREGROUND) ==
+        IDYES) {
+        RebootSystem();
+        return true;
+    }
+    SystemServices().ExitProcess(1);
+    return false;
+}
+
+bool CheckSuiteConflicts()
+{
+    return CheckConflicts({
+        {"SOFTWARE\\Korvane\\Bellwether", "Please uninstall \"Bellwether\" because it will conflict with Tessel."},
+        {"SOFTWARE\\Korvane\\Bellwether2", "Please uninstall \"Bellwether2\" because it will conflict with Tessel."},
+        {"SOFTWARE\\Korvane\\Corbel", "Please uninstall \"Corbel\" because it will conflict with Tessel."},
+        {"SOFTWARE\\Korvane\\Dunmore", "Please uninstall \"Dunmore\" because it will conflict with Tessel."},
+    });
+}
+
+bool CheckFathomConflicts()
+{
+    return CheckConflicts({
+        {"SOFTWARE\\Korvane\\Fathom", "Please uninstall \"Fathom\" because it will conflict with Tessel."},
+        {"SOFTWARE\\Korvane\\Fathom II", "Please uninstall \"Fathom II\" because it will conflict with Tessel."},
+    });
+}
+
+} // namespace tessel

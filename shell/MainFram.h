@@ -1,0 +1,106 @@
+// The hidden main form of Tessel.exe. It never shows itself: it owns the
+// tray icon, its menu, the tips timer and the handles of the main-window and
+// quick-bar modules, builds the running state in its constructor and
+// FormCreate, and turns the modules' requests, the tray's clicks and the
+// window messages other processes send it into commands to the modules.
+#pragma once
+
+#include "shell/SuiteModules.h"
+#include "shell/Trayicon.h"
+
+#include "platform/Form.h"
+#include "platform/Menu.h"
+#include "platform/Timer.h"
+
+#include <vector>
+
+namespace tessel {
+
+class TForm1 : public platform::TForm {
+    PLATFORM_CLASS(TForm1, platform::TForm)
+public:
+    explicit TForm1(platform::TComponent* AOwner);
+    ~TForm1() override;
+
+    // Published components, read from the form text.
+    TTrayIcon* TesselTray = nullptr;
+    platform::TPopupMenu* TrayMenu = nullptr;
+    platform::TMenuItem* ToolBar1 = nullptr;
+    platform::TMenuItem* MainWindow1 = nullptr;
+    platform::TMenuItem* Exit1 = nullptr;
+    platform::TMenuItem* N1 = nullptr;
+    platform::TMenuItem* N2 = nullptr;
+    platform::TMenuItem* StartatQuickBar1 = nullptr;
+    platform::TMenuItem* StartatToolBar1 = nullptr;
+    platform::TTimer* TimerGetTips = nullptr;
+
+    // Published handlers.
+    void FormCreate(platform::TObject* Sender);
+    void FormClose(platform::TObject* Sender, platform::TCloseAction& Action);
+    void FormDestroy(platform::TObject* Sender);
+    // The two switches; a null Sender means the shell switches by itself.
+    void ToolBar1Click(platform::TObject* Sender);
+    void MainWindow1Click(platform::TObject* Sender);
+    void TesselTrayMouseUp(platform::TObject* Sender, platform::TMouseButton Button, platform::TShiftState Shift,
+                           int X, int Y);
+    void TrayMenuPopup(platform::TObject* Sender);
+    void TesselTrayRestore(platform::TObject* Sender);
+    void StartatQuickBar1Click(platform::TObject* Sender);
+    void StartatToolBar1Click(platform::TObject* Sender);
+    void TimerGetTipsTimer(platform::TObject* Sender);
+
+    // One tips poll of every page module (code 8).
+    void RefreshTips();
+
+    void WndProc(platform::TMessage& Message) override;
+
+    // The running state, read by tests.
+    bool CheckSuite() const { return FCheckSuite; }
+    bool CheckFathom() const { return FCheckFathom; }
+    bool SessionEnding() const { return FSessionEnding; }
+    HMODULE PageContainerModule() const { return FPageContainerModule; }
+    HMODULE BarModule() const { return FBarModule; }
+    int32_t Ready() const { return FReady; }
+    int32_t GroupCount() const { return FGroupCount; }
+    int32_t MessageCount() const { return FMessageCount; }
+    const std::vector<int32_t>& MessageIds() const { return FMessageIds; }
+
+private:
+    friend void __stdcall ModuleCommand(TCommandRecord* Record);
+
+    void PrepareIni();
+    HMODULE LoadViewModule(const char* FileName);
+
+    bool FCheckSuite = false;
+    bool FCheckFathom = false;
+    bool FSessionEnding = false;
+    HMODULE FPageContainerModule = nullptr;
+    HMODULE FBarModule = nullptr;
+    TForwardedMessage FForwardedMessage{};
+    int32_t FReady = 0;
+    int32_t FGroupCount = 0;
+    int32_t FMessageCount = 0;
+    std::vector<int32_t> FMessageIds;
+    // Set when start-up was cut short by a process end that did not happen
+    // (only a test's system services return from ExitProcess).
+    bool FAbandoned = false;
+};
+
+extern TForm1* Form1;
+
+// The dispatcher: the modules' callback and the shell's own way of switching
+// faces, hiding them and ending the process.
+void __stdcall ModuleCommand(TCommandRecord* Record);
+// Tells the main-window module's container window that the user switches.
+void NotifyContainer();
+// True (after bringing it forward) when a suite message dialog is visible.
+bool SuiteDialogOpen();
+
+// Start-up checks. CheckRebootNeeded returns false when the process was told
+// to end (with exit code 1); the conflict checks return true when they found
+// a conflicting product and requested termination.
+bool CheckRebootNeeded();
+bool CheckSuiteConflicts();
+bool CheckFathomConflicts();
+
+} // namespace tessel

@@ -1,0 +1,67 @@
+// Tessel.exe's process entry: the single-instance guard, the main form and
+// the message loop. The main form is never shown.
+#include "shell/MainFram.h"
+#include "shell/MsgFrm.h"
+
+#include "platform/Application.h"
+#include "platform/SystemServices.h"
+
+#include <string>
+
+using namespace platform;
+using namespace tessel;
+
+namespace {
+
+const char MutexName[] = "Tessel_4C1A97E0-2B6D-4f83-A51C-7E09D2B48F16";
+
+// The argument string exactly as given after the program name and the one
+// blank that separates them; the C runtime's version skips every leading
+// blank, which would let "  -tray" pass for "-tray".
+std::string Arguments()
+{
+    const char* p = GetCommandLineA();
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p == '"')
+            ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+    }
+    if (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    // The handle stays open until the process ends: the name exists as long
+    // as this process lives, even after ownership is released.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, MutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        SystemServices().ExitProcess(0);
+        return 0;
+    }
+    if (lstrcmpiA(Arguments().c_str(), "-tray") == 0)
+        SkipRebootCheck = true;
+
+    try {
+        Application->Initialize();
+        Application->CreateForm(Form1);
+        // The message dialog instance frmMsg is created here once its class exists.
+        Application->SetShowMainForm(false);
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+
+    // Before the forms are destroyed (at exit), which unloads the modules.
+    if (mutex)
+        ReleaseMutex(mutex);
+    return 0;
+}

@@ -1,0 +1,145 @@
+// The suite layout and the message tables, on real INI files in a
+// temporary suite folder with page-module doubles.
+#include "ShellHarness.h"
+
+#include "shell/SuiteIni.h"
+#include "shell/SuiteModules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace tessel;
+using namespace shelltest;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class SuiteIni : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        IniPath = Suite.Ini();
+        PagePath = Suite.Path() + "Page\\";
+        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
+    }
+    void TearDown() override
+    {
+        ClearGroupTable();
+        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
+    }
+
+    // One page INI listing Numbers.
+    void PageIni(const std::string& Name, const Strings& Numbers, const std::string& Count = "")
+    {
+        std::string text = "[MESSAGE]\r\nmessagecount=" + (Count.empty() ? std::to_string(Numbers.size()) : Count) +
+                           "\r\n";
+        for (size_t n = 0; n < Numbers.size(); ++n)
+            text += std::to_string(n + 1) + "=" + Numbers[n] + "\r\n";
+        Suite.Write("Page\\" + Name, text);
+    }
+
+    TSuiteFolder Suite;
+};
+
+TEST_F(SuiteIni, GroupsAndPagesAreReadAndIntroducedToTheirModules)
+{
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=2\r\n1=Alpha\r\n2=Beta\r\n"
+                              "[Alpha]\r\ngroupid=7\r\npagecount=3\r\nstyle=5\r\n1=A.dll\r\n2=Sub\\B.dll\r\n"
+                              "3=Missing.dll\r\n"
+                              "[Beta]\r\ngroupid=-2\r\npagecount=1\r\nstyle=x\r\n1=C.dll\r\n");
+    Suite.AddModule("Page\\A.dll");
+    Suite.AddModule("Page\\Sub\\B.dll");
+    Suite.AddModule("Page\\C.dll", "Empty.dll");
+
+    ASSERT_EQ(LoadGroups(), 2);
+    EXPECT_STREQ(GroupTable[0].Name, "Alpha");
+    EXPECT_EQ(GroupTable[0].GroupId, 7);
+    EXPECT_EQ(GroupTable[0].PageCount, 3);
+    EXPECT_EQ(GroupTable[0].Style, 5);
+    EXPECT_STREQ(GroupTable[0].Pages[1].FileName, "Sub\\B.dll");
+    EXPECT_STREQ(GroupTable[0].Pages[2].FileName, "Missing.dll") << "a module that does not load keeps its name";
+    EXPECT_STREQ(GroupTable[1].Name, "Beta");
+    EXPECT_EQ(GroupTable[1].GroupId, -2);
+    EXPECT_EQ(GroupTable[1].Style, 0);
+    EXPECT_STREQ(GroupTable[2].Name, "");
+    // Each page module gets its own record, in table order; a module without
+    // its entry and a missing one are skipped.
+    EXPECT_EQ(Suite.Calls(), (Strings{"A Command 2 file=A.dll", "B Command 2 file=Sub\\B.dll"}));
+
+    // Counts outside what one-character keys can name, and an overlong group name.
+    ClearGroupTable();
+    const std::string longName(258, 'g');
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=12\r\n1=" + longName + "\r\n2=Neg\r\n"
+                              "[" + longName + "]\r\npagecount=15\r\n"
+                              "[Neg]\r\npagecount=-4\r\n");
+    ASSERT_EQ(LoadGroups(), 9);
+    EXPECT_EQ(std::string(GroupTable[0].Name), std::string(255, 'g'));
+    EXPECT_EQ(GroupTable[0].PageCount, 9) << "the section is found by its full name";
+    EXPECT_EQ(GroupTable[1].PageCount, 0);
+    EXPECT_EQ(GroupTable[8].PageCount, 0);
+
+    ClearGroupTable();
+    DeleteFileA(Suite.Ini().c_str());
+    EXPECT_EQ(LoadGroups(), 0) << "a missing Tessel.ini has no groups";
+    EXPECT_EQ(ReadObjectStyle(), 0);
+    Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle= 3x\r\n");
+    EXPECT_EQ(ReadObjectStyle(), 3);
+}
+
+TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
+{
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=2\r\n1=Alpha\r\n2=Beta\r\n"
+                              "[Alpha]\r\npagecount=2\r\n1=A.dll\r\n2=Sub\\B.dll\r\n"
+                              "[Beta]\r\npagecount=1\r\n1=C.dll\r\n"
+                              // A table left from the last start: its sections go, numbers only.
+                              "[MESSAGE]\r\ncount=3\r\n1=555\r\n2=Group\r\n3=Tessel\r\n"
+                              "[555]\r\n1=0,0\r\n"
+                              "[Tessel]\r\nObjectStyle=3\r\n");
+    PageIni("A.ini", {"1024", "", "300", "1024"});
+    PageIni("B.ini", {"01024", "400"});
+    PageIni("C.ini", {"300", "Group", "Tessel", "-5", "1024"});
+    ASSERT_EQ(LoadGroups(), 2);
+
+    int32_t count = BuildMessageTables(2);
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"),
+              (Strings{"count=4", "1=1024", "2=300", "3=01024", "4=400"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (Strings{"1=0,0", "2=1,0"})) << "a number listed twice by one page";
+    EXPECT_EQ(Suite.Section("Tessel.ini", "300"), (Strings{"1=0,0", "2=1,0"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "01024"), (Strings{"1=0,1"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "400"), (Strings{"1=0,1"}));
+    EXPECT_TRUE(Suite.Keys("Tessel.ini", "555").empty()) << "the stale routing section is removed";
+    EXPECT_EQ(Suite.Value("Tessel.ini", "Group", "groupcount"), "2") << "a non-number never names a section";
+    EXPECT_EQ(Suite.Value("Tessel.ini", "Tessel", "ObjectStyle"), "3");
+    EXPECT_EQ(LoadMessageIds(count), (std::vector<int32_t>{1024, 300, 1024, 400}));
+
+    // The next start rebuilds the same tables from scratch, whatever pages changed.
+    PageIni("A.ini", {"700"});
+    count = BuildMessageTables(2);
+    EXPECT_EQ(count, 5);
+    EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"),
+              (Strings{"count=5", "1=700", "2=01024", "3=400", "4=300", "5=1024"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (Strings{"1=1,0"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "300"), (Strings{"1=1,0"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "700"), (Strings{"1=0,0"}));
+
+    // No page messages at all still leaves a table with its count.
+    count = BuildMessageTables(0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"), (Strings{"count=0"}));
+    EXPECT_TRUE(Suite.Keys("Tessel.ini", "400").empty());
+    EXPECT_EQ(Suite.Value("Tessel.ini", "Group", "groupcount"), "2");
+}
+
+TEST_F(SuiteIni, PageIniFilesCannotStallStartUp)
+{
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=1\r\n1=Alpha\r\n[Alpha]\r\npagecount=1\r\n1=A.dll\r\n");
+    PageIni("A.ini", {"1", "2", "3"}, "2000000000");
+    ASSERT_EQ(LoadGroups(), 1);
+    EXPECT_EQ(BuildMessageTables(1), 3);
+    EXPECT_EQ(PageIniName("Sub\\Foo.dll"), "Foo.ini");
+    EXPECT_EQ(PageIniName("x.y"), ".ini");
+}
+
+} // namespace
