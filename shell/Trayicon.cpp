@@ -47,8 +47,8 @@ void AllowMessageFrom(HWND Wnd, UINT Message)
 const TClassInfo& TTrayIcon::StaticClassInfo()
 {
     static const std::vector<std::string> Gestures = {
-        "imClick",       "imDoubleClick",     "imMouseDown",    "imMouseUp", "imLeftClickUp",
-        "imLeftDoubleClick", "imRightClickUp", "imRightDoubleClick", "imNone"};
+        "imClick",        "imDoubleClick",      "imMouseDown", "imMouseUp", "imLeftClickUp", "imLeftDoubleClick",
+        "imRightClickUp", "imRightDoubleClick", "imNone"};
     static const TClassInfo& info = TClassBuilder<TTrayIcon, TComponent>("TTrayIcon")
         .Bool("Visible", &TTrayIcon::Visible, &TTrayIcon::SetVisible, false)
         .Str("Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint)
