@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs the suite: builds, lays out build/bin/ as an installed suite
+# (Tessel.exe, the sibling DLLs, Page\, ContainerImages\, Lang\ and a default
+# Tessel.ini) and starts Tessel.exe under Wine, on your display when $DISPLAY
+# is set and on a private virtual display otherwise. Ctrl+C ends Tessel
+# through its own close path (the system close command to its main form);
+# the script returns Tessel's exit code. Arguments go to Tessel.exe ("-tray").
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TESSEL_BUILD:-$root/build}
+bin=$build/bin
+
+"$root/scripts/build.sh"
+
+mkdir -p "$bin/Page" "$bin/ContainerImages" "$bin/Lang"
+# The user's settings are never overwritten. Without a quick bar module in
+# the suite, the tray icon alone is the start view that shows something.
+if [[ ! -f $bin/Tessel.ini ]]; then
+    printf '[Tessel]\r\nObjectStyle=3\r\n' >"$bin/Tessel.ini"
+fi
+
+source "$root/scripts/wine-session.sh"
+trap wine_session_stop EXIT
+if [[ -n ${DISPLAY:-} ]]; then
+    echo "run: using your display $DISPLAY"
+else
+    echo "run: no display set; starting a private virtual display (Xvfb)"
+fi
+wine_session_start "$build" user
+echo "run: Tessel.exe on display $DISPLAY; Ctrl+C closes it"
+
+wine "$bin/Tessel.exe" "$@" &
+tessel=$!
+
+close_tessel() {
+    echo "run: closing Tessel"
+    wine "$build/tools/TesselClose.exe" </dev/null || true
+}
+trap close_tessel INT TERM
+
+# wait returns early (above 128) when a trapped signal arrives; keep waiting
+# for Tessel itself.
+status=0
+while :; do
+    if wait "$tessel"; then status=0; else status=$?; fi
+    kill -0 "$tessel" 2>/dev/null || break
+done
+trap - INT TERM
+echo "run: Tessel ended with exit code $status"
+exit "$status"
