@@ -1,0 +1,118 @@
+#include "loom/Graphics/WinRegion.h"
+#include "platform/Assert.h"
+
+#include <cstdint>
+
+namespace loom {
+
+namespace {
+
+const char* const Source = "loom/Graphics/Source/WinRegion";
+
+HRGN CreateEmptyRegion()
+{
+    HRGN hrgn = CreateRectRgn(0, 0, 0, 0);
+    PLATFORM_ASSERT(hrgn != NULL, Source);
+    return hrgn;
+}
+
+// Moves cursor past the pixels that are not the key and returns where the
+// key run starts; cursor then stands past the run. Both loops stop at end.
+const uint8_t* NextRun(const uint8_t*& cursor, const uint8_t* end, uint8_t red, uint8_t green, uint8_t blue)
+{
+    auto isKey = [&](const uint8_t* p) { return p[0] == blue && p[1] == green && p[2] == red; };
+    while (cursor != end && !isKey(cursor))
+        cursor += 3;
+    const uint8_t* start = cursor;
+    while (cursor != end && isKey(cursor))
+        cursor += 3;
+    return start;
+}
+
+} // namespace
+
+WinRegion::WinRegion() : m_hrgn(CreateEmptyRegion())
+{
+}
+
+WinRegion::~WinRegion()
+{
+    DeleteObject(m_hrgn);
+}
+
+void WinRegion::SetRect(int left, int top, int right, int bottom)
+{
+    const BOOL result = SetRectRgn(m_hrgn, left, top, right, bottom);
+    PLATFORM_ASSERT(result != 0, Source);
+}
+
+void WinRegion::Combine(HRGN dest, HRGN source1, HRGN source2, int mode)
+{
+    const int combineResult = CombineRgn(dest, source1, source2, mode);
+    PLATFORM_ASSERT(combineResult != ERROR, Source);
+}
+
+void WinRegion::Subtract(const WinRegion& other)
+{
+    Combine(m_hrgn, m_hrgn, other.m_hrgn, RGN_DIFF);
+}
+
+HRGN WinRegion::Clone()
+{
+    HRGN copy = CreateEmptyRegion();
+    Combine(copy, m_hrgn, copy, RGN_COPY);
+    return copy;
+}
+
+void WinRegion::FromBitmap(platform::TBitmap* bitmap, platform::TColor color)
+{
+    const uint8_t red = static_cast<uint8_t>(color);
+    const uint8_t green = static_cast<uint8_t>(color >> 8);
+    const uint8_t blue = static_cast<uint8_t>(color >> 16);
+    const int width = bitmap->Width();
+    const int height = bitmap->Height();
+    SetRect(0, 0, width, height);
+    if (bitmap->Empty())
+        return;
+
+    // Converting the caller's bitmap would raise its change notification,
+    // and a control rebuilds its region on exactly that notification; a
+    // 24-bit copy gives the same pixels without touching the original.
+    platform::TBitmap copy;
+    platform::TBitmap* scanned = bitmap;
+    if (bitmap->PixelFormat() != platform::pf24bit) {
+        copy.Assign(bitmap);
+        copy.SetPixelFormat(platform::pf24bit);
+        scanned = &copy;
+    }
+
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* line = scanned->ScanLine(y);
+        const uint8_t* end = line + 3 * width;
+        const uint8_t* cursor = line;
+        while (cursor != end) {
+            WinRegion run;
+            const uint8_t* start = NextRun(cursor, end, red, green, blue);
+            if (start != cursor) {
+                run.SetRect(static_cast<int>((start - line) / 3), y, static_cast<int>((cursor - line) / 3), y + 1);
+                Subtract(run);
+            }
+        }
+    }
+}
+
+int WinRegion::ApplyToWindow(HWND window, bool redraw)
+{
+    HRGN copy = Clone();
+    const int result = SetWindowRgn(window, copy, redraw ? TRUE : FALSE);
+    if (result == 0)
+        DeleteObject(copy);
+    return result;
+}
+
+bool WinRegion::Contains(int x, int y) const
+{
+    return PtInRegion(m_hrgn, x, y) == 1;
+}
+
+} // namespace loom
