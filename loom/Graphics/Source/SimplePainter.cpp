@@ -1,0 +1,7 @@
+#include "loom/Graphics/SimplePainter.h"
+
+namespace loom {
+
+template class SimplePainter<ImageLayerType>;
+
+} // namespace loom
