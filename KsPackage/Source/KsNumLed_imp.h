@@ -1,0 +1,114 @@
+// Everything behind the numeric LED control: a row of character LEDs built
+// from a format text, the number, time or date they show, the on/off flag of
+// each character and the colours, painted into an image layer that sits on
+// the parent window in the control's place.
+//
+// Format characters: 8 a digit of a number, H/h hours, M/m minutes or month,
+// S/s seconds, D/d day, Y/y year (each a digit), '.' a decimal point (the
+// first one splits integer and fraction digits), '^' a degree sign, 'C' the
+// letter C, '&' the letters RPM. Any other character rejects the format.
+#pragma once
+
+#include "loom/Component/LED/ShapeLED.h"
+#include "platform/DateTime.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace loom {
+
+enum KsNumLedType : uint8_t { nledFloat, nledTime, nledDate };
+enum KsNumLedStyle : uint8_t { nledRectangle7_s };
+
+class KsNumLed_imp {
+public:
+    typedef ImageLayerType LayerType;
+    typedef ImagePainter PainterType;
+
+    // The layer's image belongs to owner and sits on parent (which may be
+    // none yet). The display starts with the format "8888" showing 0.
+    KsNumLed_imp(platform::TComponent* owner, platform::TWinControl* parent, int width, int height);
+    ~KsNumLed_imp();
+    KsNumLed_imp(const KsNumLed_imp&) = delete;
+    KsNumLed_imp& operator=(const KsNumLed_imp&) = delete;
+
+    // A rejected format leaves the previous format, LEDs and states as they were.
+    void SetFormat(const std::string& text);
+    const std::string& GetFormat() const { return Format; }
+    // Unknown values leave the display unchanged.
+    void SetType(KsNumLedType type);
+    KsNumLedType GetType() const { return Type; }
+    void SetStyle(KsNumLedStyle style);
+    KsNumLedStyle GetStyle() const { return Style; }
+    void SetZeroLeading(bool value);
+    bool GetZeroLeading() const { return ZeroLeading; }
+    // Stored only; the control re-applies its bounds.
+    void SetKeepRatio(bool value) { KeepRatio = value; }
+    bool GetKeepRatio() const { return KeepRatio; }
+
+    // Ignored unless Type is nledFloat; a NaN counts as equal to anything.
+    void SetValue(double value);
+    // Ignored unless Type is nledTime or nledDate, and for a value that has
+    // no calendar date.
+    void SetValue(platform::TDateTime value);
+    bool GetValue(double& value) const;
+    bool GetValue(platform::TDateTime& value) const;
+
+    // 0: every character; 1 to the character count: that character from the left.
+    void On(unsigned index);
+    void Off(unsigned index);
+
+    // Light and dark are taken as plain RGB (a system colour is not looked
+    // up); background and transparent colours are resolved to RGB.
+    void SetLightColor(platform::TColor color);
+    platform::TColor GetLightColor() const { return ToColorRef(SegmentColors[1]); }
+    void SetDarkColor(platform::TColor color);
+    platform::TColor GetDarkColor() const { return ToColorRef(SegmentColors[0]); }
+    void SetBackgroundColor(platform::TColor color);
+    platform::TColor GetBackgroundColor() const;
+    // Repaints nothing.
+    void SetTransparentColor(platform::TColor color);
+    platform::TColor GetTransparentColor() const { return ToColorRef(Layer->TransparentColor()); }
+    void SetTransparent(bool value) { Layer->SetTransparent(value); }
+    bool GetTransparent() const { return Layer->Transparent(); }
+
+    void Repaint();
+    // With KeepRatio one side may shrink so the design proportions hold.
+    void Resize(int width, int height);
+    void Move(int left, int top) { Layer->MoveBy(left - Layer->Left(), top - Layer->Top()); }
+    void SetParent(platform::TWinControl* parent) { Layer->SetParent(parent); }
+
+    LayerType* GetLayer() const { return Layer; }
+    int LEDCount() const { return LEDs.LEDCount(); }
+    // The state the character at index shows now.
+    int CharacterState(int index) const;
+    bool IsLit(int index) const { return LitFlags[static_cast<size_t>(index)]; }
+    CompositeScalableFig* Figure() { return LEDs.Figure(); }
+
+private:
+    bool BuildFormat(const std::string& text);
+    void ApplyStates();
+    void RefreshValue();
+    void ShowNumber(double value);
+    void ShowTime();
+    void ShowDate();
+    void Draw() { Figure()->Draw(); }
+    void Clear();
+
+    LayerType* Layer;
+    PainterType* Painter;
+    BasicLED_Collector LEDs;
+    LedColor SegmentColors[2];
+    std::string Format;
+    KsNumLedType Type;
+    KsNumLedStyle Style;
+    bool ZeroLeading;
+    bool KeepRatio;
+    std::vector<int32_t> ValueStates;
+    std::vector<bool> LitFlags;
+    double FloatValue;
+    platform::TDateTime DateTimeValue;
+};
+
+} // namespace loom
