@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tessel {
 
@@ -95,6 +97,96 @@ int32_t LoadGroups()
     return groupCount;
 }
 
+namespace {
+
+// While the tables are rebuilt the shell is the only writer of Tessel.ini,
+// so what the table and its routing sections hold is known without reading
+// the file again, and each section can be written once at the end instead
+// of key by key (the profile functions rewrite the whole file at every
+// write). RegisterMessage and AddMessageRoute answer their scans from this
+// mirror with the result a scan of the file would give; the file ends up the
+// same, section for section and key for key. Reading and writing the file at
+// every step makes start-up take many seconds for a full suite.
+struct TTableMirror {
+    struct TRoutes {
+        int Count = 0;    // keys 1..Count are set
+        int FileCount = 0; // of which the file held this many before
+        std::unordered_set<std::string> Pairs;
+        std::vector<std::string> Added;
+    };
+    std::vector<std::string> Entries;
+    std::unordered_set<std::string> Listed;
+    std::unordered_map<std::string, TRoutes> Routes;
+    std::vector<std::string> RouteOrder; // in the order of their first pair
+};
+
+TTableMirror* Mirror = nullptr;
+
+class TMirrorScope {
+public:
+    TMirrorScope() { Mirror = &FMirror; }
+    ~TMirrorScope() { Mirror = nullptr; }
+
+private:
+    TTableMirror FMirror;
+};
+
+TTableMirror::TRoutes& MirroredRoutes(const std::string& Section)
+{
+    auto found = Mirror->Routes.find(Section);
+    if (found != Mirror->Routes.end())
+        return found->second;
+    // A routing section no stale table listed is still in the file: continue it.
+    TTableMirror::TRoutes routes;
+    for (int k = 1; k <= MaxMessageEntries; ++k) {
+        const std::string value = ReadIniValue(IniPath, Section, std::to_string(k));
+        if (value.empty())
+            break;
+        routes.Count = routes.FileCount = k;
+        routes.Pairs.insert(value);
+    }
+    Mirror->RouteOrder.push_back(Section);
+    return Mirror->Routes.emplace(Section, std::move(routes)).first->second;
+}
+
+// "key=value" lines, each ending in a zero, and a closing zero.
+void WriteIniSection(const std::string& Section, const std::vector<std::pair<std::string, std::string>>& Keys)
+{
+    std::string block;
+    for (const auto& [key, value] : Keys) {
+        block += key + "=" + value;
+        block += '\0';
+    }
+    block += '\0';
+    WritePrivateProfileSectionA(Section.c_str(), block.c_str(), IniPath.c_str());
+}
+
+void WriteMirror(const TTableMirror& Table)
+{
+    std::vector<std::pair<std::string, std::string>> keys{{"count", std::to_string(Table.Entries.size())}};
+    for (size_t k = 0; k < Table.Entries.size(); ++k)
+        keys.emplace_back(std::to_string(k + 1), Table.Entries[k]);
+    WriteIniSection("MESSAGE", keys);
+    for (const std::string& section : Table.RouteOrder) {
+        const TTableMirror::TRoutes& routes = Table.Routes.at(section);
+        if (routes.Added.empty())
+            continue;
+        if (routes.FileCount > 0) {
+            // Keys of its own beyond the first gap stay as they are.
+            for (size_t n = 0; n < routes.Added.size(); ++n)
+                WriteIniValue(IniPath, section, std::to_string(routes.FileCount + 1 + static_cast<int>(n)),
+                              routes.Added[n]);
+            continue;
+        }
+        keys.clear();
+        for (size_t n = 0; n < routes.Added.size(); ++n)
+            keys.emplace_back(std::to_string(n + 1), routes.Added[n]);
+        WriteIniSection(section, keys);
+    }
+}
+
+} // namespace
+
 void ClearMessageTables()
 {
     for (int k = 1; k <= MaxMessageEntries; ++k) {
@@ -113,6 +205,7 @@ int32_t BuildMessageTables(int32_t GroupCount)
 {
     ClearMessageTables();
     WriteIniValue(IniPath, "MESSAGE", "count", "0");
+    TMirrorScope scope;
     int32_t messageCount = 0;
     for (int32_t i = 0; i < GroupCount; ++i) {
         const TGroupRecord& group = GroupTable[i];
@@ -127,13 +220,23 @@ int32_t BuildMessageTables(int32_t GroupCount)
             }
         }
     }
+    WriteMirror(*Mirror);
     return messageCount;
 }
 
 void RegisterMessage(const std::string& Text, int Group, int Page, int32_t& MessageCount)
 {
     bool listed = false;
-    for (int k = 1; k <= MaxMessageEntries && !listed; ++k) {
+    if (Mirror) {
+        listed = Mirror->Listed.count(Text) > 0;
+        if (!listed && static_cast<int>(Mirror->Entries.size()) < MaxMessageEntries) {
+            Mirror->Entries.push_back(Text);
+            Mirror->Listed.insert(Text);
+            ++MessageCount;
+            listed = true;
+        }
+    }
+    for (int k = 1; k <= MaxMessageEntries && !listed && !Mirror; ++k) {
         const std::string key = std::to_string(k);
         const std::string value = ReadIniValue(IniPath, "MESSAGE", key);
         if (value.empty()) {
@@ -153,6 +256,15 @@ void RegisterMessage(const std::string& Text, int Group, int Page, int32_t& Mess
 void AddMessageRoute(const std::string& Text, int Group, int Page)
 {
     const std::string pair = platform::Format("%d,%d", Group, Page);
+    if (Mirror) {
+        TTableMirror::TRoutes& routes = MirroredRoutes(Text);
+        if (routes.Pairs.count(pair) || routes.Count >= MaxMessageEntries)
+            return;
+        ++routes.Count;
+        routes.Pairs.insert(pair);
+        routes.Added.push_back(pair);
+        return;
+    }
     for (int k = 1; k <= MaxMessageEntries; ++k) {
         const std::string key = std::to_string(k);
         const std::string value = ReadIniValue(IniPath, Text, key);

@@ -95,6 +95,8 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
                               // A table left from the last start: its sections go, numbers only.
                               "[MESSAGE]\r\ncount=3\r\n1=555\r\n2=Group\r\n3=Tessel\r\n"
                               "[555]\r\n1=0,0\r\n"
+                              // A routing section no table listed stays, and is continued.
+                              "[400]\r\n1=9,9\r\n"
                               "[Tessel]\r\nObjectStyle=3\r\n");
     PageIni("A.ini", {"1024", "", "300", "1024"});
     PageIni("B.ini", {"01024", "400"});
@@ -108,7 +110,7 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
     EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (Strings{"1=0,0", "2=1,0"})) << "a number listed twice by one page";
     EXPECT_EQ(Suite.Section("Tessel.ini", "300"), (Strings{"1=0,0", "2=1,0"}));
     EXPECT_EQ(Suite.Section("Tessel.ini", "01024"), (Strings{"1=0,1"}));
-    EXPECT_EQ(Suite.Section("Tessel.ini", "400"), (Strings{"1=0,1"}));
+    EXPECT_EQ(Suite.Section("Tessel.ini", "400"), (Strings{"1=9,9", "2=0,1"}));
     EXPECT_TRUE(Suite.Keys("Tessel.ini", "555").empty()) << "the stale routing section is removed";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Group", "groupcount"), "2") << "a non-number never names a section";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Tessel", "ObjectStyle"), "3");
