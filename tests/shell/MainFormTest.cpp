@@ -214,12 +214,19 @@ struct TMenuDriver {
     static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         TMenuDriver& d = *Current;
-        HWND wnd = FindWindowA("#32768", nullptr);
         if (GetTickCount() - d.Start > 8000) {
             EndMenu();
             return;
         }
-        if (!wnd || !IsWindowVisible(wnd))
+        // Only this program's menu: other test programs may have one open too.
+        HWND wnd = nullptr;
+        for (HWND w = FindWindowA("#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(w, &id);
+            if (id == GetCurrentProcessId() && IsWindowVisible(w))
+                wnd = w;
+        }
+        if (!wnd)
             return;
         d.Shown = true;
         HMENU menu = reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0));
