@@ -24,6 +24,8 @@
 // or WM_APP + 2 (data pair) with wParam = code and lParam = target to make
 // the module call back. The PageContainer double also opens the container
 // window ("TFormContainer", "Tessel") and logs the switch notice it receives.
+// The PageContainer, Bar and KsMultiLang doubles log "unloaded" when they are
+// unloaded before the process ends.
 #include "platform/Win32.h"
 
 #include <cstdint>
@@ -218,9 +220,14 @@ void CloseWindows()
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
-    // Unloaded by FreeLibrary (not at process end): no window may outlive the code.
-    if (reason == DLL_PROCESS_DETACH && !reserved)
+    // Unloaded by FreeLibrary (not at process end): no window may outlive the
+    // code. The modules the shell keeps loaded say when they go.
+    if (reason == DLL_PROCESS_DETACH && !reserved) {
         CloseWindows();
+        const std::string part = Part();
+        if (part == "PageContainer" || part == "Bar" || part == "KsMultiLang")
+            Log("unloaded");
+    }
     return TRUE;
 }
 
