@@ -51,10 +51,16 @@ std::string ItemText(HMENU menu, int position)
     return text;
 }
 
+// The shown popup menu of this process (other test programs may show theirs meanwhile).
 HWND OpenMenuWindow()
 {
-    HWND wnd = FindWindowA("#32768", nullptr);
-    return wnd && IsWindowVisible(wnd) ? wnd : nullptr;
+    for (HWND wnd = FindWindowA("#32768", nullptr); wnd; wnd = FindWindowExA(nullptr, wnd, "#32768", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(wnd, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(wnd))
+            return wnd;
+    }
+    return nullptr;
 }
 
 // Drives an open popup menu from a thread timer, which the menu's own modal
