@@ -229,25 +229,27 @@ void TForm1::FormDestroy(TObject*)
     FreeLanguage();
 }
 
-void TForm1::ToolBar1Click(TObject* Sender)
+bool TForm1::BeginSwitch(TObject* Sender)
 {
     if (Sender)
         NotifyContainer();
     if (SuiteDialogOpen())
-        return;
+        return false;
     if (TesselTray->Visible())
         TesselTray->SetVisible(false);
-    DispatchCommand(cmdShow, tgQuickBar);
+    return true;
+}
+
+void TForm1::ToolBar1Click(TObject* Sender)
+{
+    if (BeginSwitch(Sender))
+        DispatchCommand(cmdShow, tgQuickBar);
 }
 
 void TForm1::MainWindow1Click(TObject* Sender)
 {
-    if (Sender)
-        NotifyContainer();
-    if (SuiteDialogOpen())
+    if (!BeginSwitch(Sender))
         return;
-    if (TesselTray->Visible())
-        TesselTray->SetVisible(false);
     int32_t position[2] = {0, 0};
     DispatchCommand(cmdShow, tgMainWindow, position);
 }

@@ -70,6 +70,9 @@ private:
 
     void PrepareIni();
     HMODULE LoadViewModule(const char* FileName);
+    // The steps both switches share; false when an open suite dialog is
+    // brought forward instead of switching.
+    bool BeginSwitch(platform::TObject* Sender);
 
     bool FCheckSuite = false;
     bool FCheckFathom = false;

@@ -32,24 +32,15 @@ protected:
     }
     void TearDown() override
     {
-        for (const char* key : Created)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
         FreeLanguage();
         SetProgramFolder("");
         SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
     }
-    void CreateKey(const char* Key)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-        Created.insert(Created.begin(), Key);
-    }
+    void CreateKey(const char* Key) { ASSERT_TRUE(Keys.Create(Key)); }
 
     TSuiteFolder Suite;
     TRecordingServices Services;
-    std::vector<const char*> Created;
+    TMachineKeys Keys;
 };
 
 TEST_F(Checks, RebootQuestionAndItsAnswers)

@@ -31,19 +31,7 @@ protected:
         Suite.Write("Page\\P1.ini", "[MESSAGE]\r\nmessagecount=3\r\n1=1200\r\n2=536\r\n3=1300\r\n");
         Suite.Write("Page\\P3.ini", "[MESSAGE]\r\nmessagecount=2\r\n1=01200\r\n2=1300\r\n");
     }
-    void TearDown() override
-    {
-        for (const char* key : Created)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
-    }
-    void CreateKey(const char* Key)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-        Created.insert(Created.begin(), Key);
-    }
+    void CreateKey(const char* Key) { ASSERT_TRUE(Keys.Create(Key)); }
     // The log lines of the doubles, less the translations.
     Strings Commands() const
     {
@@ -57,7 +45,7 @@ protected:
 
     TSuiteFolder Suite;
     TTesselProcess Tessel{Suite};
-    std::vector<const char*> Created;
+    TMachineKeys Keys;
 };
 
 TEST_F(EndToEnd, StartsInOrderPollsTipsAndClosesByTheSystemCommand)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Win32.h"
+#include "support/Files.h"
 
 #include <fstream>
 #include <initializer_list>
@@ -14,33 +15,10 @@
 
 namespace shelltest {
 
-// The folder of the test program (with a backslash): the doubles are built there.
-inline std::string TestBin()
-{
-    char path[MAX_PATH] = {};
-    std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return self.substr(0, self.find_last_of('\\') + 1);
-}
-
-// build/bin\ beside the test folder, where Tessel.exe is built.
-inline std::string SuiteBin()
-{
-    char full[MAX_PATH];
-    std::string bin = TestBin() + "..\\bin\\";
-    return std::string(full, GetFullPathNameA(bin.c_str(), MAX_PATH, full, nullptr));
-}
-
-inline std::string ReadWholeFile(const std::string& path)
-{
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-inline void WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testsupport::ReadWholeFile;
+using testsupport::SuiteBin;
+using testsupport::TestBin;
+using testsupport::WriteWholeFile;
 
 inline std::vector<std::string> Lines(const std::string& text)
 {
@@ -54,24 +32,42 @@ inline std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// A fresh folder (Path() ends with a backslash), removed with its contents.
+// Keys made under HKEY_LOCAL_MACHINE for one test, removed again (the
+// deepest first) when it ends.
+class TMachineKeys {
+public:
+    TMachineKeys() = default;
+    ~TMachineKeys()
+    {
+        for (const std::string& key : FCreated)
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+    }
+    TMachineKeys(const TMachineKeys&) = delete;
+    TMachineKeys& operator=(const TMachineKeys&) = delete;
+
+    bool Create(const std::string& Key)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, Key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        FCreated.insert(FCreated.begin(), Key);
+        return true;
+    }
+
+private:
+    std::vector<std::string> FCreated;
+};
+
+// A fresh suite folder with its Page\ subfolder (Path() ends with a backslash),
+// removed with its contents.
 class TSuiteFolder {
 public:
-    TSuiteFolder()
+    TSuiteFolder() : FFolder("TesselShell"), FPath(FFolder.Path())
     {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        static unsigned counter = 0;
-        do
-            FPath = std::string(temp) + "TesselShell-" + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(++counter);
-        while (!CreateDirectoryA(FPath.c_str(), nullptr));
-        FPath += "\\";
         CreateDirectoryA((FPath + "Page").c_str(), nullptr);
     }
-    ~TSuiteFolder() { Remove(FPath); }
-    TSuiteFolder(const TSuiteFolder&) = delete;
-    TSuiteFolder& operator=(const TSuiteFolder&) = delete;
 
     const std::string& Path() const { return FPath; }
     std::string Ini() const { return FPath + "Tessel.ini"; }
@@ -144,25 +140,8 @@ public:
     void ClearCalls() const { DeleteFileA((FPath + "calls.log").c_str()); }
 
 private:
-    static void Remove(const std::string& folder)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            std::string name = found.cFileName;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                if (name != "." && name != "..")
-                    Remove(folder + name + "\\");
-            } else {
-                DeleteFileA((folder + name).c_str());
-            }
-        }
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        RemoveDirectoryA(folder.c_str());
-    }
-
-    std::string FPath;
+    testsupport::TempFolder FFolder;
+    const std::string FPath;
 };
 
 // The calls of the log that start with Prefix (for example "Bar Command").
