@@ -1,6 +1,7 @@
 #include "KsPackage/Source/KsNumLed_imp.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <memory>
 
@@ -412,37 +413,27 @@ void KsNumLed_imp::ShowTime()
 {
     int hours = 0, minutes = 0, seconds = 0, milliseconds = 0;
     platform::DecodeTime(DateTimeValue, hours, minutes, seconds, milliseconds);
-    for (size_t b = Format.size(); b >= 1; --b) {
-        int* component = nullptr;
-        switch (Format[b - 1]) {
-        case 'H': case 'h': component = &hours; break;
-        case 'M': case 'm': component = &minutes; break;
-        case 'S': case 's': component = &seconds; break;
-        default: break;
-        }
-        if (!component)
-            continue;
-        ValueStates[b - 1] = *component % 10 + 1;
-        *component /= 10;
-    }
+    ShowFields({{{'H', hours}, {'M', minutes}, {'S', seconds}}});
 }
 
 void KsNumLed_imp::ShowDate()
 {
     int year = 0, month = 0, day = 0;
     platform::DecodeDate(DateTimeValue, year, month, day);
+    ShowFields({{{'Y', year}, {'M', month}, {'D', day}}});
+}
+
+void KsNumLed_imp::ShowFields(const std::array<std::pair<char, int>, 3>& Fields)
+{
+    std::array<int, 3> rest{Fields[0].second, Fields[1].second, Fields[2].second};
     for (size_t b = Format.size(); b >= 1; --b) {
-        int* component = nullptr;
-        switch (Format[b - 1]) {
-        case 'Y': case 'y': component = &year; break;
-        case 'M': case 'm': component = &month; break;
-        case 'D': case 'd': component = &day; break;
-        default: break;
-        }
-        if (!component)
-            continue;
-        ValueStates[b - 1] = *component % 10 + 1;
-        *component /= 10;
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(Format[b - 1])));
+        for (size_t i = 0; i < Fields.size(); ++i)
+            if (Fields[i].first == letter) {
+                ValueStates[b - 1] = rest[i] % 10 + 1;
+                rest[i] /= 10;
+                break;
+            }
     }
 }
 

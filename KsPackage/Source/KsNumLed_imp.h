@@ -12,8 +12,10 @@
 #include "loom/Component/LED/ShapeLED.h"
 #include "platform/DateTime.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace loom {
@@ -93,6 +95,9 @@ private:
     void ShowNumber(double value);
     void ShowTime();
     void ShowDate();
+    // Each character naming a field (its letter in either case) takes the
+    // next digit of that field's value, counted from the right.
+    void ShowFields(const std::array<std::pair<char, int>, 3>& Fields);
     void Draw() { Figure()->Draw(); }
     void Clear();
 
