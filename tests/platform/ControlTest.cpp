@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/FormFile.h"
+#include "platform/Icon.h"
 #include "platform/SystemServices.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,13 @@ TEST(Form, LayoutIsReadBeforeTheConstructorBodyEndsAndOnCreateRunsAfterIt)
     EXPECT_EQ(dialog->Box2->TabOrder(), 1);
     EXPECT_EQ(GetParent(dialog->Box1->Handle()), dialog->Handle());
     EXPECT_EQ(Screen->FormCount(), 2);
+    EXPECT_EQ(Screen->Forms(0), dialog);
+    EXPECT_EQ(Screen->ActiveForm(), nullptr);
+    dialog->Show();
+    EXPECT_EQ(Screen->ActiveForm(), dialog);
+    dialog->Hide();
+    EXPECT_GT(Screen->Width(), 0);
+    EXPECT_FALSE(Application->Icon()->Empty());
 
     // A freed component clears its published field.
     dialog->Box2->Free();
