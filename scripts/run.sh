@@ -32,18 +32,23 @@ echo "run: Tessel.exe on display $DISPLAY; Ctrl+C closes it"
 wine "$bin/Tessel.exe" "$@" &
 tessel=$!
 
+interrupted=
 close_tessel() {
+    interrupted=1
     echo "run: closing Tessel"
     wine "$build/tools/TesselClose.exe" </dev/null || true
 }
 trap close_tessel INT TERM
 
-# wait returns early (above 128) when a trapped signal arrives; keep waiting
-# for Tessel itself.
-status=0
-while :; do
+# A trapped signal ends wait early (with 128 + its number) while Tessel runs
+# on or has only just ended: then wait again, for Tessel's own exit code.
+status=
+while [[ -z $status ]]; do
     if wait "$tessel"; then status=0; else status=$?; fi
-    kill -0 "$tessel" 2>/dev/null || break
+    if [[ -n $interrupted ]] && (( status > 128 )); then
+        interrupted=
+        status=
+    fi
 done
 trap - INT TERM
 echo "run: Tessel ended with exit code $status"
