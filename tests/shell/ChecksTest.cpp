@@ -23,22 +23,10 @@ namespace {
 const std::string RebootQuestion =
     "box Tessel 65796: System needs to reboot for using the application. Do you want to reboot now?";
 
-class Checks : public ::testing::Test {
+class Checks : public TSuiteTest {
 protected:
-    void SetUp() override
-    {
-        SetProgramFolder(Suite.Path());
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
-    }
-    void TearDown() override
-    {
-        FreeLanguage();
-        SetProgramFolder("");
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
-    }
     void CreateKey(const char* Key) { ASSERT_TRUE(Keys.Create(Key)); }
 
-    TSuiteFolder Suite;
     TRecordingServices Services;
     TMachineKeys Keys;
 };

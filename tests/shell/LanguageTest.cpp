@@ -19,20 +19,8 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-class Language : public ::testing::Test {
+class Language : public TSuiteTest {
 protected:
-    void SetUp() override
-    {
-        SetProgramFolder(Suite.Path());
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
-    }
-    void TearDown() override
-    {
-        FreeLanguage();
-        SetProgramFolder("");
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
-    }
-
     // The charset and face a fresh font gets under the loaded language.
     std::string FontUnder()
     {
@@ -42,7 +30,6 @@ protected:
         return std::to_string(font->Charset()) + " " + font->Name();
     }
 
-    TSuiteFolder Suite;
 };
 
 TEST_F(Language, TranslatesThroughTheModuleWithAGrowingBuffer)

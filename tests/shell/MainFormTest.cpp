@@ -21,12 +21,11 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-class MainForm : public ::testing::Test {
+class MainForm : public TSuiteTest {
 protected:
     void SetUp() override
     {
-        SetProgramFolder(Suite.Path());
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
+        TSuiteTest::SetUp();
         Suite.AddSiblings();
         Suite.AddModule("Page\\P1.dll");
         Suite.AddModule("Page\\P2.dll");
@@ -43,8 +42,7 @@ protected:
             DestroyWindow(Dialog);
         ClearGroupTable();
         CurrentView = 0;
-        SetProgramFolder("");
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
+        TSuiteTest::TearDown();
     }
 
     void Create()
@@ -77,7 +75,6 @@ protected:
         ASSERT_NE(Dialog, nullptr);
     }
 
-    TSuiteFolder Suite;
     TRecordingServices Services;
     HWND Dialog = nullptr;
 };

@@ -3,8 +3,13 @@
 // call log.
 #pragma once
 
+#include "shell/MsgFrm.h"
+#include "shell/SuiteModules.h"
+
 #include "platform/Win32.h"
 #include "support/Files.h"
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <initializer_list>
@@ -153,5 +158,24 @@ inline std::vector<std::string> Matching(const std::vector<std::string>& Calls, 
             found.push_back(call);
     return found;
 }
+
+// A test of the shell's units in a fresh suite folder: the folder the units
+// take for the program's own, and where the module doubles log their calls.
+class TSuiteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tessel::SetProgramFolder(Suite.Path());
+        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
+    }
+    void TearDown() override
+    {
+        tessel::FreeLanguage();
+        tessel::SetProgramFolder("");
+        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
+    }
+
+    TSuiteFolder Suite;
+};
 
 } // namespace shelltest

@@ -15,18 +15,18 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-class SuiteIni : public ::testing::Test {
+class SuiteIni : public TSuiteTest {
 protected:
     void SetUp() override
     {
+        TSuiteTest::SetUp();
         IniPath = Suite.Ini();
         PagePath = Suite.Path() + "Page\\";
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
     }
     void TearDown() override
     {
         ClearGroupTable();
-        SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
+        TSuiteTest::TearDown();
     }
 
     // One page INI listing Numbers.
@@ -39,7 +39,6 @@ protected:
         Suite.Write("Page\\" + Name, text);
     }
 
-    TSuiteFolder Suite;
 };
 
 TEST_F(SuiteIni, GroupsAndPagesAreReadAndIntroducedToTheirModules)
