@@ -16,13 +16,6 @@ void DoneApplication()
     Application->DestroyComponents();
 }
 
-TApplication* MakeApplication()
-{
-    auto* application = new TApplication(nullptr);
-    std::atexit(DoneApplication);
-    return application;
-}
-
 std::string ProgramFileName()
 {
     char path[MAX_PATH] = {};
@@ -32,7 +25,7 @@ std::string ProgramFileName()
 
 } // namespace
 
-TApplication* Application = MakeApplication();
+TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
 
 const TClassInfo& TApplication::StaticClassInfo()
@@ -71,6 +64,10 @@ TIcon* TApplication::Icon()
 
 void TApplication::Initialize()
 {
+    // Registered after every static object of the program was made, so the
+    // forms are freed at exit before any of those go (exit runs in reverse order).
+    static const bool registered = std::atexit(DoneApplication) == 0;
+    (void)registered;
     Handle();
 }
 

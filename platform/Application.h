@@ -21,7 +21,8 @@ public:
     explicit TApplication(TComponent* AOwner);
     ~TApplication() override;
 
-    // Creates the hidden application window.
+    // Creates the hidden application window and arranges for the forms to be
+    // freed when the program ends.
     void Initialize();
     // Creates a form owned by the application; the first one becomes the main
     // form. Reference is assigned by the form's own constructor where it wants
@@ -98,7 +99,7 @@ private:
     std::vector<TForm*> FForms;
 };
 
-// The application frees its forms when the program ends (at exit).
+// The application frees its forms when the program ends (at exit, once Initialize has run).
 extern TApplication* Application;
 extern TScreen* Screen;
 
