@@ -21,9 +21,17 @@ bool IsFolder(const std::string& Path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Names compare in capitals, byte by byte: a strict order for sorting,
+// which the system's word sort (ignoring hyphens) is not.
+std::string Upper(std::string Name)
+{
+    CharUpperBuffA(Name.data(), static_cast<DWORD>(Name.size()));
+    return Name;
+}
+
 bool SameName(const std::string& A, const std::string& B)
 {
-    return lstrcmpiA(A.c_str(), B.c_str()) == 0;
+    return Upper(A) == Upper(B);
 }
 
 // Calls Found with the name of every subfolder of Folder (a path ending in
@@ -77,11 +85,12 @@ TDirectoryOutline::TDirectoryOutline(TComponent* AOwner) : TCustomControl(AOwner
     FControlStyle.Include(csOpaque);
     SetColor(clWindow);
     SetTabStop(true);
-    SetBounds(Left(), Top(), 150, 200);
+    // The tree exists before anything (a resize) looks at it.
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
     SetDirectory(current);
     FStoredDirectory.clear();
+    SetBounds(Left(), Top(), 150, 200);
 }
 
 TDirectoryOutline::~TDirectoryOutline() = default;
@@ -196,7 +205,8 @@ void TDirectoryOutline::Scan(TNode* Node)
     });
     std::sort(Node->Children.begin(), Node->Children.end(),
               [](const std::unique_ptr<TNode>& a, const std::unique_ptr<TNode>& b) {
-                  return lstrcmpiA(a->Name.c_str(), b->Name.c_str()) < 0;
+                  const std::string ua = Upper(a->Name), ub = Upper(b->Name);
+                  return ua != ub ? ua < ub : a->Name < b->Name;
               });
     Node->HasChildren = !Node->Children.empty();
 }

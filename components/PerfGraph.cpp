@@ -176,6 +176,9 @@ bool TPerformanceGraph::UpdateAutoScale()
     for (const auto& sample : FHistory)
         for (double v : sample)
             top = std::max(top, v);
+    // Without values above 0 there is nothing to follow: the scale stays.
+    if (top <= 0)
+        return false;
     double scale = 1;
     while (scale < top && scale < 1e9) {
         if (scale * 2 >= top) { scale *= 2; break; }

@@ -46,11 +46,14 @@ public:
     void SetGridColor(platform::TColor Value);
     // The value shown at the top edge, above 0 (ERangeError otherwise). With
     // AutoScale it follows the largest value in view, rounded up to 1, 2 or 5
-    // times a power of ten.
+    // times a power of ten (and stays while no value in view is above 0).
     int Scale() const { return FScale; }
     void SetScale(int Value);
     bool AutoScale() const { return FAutoScale; }
     void SetAutoScale(bool Value);
+
+    // The background.
+    void SetColor(platform::TColor Value) override;
 
     // The picture as shown (client size).
     platform::TBitmap* Picture() const { return FPicture; }
@@ -60,7 +63,6 @@ public:
 protected:
     void Paint() override;
     void Resize() override;
-    void SetColor(platform::TColor Value) override;
 
 private:
     void CheckSeries(int Series) const;

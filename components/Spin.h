@@ -27,6 +27,9 @@ public:
     static constexpr int InitialRepeatPause = 400;
     static constexpr int RepeatPause = 100;
 
+    // Disabling lets go of a held button.
+    void SetEnabled(bool Value) override;
+
     platform::TNotifyEvent OnUpClick;
     platform::TNotifyEvent OnDownClick;
 
@@ -38,7 +41,6 @@ protected:
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
     void Dispatch(platform::TMessage& Message) override;
     void Notification(platform::TComponent* AComponent, platform::TOperation Operation) override;
-    void SetEnabled(bool Value) override;
     virtual void UpClick();
     virtual void DownClick();
 
