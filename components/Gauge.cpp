@@ -74,6 +74,8 @@ void TGauge::SetRange(int Min, int Max)
 void TGauge::Loaded()
 {
     TGraphicControl::Loaded();
+    // The range read goes through SetRange from the defaults, which refuses
+    // a bad one and leaves the defaults.
     const int min = FMinValue, max = FMaxValue;
     FMinValue = 0;
     FMaxValue = 100;

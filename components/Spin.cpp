@@ -343,6 +343,7 @@ void TSpinEdit::SetMaxValue(int Value)
 void TSpinEdit::Loaded()
 {
     TCustomEdit::Loaded();
+    // As in SetRange from the defaults: a bad range read is refused.
     const int min = FMinValue, max = FMaxValue;
     FMinValue = 0;
     FMaxValue = 100;

@@ -21,7 +21,6 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FBrush(new T
 {
     // The system control captures the mouse itself while text is selected with it.
     FControlStyle.Exclude(csCaptureMouse);
-    FControlStyle.Exclude(csSetCaption);
     SetColor(clWindow);
     SetTabStop(true);
     SetBounds(Left(), Top(), 121, 21);
