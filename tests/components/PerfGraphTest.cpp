@@ -50,6 +50,11 @@ TEST_F(PerfGraph, PointsScrollLeftByAStepWithEachUpdate)
     EXPECT_EQ(Pixel(Graph, 95, 25), RGB(255, 0, 0));
     EXPECT_EQ(Pixel(Graph, 99, 40), RGB(0, 255, 255));
     EXPECT_EQ(Pixel(Graph, 99, 25), RGB(0, 0, 0)); // the old point moved on
+    // The window scrolled its own pixels; the picture behind it moved the same way.
+    Graph->Invalidate();
+    EXPECT_EQ(Pixel(Graph, 95, 25), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(Graph, 99, 0), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(Graph, 99, 25), RGB(0, 0, 0));
 
     Graph->SetStep(5);
     Graph->Advance();
