@@ -92,8 +92,8 @@ void TCalendar::SetDate(int AYear, int AMonth, int ADay)
         return;
     // Within the month only the two cells change.
     if (AYear == FYear && AMonth == FMonth) {
-        InvalidateRect(DayRect(FDay));
-        InvalidateRect(DayRect(ADay));
+        InvalidateArea(DayRect(FDay));
+        InvalidateArea(DayRect(ADay));
     } else {
         Invalidate();
     }
@@ -218,13 +218,13 @@ void TCalendar::KeyDown(WORD& Key, TShiftState Shift)
 
 void TCalendar::DoEnter()
 {
-    InvalidateRect(DayRect(FDay));
+    InvalidateArea(DayRect(FDay));
     TCustomControl::DoEnter();
 }
 
 void TCalendar::DoExit()
 {
-    InvalidateRect(DayRect(FDay));
+    InvalidateArea(DayRect(FDay));
     TCustomControl::DoExit();
 }
 

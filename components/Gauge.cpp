@@ -169,16 +169,16 @@ void TGauge::ProgressChanged(int Old)
             strip.top = std::min(before.top, after.top);
             strip.bottom = std::max(before.top, after.top);
         }
-        InvalidateRect(strip);
+        InvalidateArea(strip);
     } else if (FKind != gkText) {
-        InvalidateRect(face);
+        InvalidateArea(face);
     }
     const int oldPercent =
         static_cast<int>((int64_t(Old) - FMinValue) * 100 / (int64_t(FMaxValue) - FMinValue));
     if (FShowText && oldPercent != PercentDone()) {
         const int line = std::abs(Font()->Height()) + 6;
         const int middle = (face.top + face.bottom) / 2;
-        InvalidateRect(Rect(face.left, middle - line / 2, face.right, middle + line - line / 2));
+        InvalidateArea(Rect(face.left, middle - line / 2, face.right, middle + line - line / 2));
     }
 }
 

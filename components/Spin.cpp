@@ -120,7 +120,7 @@ void TSpinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         FPressed = PartAt(X, Y);
         FOverPressed = FPressed != spNone;
         if (FPressed != spNone) {
-            InvalidateRect(PartRect(FPressed));
+            InvalidateArea(PartRect(FPressed));
             FRepeatTimer->SetInterval(InitialRepeatPause);
             FRepeatTimer->SetEnabled(true);
             FPressed == spUp ? UpClick() : DownClick();
@@ -135,7 +135,7 @@ void TSpinButton::MouseMove(TShiftState Shift, int X, int Y)
         const bool over = PartAt(X, Y) == FPressed;
         if (over != FOverPressed) {
             FOverPressed = over;
-            InvalidateRect(PartRect(FPressed));
+            InvalidateArea(PartRect(FPressed));
         }
     }
     TCustomControl::MouseMove(Shift, X, Y);
@@ -153,7 +153,7 @@ void TSpinButton::Release()
     FRepeatTimer->SetEnabled(false);
     if (FPressed == spNone)
         return;
-    InvalidateRect(PartRect(FPressed));
+    InvalidateArea(PartRect(FPressed));
     FPressed = spNone;
     FOverPressed = false;
 }

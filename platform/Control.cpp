@@ -362,7 +362,7 @@ void TControl::Invalidate()
     ::InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
 }
 
-void TControl::InvalidateRect(const TRect& R)
+void TControl::InvalidateArea(const TRect& R)
 {
     if (auto* self = dynamic_cast<TWinControl*>(this)) {
         if (self->HandleAllocated())
@@ -963,7 +963,7 @@ void TWinControl::SetText(const std::string& Value)
 void TWinControl::Invalidate()
 {
     if (FHandle)
-        ::InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+        InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
 }
 
 void TWinControl::Repaint()

@@ -119,7 +119,7 @@ public:
 
     virtual void Invalidate();
     // Marks only R (client coordinates) for redrawing, without erasing it.
-    void InvalidateRect(const TRect& R);
+    void InvalidateArea(const TRect& R);
     // Redraws at once.
     virtual void Repaint();
     void Update();

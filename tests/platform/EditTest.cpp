@@ -127,7 +127,6 @@ TEST_F(Edit, UsesItsFontAndColoursAndStreams)
     EXPECT_NE(text.find("    MaxLength = 9\r\n"), std::string::npos);
     EXPECT_NE(text.find("    Text = 'WWW'\r\n"), std::string::npos);
     auto* copy = New<TForm>(nullptr);
-    RegisterClasses({&TEdit::StaticClassInfo()});
     ReadComponentText(copy, text);
     auto* read = dynamic_cast<TEdit*>(copy->FindComponent("Edit1"));
     ASSERT_NE(read, nullptr);
