@@ -245,6 +245,12 @@ void TPerformanceGraph::SetColor(TColor Value)
     Redraw();
 }
 
+void TPerformanceGraph::SetEnabled(bool Value)
+{
+    TCustomControl::SetEnabled(Value);
+    Redraw();
+}
+
 void TPerformanceGraph::Resize()
 {
     Redraw();

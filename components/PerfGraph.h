@@ -54,6 +54,8 @@ public:
 
     // The background.
     void SetColor(platform::TColor Value) override;
+    // A disabled graph draws its series grey.
+    void SetEnabled(bool Value) override;
 
     // The picture as shown (client size).
     platform::TBitmap* Picture() const { return FPicture; }

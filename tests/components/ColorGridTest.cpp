@@ -51,6 +51,11 @@ TEST_F(ColorGrid, LeftAndRightButtonsChooseForegroundAndBackgroundShownByMarkers
     EXPECT_EQ(Marker(6, clWhite), 0);
     EXPECT_GT(Marker(6, clTeal), 200);
 
+    Grid->SetEnabled(false);
+    EXPECT_EQ(Marker(10, clBlack), 0);
+    EXPECT_GT(Marker(10, clGrayText), 0);
+    Grid->SetEnabled(true);
+
     // Clicking the selected colour again changes nothing.
     Click(Grid, Centre(10).x, Centre(10).y, true);
     EXPECT_EQ(Changes, 2);

@@ -120,6 +120,11 @@ TEST_F(DirOutline, MissingAndVanishedFoldersRaiseNoBoxAndChangeNothing)
     EXPECT_NO_THROW(Outline->Expand(Outline->SelectedRow()));
     EXPECT_EQ(Outline->RowCount(), rows);
 
+    EXPECT_THROW(Outline->SetDrive('Q'), EInvalidOperation);
+    Outline->SetDrive('z');
+    EXPECT_EQ(Outline->Directory(), "Z:\\");
+    EXPECT_EQ(Outline->Drive(), 'Z');
+
     // Lowercase paths find the folders as stored.
     Outline->SetDirectory(Temp.Path() + "ALPHA\\one");
     EXPECT_EQ(Outline->Directory(), Temp.Path() + "Alpha\\One");

@@ -62,6 +62,9 @@ TEST_F(PerfGraph, PointsScrollLeftByAStepWithEachUpdate)
     EXPECT_EQ(Pixel(Graph, 99, 0), RGB(255, 0, 0));
     EXPECT_EQ(Pixel(Graph, 89, 25), RGB(255, 0, 0)); // redrawn at the new step
 
+    Graph->SetEnabled(false);
+    EXPECT_EQ(Pixel(Graph, 99, 0), ColorToRGB(clGray));
+    Graph->SetEnabled(true);
     Graph->Clear();
     EXPECT_EQ(CountPixels(Graph, Rect(0, 0, 100, 51), clRed), 0);
 }
