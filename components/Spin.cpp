@@ -224,7 +224,7 @@ void TSpinButton::PaintPart(TPart Part)
     }
     const int shift = down ? 1 : 0;
     const int cx = (r.left + r.right - 1) / 2 + shift, cy = (r.top + r.bottom - 1) / 2 + shift;
-    const int size = std::max(1, static_cast<int>(std::min(r.right - r.left, r.bottom - r.top)) / 5);
+    const int size = std::max(1, static_cast<int>(std::min(r.right - r.left, r.bottom - r.top)) / 4);
     TPoint glyph[3];
     const bool vertical = FOrientation == soVertical;
     const int sign = Part == spUp ? -1 : 1; // up and right point towards smaller y / larger x
