@@ -80,9 +80,8 @@ void CompositeScalableFig::Resize(int width, int height)
 
 void CompositeScalableFig::Normalize()
 {
-    // One offset per child at every moment, even when a child throws: the
-    // list never grows here (AddFigure makes room first), so only the
-    // children can fail.
+    // Rewritten in place, so that there is one offset per child before and
+    // after, even when a child throws.
     const std::vector<Figure*>& children = m_composite.Figures();
     m_offsets.resize(children.size());
     for (size_t i = 0; i < children.size(); ++i) {
