@@ -470,7 +470,8 @@ TEST(NumLedConstruction, EveryWayOutFreesWhatWasMade)
         {
             TInterceptedServices services;
             AllocationsBeforeFailure = failing;
-            // A failure the framework absorbs lets the construction finish.
+            // An allocation whose failure is absorbed on the way lets the
+            // construction finish.
             try {
                 KsNumLed_imp led(parent, parent, 72, 22);
                 AllocationsBeforeFailure = -1;
