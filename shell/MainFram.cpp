@@ -193,17 +193,18 @@ void TForm1::FormCreate(TObject*)
     SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
 
     const int32_t style = ReadObjectStyle();
-    if (style == 0) {
-        StartatQuickBar1->SetChecked(true);
-        StartatToolBar1->SetChecked(false);
+    if (style != 0 && style != 3)
+        return;
+    StartatQuickBar1->SetChecked(style == 0);
+    StartatToolBar1->SetChecked(style == 3);
+    if (style == 0 && FBarModule) {
         if (TesselTray->Visible())
             TesselTray->SetVisible(false);
         ToolBar1Click(nullptr);
-    } else if (style == 3) {
-        StartatQuickBar1->SetChecked(false);
-        StartatToolBar1->SetChecked(true);
-        if (!TesselTray->Visible())
-            TesselTray->SetVisible(true);
+    } else if (!TesselTray->Visible()) {
+        // Without its quick bar the program would have no face and no way
+        // out: the tray icon stands in for it.
+        TesselTray->SetVisible(true);
     }
 }
 

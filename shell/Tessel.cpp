@@ -45,7 +45,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // The handle stays open until the process ends: the name exists as long
     // as this process lives, even after ownership is released.
     HANDLE mutex = CreateMutexA(nullptr, TRUE, MutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // A copy that runs elevated or as another user owns a mutex this process
+    // may not open: the name is taken all the same.
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
         SystemServices().ExitProcess(0);
         return 0;
     }

@@ -162,10 +162,12 @@ void TTrayIcon::SetVisible(bool Value)
     if (Designing())
         return;
     if (Value) {
+        // Hooked even when the add is refused: a restarted taskbar adds the
+        // icon again (DoMessage), and the icon must then work as one shown.
+        Application->HookMainWindow(this, FApplicationHook);
         if (!Notify(NIM_ADD))
             throw EOutOfResources(LoadStr(SCannotCreateIcon));
         FHide = true;
-        Application->HookMainWindow(this, FApplicationHook);
     } else {
         if (!Notify(NIM_DELETE))
             throw EOutOfResources(LoadStr(SCannotRemoveIcon));

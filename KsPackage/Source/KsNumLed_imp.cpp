@@ -107,28 +107,15 @@ uint32_t ScaledMagnitude(double value, int decimals)
 } // namespace
 
 KsNumLed_imp::KsNumLed_imp(platform::TComponent* owner, platform::TWinControl* parent, int width, int height)
-    : Layer(nullptr), Painter(nullptr), SegmentColors{LedColor(14, 38, 62), LedColor(10, 240, 10)}, Type(nledFloat),
-      Style(nledRectangle7_s), ZeroLeading(false), KeepRatio(false), FloatValue(0.0),
+    : Layer(std::make_unique<LayerType>(owner, parent)), SegmentColors{LedColor(14, 38, 62), LedColor(10, 240, 10)},
+      Type(nledFloat), Style(nledRectangle7_s), ZeroLeading(false), KeepRatio(false), FloatValue(0.0),
       DateTimeValue(platform::Now())
 {
-    auto layer = std::make_unique<LayerType>(owner, parent);
-    layer->GetCanvasLayer()->SetBackgroundColor(platform::clBlack);
-    Layer = layer.get();
+    Layer->GetCanvasLayer()->SetBackgroundColor(platform::clBlack);
     Clear();
     Layer->SetImageSize(width, height);
-    auto painter = std::make_unique<PainterType>(Layer);
-    Painter = painter.get();
+    Painter = std::make_unique<PainterType>(Layer.get());
     SetFormat("8888");
-    layer.release();
-    painter.release();
-}
-
-KsNumLed_imp::~KsNumLed_imp()
-{
-    while (LEDs.LEDCount() > 0)
-        delete LEDs.Detach(LEDs.LEDCount() - 1);
-    delete Painter;
-    delete Layer;
 }
 
 void KsNumLed_imp::SetFormat(const std::string& text)
@@ -320,33 +307,32 @@ bool KsNumLed_imp::BuildFormat(const std::string& text)
     int maxHeight = 0;
     std::vector<std::unique_ptr<CompositeScalableLED>> built;
     for (char c : text) {
-        CompositeScalableLED* led = nullptr;
+        std::unique_ptr<CompositeScalableLED> led;
         if (IsDigitCharacter(c))
-            led = builder->BuildDigit(x, Painter, SegmentColors, 2);
+            led.reset(builder->BuildDigit(x, Painter.get(), SegmentColors, 2));
         else if (c == '.')
-            led = builder->BuildDot(x, Painter, SegmentColors, 2);
+            led.reset(builder->BuildDot(x, Painter.get(), SegmentColors, 2));
         else if (c == '^')
-            led = builder->BuildDegree(x, Painter, SegmentColors, 2);
+            led.reset(builder->BuildDegree(x, Painter.get(), SegmentColors, 2));
         else if (c == 'C')
-            led = builder->BuildCelsius(x, Painter, SegmentColors, 2);
+            led.reset(builder->BuildCelsius(x, Painter.get(), SegmentColors, 2));
         else if (c == '&')
-            led = builder->BuildRpm(x, Painter, SegmentColors, 2);
+            led.reset(builder->BuildRpm(x, Painter.get(), SegmentColors, 2));
         if (!led)
             continue;
-        built.emplace_back(led);
         maxHeight = std::max(maxHeight, led->Height());
         x += led->Width();
+        built.push_back(std::move(led));
     }
     builder.reset();
     if (built.size() != text.size() || built.empty())
         return false;
 
-    while (LEDs.LEDCount() > 0)
-        delete LEDs.Detach(LEDs.LEDCount() - 1);
+    LEDs.DeleteAll();
     LEDs.SetWidth(x);
     LEDs.SetHeight(maxHeight);
     for (auto& led : built)
-        LEDs.Add(led.release());
+        LEDs.Adopt(std::move(led));
     Format = text;
     const size_t count = built.size();
     ValueStates.resize(count);

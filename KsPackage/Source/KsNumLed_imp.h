@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,7 +32,7 @@ public:
     // The layer's image belongs to owner and sits on parent (which may be
     // none yet). The display starts with the format "8888" showing 0.
     KsNumLed_imp(platform::TComponent* owner, platform::TWinControl* parent, int width, int height);
-    ~KsNumLed_imp();
+    ~KsNumLed_imp() = default;
     KsNumLed_imp(const KsNumLed_imp&) = delete;
     KsNumLed_imp& operator=(const KsNumLed_imp&) = delete;
 
@@ -81,7 +82,7 @@ public:
     void Move(int left, int top) { Layer->MoveBy(left - Layer->Left(), top - Layer->Top()); }
     void SetParent(platform::TWinControl* parent) { Layer->SetParent(parent); }
 
-    LayerType* GetLayer() const { return Layer; }
+    LayerType* GetLayer() const { return Layer.get(); }
     int LEDCount() const { return LEDs.LEDCount(); }
     // The state the character at index shows now.
     int CharacterState(int index) const;
@@ -101,9 +102,32 @@ private:
     void Draw() { Figure()->Draw(); }
     void Clear();
 
-    LayerType* Layer;
-    PainterType* Painter;
-    BasicLED_Collector LEDs;
+    // The collector only lists the character LEDs; this one also owns them.
+    class OwnedLEDs : public BasicLED_Collector {
+    public:
+        OwnedLEDs() = default;
+        ~OwnedLEDs() override { DeleteAll(); }
+        OwnedLEDs(const OwnedLEDs&) = delete;
+        OwnedLEDs& operator=(const OwnedLEDs&) = delete;
+        // The list has room before the LED is handed over, so from then on
+        // the collector holds it whatever Add raises.
+        void Adopt(std::unique_ptr<LED> led)
+        {
+            m_LEDs.reserve(m_LEDs.size() + 1);
+            Add(led.release());
+        }
+        void DeleteAll()
+        {
+            while (LEDCount() > 0)
+                delete Detach(LEDCount() - 1);
+        }
+    };
+
+    // Owned, and freed in the reverse order on every way out, a constructor
+    // that throws included: the LEDs, then the painter, then the layer.
+    std::unique_ptr<LayerType> Layer;
+    std::unique_ptr<PainterType> Painter;
+    OwnedLEDs LEDs;
     LedColor SegmentColors[2];
     std::string Format;
     KsNumLedType Type;

@@ -80,11 +80,14 @@ void CompositeScalableFig::Resize(int width, int height)
 
 void CompositeScalableFig::Normalize()
 {
-    m_offsets.clear();
-    for (Figure* figure : m_composite.Figures()) {
-        auto* child = static_cast<ScalableFigure*>(figure);
+    // Rewritten in place, so that there is one offset per child before and
+    // after, even when a child throws.
+    const std::vector<Figure*>& children = m_composite.Figures();
+    m_offsets.resize(children.size());
+    for (size_t i = 0; i < children.size(); ++i) {
+        auto* child = static_cast<ScalableFigure*>(children[i]);
         child->Normalize();
-        m_offsets.push_back(Point(child->Left() - Left(), child->Top() - Top()));
+        m_offsets[i] = Point(child->Left() - Left(), child->Top() - Top());
     }
     m_originalWidth = Width();
     m_originalHeight = Height();
@@ -93,6 +96,9 @@ void CompositeScalableFig::Normalize()
 void CompositeScalableFig::AddFigure(ScalableFigure* figurePtr)
 {
     Normalize();
+    // Room for the offset first: the child and its offset come in together
+    // or not at all.
+    m_offsets.reserve(m_offsets.size() + 1);
     m_composite.AddFigure(figurePtr);
     m_offsets.push_back(Point(figurePtr->Left() - Left(), figurePtr->Top() - Top()));
 }

@@ -7,13 +7,14 @@
 // key is missing or empty, the user's display language decides: Japanese,
 // Russian and Thai have their own files, every other language gets English.
 //
-// The module keeps no state between calls: every translation reads the file
-// it is given, so the shell may hold the language file's path as long as it
-// likes and the DLL may be unloaded at any time.
+// A language file is read once into a table of its translations, and read
+// again only when the shell names another file or the file has changed on
+// disk since, so every translation after the first is one table look-up.
 #include "platform/Win32.h"
 
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -65,51 +66,90 @@ bool IsFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadLanguageFile(const char* path)
-{
-    std::string text;
-    if (!path || !*path)
-        return text;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    DWORD high = 0;
-    DWORD size = GetFileSize(file, &high);
-    if (size != INVALID_FILE_SIZE && high == 0 && size <= MaxLanguageFile) {
-        text.resize(size);
-        DWORD read = 0;
-        if (!ReadFile(file, text.data(), size, &read, nullptr))
-            read = 0;
-        text.resize(read);
+// The English texts of one language file with their translations. Building
+// it looks at every byte of the file a bounded number of times, whatever the
+// lines hold, so no file within the size cap can stall the shell's start.
+class LanguageTable {
+public:
+    // The translation of english, or null when the file does not list it.
+    const std::string* Find(const char* english) const
+    {
+        const auto found = FEntries.find(english);
+        return found == FEntries.end() ? nullptr : &found->second;
     }
-    CloseHandle(file);
-    return text;
-}
 
-// Finds the line "<english><TAB><translation>" and returns the translation;
-// an empty translation counts as none.
-bool Lookup(const std::string& file, const char* english, std::string& translation)
-{
-    size_t englishLength = std::strlen(english);
-    size_t pos = 0;
-    while (pos < file.size()) {
-        size_t end = file.find('\n', pos);
-        if (end == std::string::npos)
-            end = file.size();
-        size_t lineEnd = end;
-        if (lineEnd > pos && file[lineEnd - 1] == '\r')
-            --lineEnd;
-        size_t tab = file.find('\t', pos);
-        if (file[pos] != '#' && tab < lineEnd && tab - pos == englishLength &&
-            file.compare(pos, englishLength, english) == 0 && tab + 1 < lineEnd) {
-            translation.assign(file, tab + 1, lineEnd - tab - 1);
-            return true;
-        }
-        pos = end + 1;
+    // Reads path unless the table already holds that file as it is on disk.
+    // A file that cannot be read, or is far larger than a language file,
+    // gives an empty table.
+    void Load(const char* path)
+    {
+        const std::string name = path ? path : "";
+        WIN32_FILE_ATTRIBUTE_DATA stamp{};
+        if (name.empty() || !GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &stamp))
+            stamp = {};
+        if (FLoaded && FPath == name && SameStamp(stamp))
+            return;
+        FPath = name;
+        FStamp = stamp;
+        FLoaded = true;
+        FEntries.clear();
+        Parse(ReadLanguageFile(name));
     }
-    return false;
-}
+
+private:
+    bool SameStamp(const WIN32_FILE_ATTRIBUTE_DATA& stamp) const
+    {
+        return CompareFileTime(&stamp.ftLastWriteTime, &FStamp.ftLastWriteTime) == 0 &&
+               stamp.nFileSizeLow == FStamp.nFileSizeLow && stamp.nFileSizeHigh == FStamp.nFileSizeHigh;
+    }
+
+    static std::string ReadLanguageFile(const std::string& path)
+    {
+        std::string text;
+        if (path.empty())
+            return text;
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return text;
+        DWORD high = 0;
+        DWORD size = GetFileSize(file, &high);
+        if (size != INVALID_FILE_SIZE && high == 0 && size <= MaxLanguageFile) {
+            text.resize(size);
+            DWORD read = 0;
+            if (!ReadFile(file, text.data(), size, &read, nullptr))
+                read = 0;
+            text.resize(read);
+        }
+        CloseHandle(file);
+        return text;
+    }
+
+    // Lines "<english><TAB><translation>"; comments start with '#'. An empty
+    // translation counts as none, and of a text listed twice the first
+    // translation counts (emplace keeps the entry already there).
+    void Parse(const std::string& file)
+    {
+        const char* const end = file.data() + file.size();
+        for (const char* line = file.data(); line < end;) {
+            const char* next = static_cast<const char*>(std::memchr(line, '\n', static_cast<size_t>(end - line)));
+            const char* lineEnd = next ? next : end;
+            if (lineEnd > line && lineEnd[-1] == '\r')
+                --lineEnd;
+            const char* tab = static_cast<const char*>(std::memchr(line, '\t', static_cast<size_t>(lineEnd - line)));
+            if (*line != '#' && tab && tab + 1 < lineEnd)
+                FEntries.emplace(std::string(line, tab), std::string(tab + 1, lineEnd));
+            line = next ? next + 1 : end;
+        }
+    }
+
+    std::string FPath;
+    WIN32_FILE_ATTRIBUTE_DATA FStamp{};
+    bool FLoaded = false;
+    std::unordered_map<std::string, std::string> FEntries;
+};
+
+LanguageTable Table;
 
 void CopyBounded(char* out, int size, const char* text)
 {
@@ -157,10 +197,12 @@ extern "C" int __cdecl KsTranslateStr2(int /*Zero*/, const char* English, char* 
     if (!English)
         English = "";
 
-    std::string translation;
     const char* text = English;
-    if (*English && Lookup(ReadLanguageFile(LangFile), English, translation))
-        text = translation.c_str();
+    if (*English) {
+        Table.Load(LangFile);
+        if (const std::string* translation = Table.Find(English))
+            text = translation->c_str();
+    }
 
     size_t length = std::strlen(text);
     size_t written = length < static_cast<size_t>(Size) - 1 ? length : static_cast<size_t>(Size) - 1;

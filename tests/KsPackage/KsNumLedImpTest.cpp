@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <functional>
+#include <new>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -12,6 +16,41 @@
 #include <vector>
 
 using namespace platform;
+
+// Every allocation of this test program passes here, so that a test can
+// count what is still allocated and make one chosen allocation fail.
+namespace {
+long LiveAllocations = 0;
+long AllocationsBeforeFailure = -1; // -1: none fails
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    if (AllocationsBeforeFailure >= 0 && AllocationsBeforeFailure-- == 0)
+        throw std::bad_alloc();
+    void* p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    ++LiveAllocations;
+    return p;
+}
+
+// The replacement pair itself takes its memory from malloc.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept
+{
+    if (!p)
+        return;
+    --LiveAllocations;
+    std::free(p);
+}
+#pragma GCC diagnostic pop
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    operator delete(p);
+}
 
 namespace loom {
 
@@ -55,6 +94,15 @@ protected:
         Led->SetValue(value);
     }
     TColor Pixel(int x, int y) const { return PixelOf(Led->GetLayer()->Canvas(), x, y); }
+    // Every pixel of the display, row by row.
+    std::vector<TColor> Picture() const
+    {
+        std::vector<TColor> pixels;
+        for (int y = 0; y < Led->GetLayer()->Height(); ++y)
+            for (int x = 0; x < Led->GetLayer()->Width(); ++x)
+                pixels.push_back(Pixel(x, y));
+        return pixels;
+    }
 
     // Every segment of the digit at design offset x0 shows in the light or
     // dark colour as its state asks, at an integer scale; the holes of the
@@ -364,6 +412,77 @@ TEST_F(NumLed, DrawsSymbolsAndKeepsProportionsWithKeepRatio)
         EXPECT_EQ(Pixel(digit->Left() + digit->Width() / 2, digit->Top() + digit->Height() * 6 / 22), Background);
     }
     EXPECT_EQ(Pixel(299, 90), Background);
+}
+
+TEST_F(NumLed, AFormatChangeLeavesNothingOfTheOldLayout)
+{
+    // Wide characters drawn all over the display, then narrower ones.
+    ShowNumber("8&", 8);
+    Led->On(0);
+    for (const char* format : {"8.8", "8", "^C88", "8888"}) {
+        Led->SetFormat(format);
+        const std::vector<TColor> shown = Picture();
+        // What a display cleared and drawn afresh with this format shows.
+        Led->Repaint();
+        EXPECT_EQ(shown, Picture()) << format;
+        EXPECT_NE(std::count(shown.begin(), shown.end(), Background), 0) << format;
+    }
+
+    // The same format again changes nothing, not even what On(0) lit.
+    Led->SetValue(42.0);
+    Led->On(0);
+    const std::vector<TColor> lit = Picture();
+    Led->SetFormat("8888");
+    EXPECT_EQ(States(), (std::vector<int>{11, 11, 11, 11}));
+    EXPECT_EQ(Picture(), lit);
+}
+
+TEST(NumLedConstruction, EveryWayOutFreesWhatWasMade)
+{
+    auto* parent = new TWinControl(nullptr);
+    // Counts the allocations a call makes; the first round of each makes
+    // the character tables and other objects made on first use.
+    auto allocations = [](const std::function<void()>& call) {
+        call();
+        AllocationsBeforeFailure = 1 << 30;
+        call();
+        const long made = (1 << 30) - AllocationsBeforeFailure;
+        AllocationsBeforeFailure = -1;
+        return made;
+    };
+    const long total = allocations([parent] { KsNumLed_imp(parent, parent, 72, 22); });
+    // The layer and painter the construction starts from, so that the sweep
+    // below starts where the display's own parts are made.
+    const long surface = allocations([parent] {
+        ImageLayerType layer(parent, parent);
+        layer.GetCanvasLayer()->SetBackgroundColor(clBlack);
+        layer.SetImageSize(72, 22);
+        ImagePainter painter(&layer);
+    });
+    ASSERT_GT(total, surface);
+    // An invariant report makes what it needs on first use as well.
+    FailedCheck([] { BasicLED_Collector().Detach(0); });
+
+    // Fails each allocation after those in turn. One inside a drawing call
+    // ends in that call's invariant report, which throws here.
+    for (long failing = surface; failing < total; ++failing) {
+        const long before = LiveAllocations;
+        {
+            TInterceptedServices services;
+            AllocationsBeforeFailure = failing;
+            // An allocation whose failure is absorbed on the way lets the
+            // construction finish.
+            try {
+                KsNumLed_imp led(parent, parent, 72, 22);
+                AllocationsBeforeFailure = -1;
+            } catch (...) {
+                AllocationsBeforeFailure = -1;
+            }
+        }
+        ASSERT_EQ(LiveAllocations, before) << "allocation " << failing << " failed";
+        ASSERT_EQ(parent->ComponentCount(), 0) << "allocation " << failing << " failed";
+    }
+    parent->Free();
 }
 
 TEST_F(NumLed, ColoursPlacementAndOwnership)

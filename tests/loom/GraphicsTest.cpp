@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace platform;
 // Inside the library's namespace its shape names win over the platform's
 // drawing functions of the same names.
@@ -86,14 +88,18 @@ TEST(GraphicUtility, CopiesABitmapRectangleUnscaledWithSourceCopy)
         for (int x = 0; x < 12; ++x)
             if (x >= 2 && x < 10 && y >= 2 && y < 6)
                 Put24(source, x, y, static_cast<TColor>(0x010000 * x + 0x100 * y + 0x40));
+    // Over a destination where the caller's own copy mode would show: ANDed
+    // onto grey, the copied pixels would lose their top bits.
+    const TColor Grey = 0x808080;
     Surface s(12, 8);
+    Fill24(s.bitmap, 12, 8, Grey);
     TCanvas* c = s.Canvas();
     c->SetCopyMode(SRCAND);
     CopyBitmapRect(c, 0, 0, &source, MakeRect(2, 2, 10, 6));
     EXPECT_EQ(c->CopyMode(), static_cast<DWORD>(SRCAND));
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 12; ++x)
-            EXPECT_EQ(PixelOf(c, x, y), x < 8 && y < 4 ? 0x010000 * (x + 2) + 0x100 * (y + 2) + 0x40 : White)
+            EXPECT_EQ(PixelOf(c, x, y), x < 8 && y < 4 ? 0x010000 * (x + 2) + 0x100 * (y + 2) + 0x40 : Grey)
                 << x << "," << y;
 
     EXPECT_EQ(ToColorRef(LedColor(0x12, 0x34, 0x56, 255)), 0x563412);
@@ -293,6 +299,65 @@ TEST(SimplePainter, DrawsFilledAndOutlinedShapesInItsColour)
     EXPECT_EQ(PixelOf(c, 12, 7), Blue);
     figure.Erase();
     EXPECT_EQ(PixelOf(c, 12, 7), White);
+    parent->Free();
+}
+
+TEST(SimplePainter, DrawsTheSameWhateverStateItFindsTheCanvasIn)
+{
+    auto* parent = new TWinControl(nullptr);
+    ImageLayerType layer(parent, parent);
+    layer.SetImageSize(40, 40);
+    ImagePainter painter(&layer);
+    TCanvas* c = layer.Canvas();
+    // What a caption drawer may leave behind: a clear brush, an XOR pen, a dashed pen.
+    auto leaveOddState = [c] {
+        c->Brush()->SetStyle(bsClear);
+        c->Brush()->SetColor(Blue);
+        c->Pen()->SetMode(pmXor);
+        c->Pen()->SetStyle(psDash);
+        c->Pen()->SetColor(Blue);
+    };
+    auto expectArea = [c](int left, int top, int right, int bottom, const std::function<TColor(int, int)>& colour,
+                          const char* what) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                ASSERT_EQ(PixelOf(c, x, y), colour(x, y)) << what << " at " << x << "," << y;
+    };
+
+    leaveOddState();
+    painter.SetColor(LedColor(255, 0, 0));
+    painter.FillRect(MakeRect(0, 0, 10, 10));
+    expectArea(0, 0, 12, 12, [](int x, int y) { return x < 10 && y < 10 ? Red : White; }, "filled rectangle");
+
+    leaveOddState();
+    painter.SetColor(LedColor(0, 255, 0));
+    painter.FrameRect(MakeRect(20, 0, 36, 16));
+    expectArea(20, 0, 36, 16,
+               [](int x, int y) { return x == 20 || x == 35 || y == 0 || y == 15 ? Green : White; }, "outline");
+
+    leaveOddState();
+    const Point block[] = {{0, 20}, {15, 20}, {15, 35}, {0, 35}};
+    painter.SetColor(LedColor(0, 0, 0));
+    painter.FillPolygon(block, 4);
+    expectArea(0, 20, 16, 36, [](int, int) { return Black; }, "filled polygon");
+    leaveOddState();
+    painter.SetColor(LedColor(0, 0, 255));
+    painter.FramePolygon(block, 4);
+    expectArea(0, 20, 16, 36, [](int x, int y) { return x == 0 || x == 15 || y == 20 || y == 35 ? Blue : Black; },
+               "polygon outline");
+
+    // Erasing fills in the background colour whatever the brush was, and
+    // puts the caller's brush back.
+    leaveOddState();
+    layer.GetCanvasLayer()->SetBackgroundColor(Green);
+    painter.EraseRect(MakeRect(0, 0, 40, 40));
+    expectArea(0, 0, 40, 40, [](int, int) { return Green; }, "erased");
+    EXPECT_EQ(c->Brush()->Style(), bsClear);
+    EXPECT_EQ(c->Brush()->Color(), Blue);
+    leaveOddState();
+    layer.GetCanvasLayer()->SetBackgroundColor(Red);
+    layer.SetImageSize(44, 40);
+    expectArea(36, 0, 44, 40, [](int x, int) { return x < 40 ? Green : Red; }, "grown");
     parent->Free();
 }
 

@@ -174,13 +174,25 @@ TEST_F(KsMultiLangTest, GivesUnknownTextsBackUnchanged)
     EXPECT_EQ(TranslateIn("", "Exit"), "Exit") << "no file";
 
     // The format's corners: comments, LF and CR LF, an empty translation, a
-    // text listed twice, a last line without its line end.
+    // text listed twice, TABs an editor turned into blanks, a last line
+    // without its line end.
     std::string custom = FSuite.Path() + "Custom.lng";
-    WriteWholeFile(custom, "# Yes\tcommented out\r\n\r\nYes\tJa\nNo\t\r\nExit\tEnde\r\nExit\tSchluss\r\nLast\tLetzte");
+    WriteWholeFile(custom, "# Yes\tcommented out\r\n#No\tNein\r\n\r\nYes\tJa\nNo\t\r\nExit\tEnde\r\n"
+                           "Exit\tSchluss\r\nStart at ToolBar    Leiste\r\nLast\tLetzte");
     EXPECT_EQ(TranslateIn(custom, "Yes"), "Ja");
+    EXPECT_EQ(TranslateIn(custom, "# Yes"), "# Yes") << "a comment line lists nothing";
+    EXPECT_EQ(TranslateIn(custom, "#No"), "#No") << "a comment line lists nothing";
     EXPECT_EQ(TranslateIn(custom, "No"), "No") << "an empty translation is none";
     EXPECT_EQ(TranslateIn(custom, "Exit"), "Ende") << "the first line counts";
+    EXPECT_EQ(TranslateIn(custom, "Start at ToolBar"), "Start at ToolBar");
+    EXPECT_EQ(TranslateIn(custom, "Start at ToolBar    Leiste"), "Start at ToolBar    Leiste");
     EXPECT_EQ(TranslateIn(custom, "Last"), "Letzte");
+
+    // The file is read once, and again when it changes on disk.
+    WriteWholeFile(custom, "Yes\tOui\r\nLast\tDernier\r\n");
+    EXPECT_EQ(TranslateIn(custom, "Yes"), "Oui");
+    EXPECT_EQ(TranslateIn(custom, "Exit"), "Exit");
+    EXPECT_EQ(TranslateIn(japanese, "Exit"), "\x8FI\x97\xB9") << "another file after it";
 }
 
 TEST_F(KsMultiLangTest, HonoursTheBufferSizeExactly)

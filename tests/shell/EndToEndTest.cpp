@@ -152,6 +152,29 @@ TEST_F(EndToEnd, OneInstanceTheTraySwitchAndTheTrayMenu)
     EXPECT_EQ(Tessel.WaitExit(), 0);
 }
 
+TEST_F(EndToEnd, AMutexItMayNotOpenMeansAnotherInstanceRuns)
+{
+    // As a copy running elevated or as another user holds it: this user may
+    // not open it.
+    SECURITY_DESCRIPTOR descriptor;
+    ACL acl;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    const char* const name = "Tessel_4C1A97E0-2B6D-4f83-A51C-7E09D2B48F16";
+    HANDLE held = CreateMutexA(&attributes, TRUE, name);
+    ASSERT_NE(held, nullptr);
+    ASSERT_EQ(CreateMutexA(nullptr, TRUE, name), nullptr);
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    ASSERT_TRUE(Tessel.Start());
+    EXPECT_EQ(Tessel.WaitExit(), 0);
+    EXPECT_EQ(Suite.Calls(), Strings{}) << "the second copy ends before it loads anything";
+    ReleaseMutex(held);
+    CloseHandle(held);
+}
+
 TEST_F(EndToEnd, RebootQuestionDeclinedEndsWithOneBeforeAnyModule)
 {
     Suite.Double("KsIO", "Reboot", "1");

@@ -51,6 +51,18 @@ protected:
         Suite.ClearCalls();
         Services.Log.clear();
     }
+    // A fresh start of the main form over the suite as it is now: the
+    // doubles' calls and the side effects of the whole start.
+    Strings Start()
+    {
+        if (Form1)
+            Form1->Free();
+        ClearGroupTable();
+        CurrentView = 0;
+        HWND app = Application->Handle();
+        SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) & ~WS_EX_TOOLWINDOW);
+        return After([] { Application->CreateForm(Form1); });
+    }
     // The doubles' calls and the side effects of one action.
     Strings After(const std::function<void()>& Action)
     {
@@ -198,6 +210,103 @@ TEST_F(MainForm, TrayClicksSwitchFacesUnlessADialogIsOpen)
     EXPECT_EQ(After([&] { Form1->ToolBar1Click(Form1->ToolBar1); }), (Strings{"PageContainer container-switch"}))
         << "a switch from the menu tells the container before it looks for the dialog";
     EXPECT_EQ(CurrentView, 2);
+}
+
+TEST_F(MainForm, StartViewsTheirMarksAndTheWayOut)
+{
+    struct TCase {
+        std::string Style;
+        bool WithBar;
+        Strings BarCalls;
+        bool QuickBarMark, ToolBarMark, TrayVisible, TimerOn;
+        int32_t View;
+    };
+    const Strings quickBar = {"Bar Command 1 callback groups=1 [Tools|4|2|0|P1.dll,P2.dll]", "Bar Command 3 null",
+                              "Bar Command 3 data"};
+    // A loaded module cannot be deleted: the cases without one come first.
+    const std::vector<TCase> cases = {
+        // The quick bar's module did not load: the tray icon is the way in and out.
+        {"ObjectStyle=0", false, {}, true, false, true, false, 0},
+        {"", false, {}, true, false, true, false, 0},
+        {"ObjectStyle=3", false, {}, false, true, true, false, 0},
+        {"ObjectStyle=0", true, quickBar, true, false, false, true, 1},
+        {"", true, quickBar, true, false, false, true, 1},
+        {"ObjectStyle=3", true, {quickBar[0], "Bar Command 4 null"}, false, true, true, false, 0},
+        {"ObjectStyle=1", true, {quickBar[0]}, false, false, false, false, 0},
+    };
+    const std::string groups = "[Group]\r\ngroupcount=1\r\n1=Tools\r\n"
+                               "[Tools]\r\ngroupid=4\r\npagecount=2\r\n1=P1.dll\r\n2=P2.dll\r\n";
+    for (const TCase& c : cases) {
+        const std::string name = c.Style + (c.WithBar ? "" : " without Bar.dll");
+        if (c.WithBar)
+            Suite.AddModule("Bar.dll");
+        else
+            DeleteFileA((Suite.Path() + "Bar.dll").c_str());
+        Suite.Write("Tessel.ini", "[Tessel]\r\n" + c.Style + "\r\n" + groups);
+
+        const Strings effects = Start();
+        EXPECT_EQ(Matching(effects, "Bar Command"), c.BarCalls) << name;
+        EXPECT_EQ(Matching(effects, "icon"), c.TrayVisible ? Strings{"icon 0"} : Strings{}) << name;
+        EXPECT_EQ(Form1->TesselTray->Visible(), c.TrayVisible) << name;
+        EXPECT_EQ(Form1->StartatQuickBar1->Checked(), c.QuickBarMark) << name;
+        EXPECT_EQ(Form1->StartatToolBar1->Checked(), c.ToolBarMark) << name;
+        EXPECT_EQ(Form1->TimerGetTips->Enabled(), c.TimerOn) << name;
+        EXPECT_EQ(CurrentView, c.View) << name;
+        // The application's own window is a tool window: no taskbar button.
+        EXPECT_TRUE(GetWindowLongA(Application->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << name;
+    }
+}
+
+TEST_F(MainForm, EachProfileFlagAsksForItsOwnCheck)
+{
+    TMachineKeys keys;
+    ASSERT_TRUE(keys.Create("SOFTWARE\\Korvane"));
+    ASSERT_TRUE(keys.Create("SOFTWARE\\Korvane\\Corbel"));
+    ASSERT_TRUE(keys.Create("SOFTWARE\\Korvane\\Fathom"));
+    const std::string tail = " because it will conflict with Tessel.\nPress \"OK\" to close this application.";
+    for (const bool suite : {true, false}) {
+        Suite.Double("KsTuneProfile", "CheckSuite", suite ? "1" : "0");
+        Suite.Double("KsTuneProfile", "CheckFathom", suite ? "0" : "1");
+        Start();
+        EXPECT_EQ(Form1->CheckSuite(), suite);
+        EXPECT_EQ(Form1->CheckFathom(), !suite);
+        EXPECT_EQ(Matching(Services.Log, "box"),
+                  Strings{"box Tessel 0: Please uninstall \"" + std::string(suite ? "Corbel" : "Fathom") + "\"" + tail});
+    }
+}
+
+TEST_F(MainForm, TipsPollingStaysInsideTheTableWhenTesselIniGrows)
+{
+    Create();
+    // Tessel.ini now lists more groups and pages than the table was built with.
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=300\r\n1=Tools\r\n2=Extra\r\n"
+                              "[Tools]\r\npagecount=9\r\n1=P1.dll\r\n2=P2.dll\r\n3=P1.dll\r\n"
+                              "[Extra]\r\npagecount=1\r\n1=P1.dll\r\n");
+    // What lies past GroupCount and past a group's PageCount is not the
+    // shell's: filled here as a module holding the table's address might.
+    TGroupRecord& tools = GroupTable[0];
+    TPageRecord* const pages = tools.Pages;
+    std::vector<TPageRecord> wider(9);
+    for (size_t j = 0; j < wider.size(); ++j)
+        std::snprintf(wider[j].FileName, sizeof wider[j].FileName, "%s", j == 1 ? "P2.dll" : "P1.dll");
+    tools.Pages = wider.data();
+    TPageRecord extraPage{};
+    std::snprintf(extraPage.FileName, sizeof extraPage.FileName, "P1.dll");
+    GroupTable[1] = TGroupRecord{};
+    std::snprintf(GroupTable[1].Name, sizeof GroupTable[1].Name, "Extra");
+    GroupTable[1].PageCount = 1;
+    GroupTable[1].Pages = &extraPage;
+
+    const Strings polled = After([] { Form1->RefreshTips(); });
+    tools.Pages = pages;
+    GroupTable[1] = TGroupRecord{};
+    EXPECT_EQ(polled, (Strings{"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll"}));
+
+    // Fewer groups and pages than at start poll fewer.
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=1\r\n1=Tools\r\n[Tools]\r\npagecount=1\r\n");
+    EXPECT_EQ(After([] { Form1->RefreshTips(); }), (Strings{"P1 Command 8 file=P1.dll"}));
+    Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=0\r\n");
+    EXPECT_EQ(After([] { Form1->RefreshTips(); }), Strings{});
 }
 
 // Drives the popup menu from a thread timer that its modal loop keeps

@@ -288,9 +288,17 @@ TEST(TrayIcon, RefusedRequestsRaiseTheirTexts)
     EXPECT_TRUE(tray->Visible());
     EXPECT_FALSE(tray->Hide());
     SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_EQ(0, minimized) << "no hook after a refused add";
+    EXPECT_EQ(1, minimized) << "the hook is installed even when the very first add is refused";
 
+    // A restarted taskbar then brings the icon back, and it works as one shown.
     services.Answer = true;
+    services.Calls.clear();
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !services.Calls.empty(); }, 3000));
+    EXPECT_EQ(std::vector<DWORD>{NIM_ADD}, services.Messages());
+    SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(2, minimized);
+
     tray->SetVisible(true);
     services.Answer = false;
     try {
@@ -302,7 +310,7 @@ TEST(TrayIcon, RefusedRequestsRaiseTheirTexts)
     EXPECT_FALSE(tray->Visible());
     EXPECT_TRUE(tray->Hide());
     SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_EQ(1, minimized) << "the hook stays after a refused delete";
+    EXPECT_EQ(3, minimized) << "the hook stays after a refused delete";
     tray->Free();
 }
 

@@ -1,6 +1,7 @@
 #include "loom/Component/LED.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace loom {
 
@@ -141,7 +142,10 @@ void CompositeScalableLED::Update()
 
 void CompositeScalableLED::AddLED(ScalableLED* led)
 {
+    // Owned from the call on, even when the list cannot grow.
+    std::unique_ptr<ScalableLED> owned(led);
     m_LEDs.push_back(led);
+    owned.release();
     m_figure.AddFigure(led->GetFigure());
 }
 
