@@ -53,7 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     try {
         Application->Initialize();
         Application->CreateForm(Form1);
-        // The message dialog instance frmMsg is created here once its class exists.
+        Application->CreateForm(frmMsg);
         Application->SetShowMainForm(false);
         Application->Run();
     } catch (...) {
