@@ -226,7 +226,12 @@ void LoadButtonSkin(KsButtonTx* Button, const std::string& Folder, const std::st
         if (FileExists(Folder + Base + suffixes[state]))
             std::snprintf(names[state], MAX_PATH, "%s%s", Base.c_str(), suffixes[state]);
     }
-    Button->LoadBitmapA(Folder, names[0], names[1], names[2], names[3]);
+    // The button takes all four or none: a damaged file leaves every picture
+    // as it was, as missing files do.
+    try {
+        Button->LoadBitmapA(Folder, names[0], names[1], names[2], names[3]);
+    } catch (const platform::Exception&) {
+    }
 }
 
 bool EnablePrivilege(const std::string& Name)

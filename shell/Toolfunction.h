@@ -28,7 +28,8 @@ HRGN BitmapToRegion(HBITMAP Bitmap, COLORREF Key, COLORREF Tolerance);
 // Loads the button's raised, sunken, focused and disabled pictures from
 // Folder (ending in a backslash) + Base + "_n.bmp", "_d.bmp", "_o.bmp" and
 // "_un.bmp"; a state whose file is missing is passed to the button as an
-// empty name, which leaves that picture as it was.
+// empty name, which leaves that picture as it was. A damaged file leaves all
+// four as they were.
 void LoadButtonSkin(KsButtonTx* Button, const std::string& Folder, const std::string& Base);
 
 // Switch a privilege of the process's own token on or off; true exactly when

@@ -3,6 +3,7 @@
 // with and without the skin files, its answers, its dragging, and the
 // hidden start-up instance beside a second dialog.
 #include "DialogDriver.h"
+#include "RecordingServices.h"
 #include "ShellHarness.h"
 
 #include "shell/MsgFrm.h"
@@ -140,10 +141,14 @@ TEST_F(MessageDialog, SkinnedDialogIsCutToItsBackgroundOnTheScreen)
 
 TEST_F(MessageDialog, WithoutSkinFilesAPlainFramedRectangleWithWorkingButtons)
 {
-    for (const char* name : {"popup_bg_s.bmp", "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp"})
+    // The buttons' files are missing, the background's is damaged: both count as missing.
+    for (const char* name : {"button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp"})
         DeleteFileA((Suite.Path() + "ContainerImages\\" + name).c_str());
+    Suite.Write("ContainerImages\\popup_bg_s.bmp", "BM damaged");
     Language("English");
+    TRecordingServices services;
     TDialog dialog = Make("Are you sure to exit?");
+    EXPECT_EQ(services.Log, std::vector<std::string>{}) << "no error is shown";
     EXPECT_EQ(Bounds(dialog.get()), "0,0,270,160");
     EXPECT_EQ(RegionShape(dialog->Handle(), nullptr, 0), "none") << "a whole rectangle";
 

@@ -216,6 +216,13 @@ TEST_F(ToolFunctions, LoadButtonSkinLoadsTheFilesThatExist)
     EXPECT_EQ(look->SunkenBmp()->Width(), 5);
     EXPECT_EQ(look->FocusedBmp()->Width(), 5) << "only files of the base name count";
     EXPECT_TRUE(look->DisabledBmp()->Empty());
+
+    // A damaged file counts as a missing one, and the others are not taken either.
+    CopyFileA((SuiteBin() + "ContainerImages\\button_d.bmp").c_str(), (skins + "button_d.bmp").c_str(), FALSE);
+    WriteWholeFile(skins + "button_n.bmp", "BM damaged");
+    LoadButtonSkin(button, skins, "button");
+    EXPECT_EQ(look->RaisedBmp()->Width(), 97);
+    EXPECT_EQ(look->SunkenBmp()->Width(), 5);
 }
 
 } // namespace
