@@ -152,16 +152,27 @@ TEST_F(MessageDialog, WithoutSkinFilesAPlainFramedRectangleWithWorkingButtons)
     EXPECT_EQ(Bounds(dialog.get()), "0,0,270,160");
     EXPECT_EQ(RegionShape(dialog->Handle(), nullptr, 0), "none") << "a whole rectangle";
 
-    // The buttons keep the pictures stored with the form, the ones the skin is drawn from.
-    platform::TBitmap raised;
-    raised.LoadFromFile(SuiteBin() + "ContainerImages\\button_n.bmp");
+    // The buttons keep the raised, sunken and focused pictures stored with the
+    // form, which the skin generator drew as it drew the skin files.
     for (KsButtonTx* button : {dialog->mrOk, dialog->mrCancel}) {
-        platform::TBitmap* stored = button->Appearance()->RaisedBmp();
-        ASSERT_EQ(stored->Width(), 97);
-        ASSERT_EQ(stored->Height(), 23);
-        for (int y = 0; y < 23; ++y)
-            for (int x = 0; x < 97; ++x)
-                ASSERT_EQ(stored->Canvas()->Pixel(x, y), raised.Canvas()->Pixel(x, y)) << x << "," << y;
+        SCOPED_TRACE(button->Name());
+        KsFourStateAppearance* look = button->Appearance();
+        for (auto [stored, file] : {std::pair{look->RaisedBmp(), "button_n.bmp"},
+                                    std::pair{look->SunkenBmp(), "button_d.bmp"},
+                                    std::pair{look->FocusedBmp(), "button_o.bmp"}}) {
+            platform::TBitmap drawn;
+            drawn.LoadFromFile(SuiteBin() + "ContainerImages\\" + file);
+            ASSERT_EQ(stored->Width(), 97);
+            ASSERT_EQ(stored->Height(), 23);
+            EXPECT_EQ(stored->PixelFormat(), platform::pf24bit);
+            for (int y = 0; y < 23; ++y)
+                for (int x = 0; x < 97; ++x)
+                    ASSERT_EQ(stored->Canvas()->Pixel(x, y), drawn.Canvas()->Pixel(x, y)) << file << " " << x << "," << y;
+        }
+        EXPECT_TRUE(look->DisabledBmp()->Empty());
+        EXPECT_EQ(button->GetTransparentColor(), 15000288);
+        EXPECT_FALSE(button->GetTransparent());
+        EXPECT_EQ(button->Cursor(), platform::crHandPoint);
     }
 
     ShowAt(dialog.get(), 100, 100);
