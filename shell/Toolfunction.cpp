@@ -69,7 +69,7 @@ public:
         return ++header.nCount < MaxRects || Flush();
     }
 
-    // Merges the rectangles gathered so far into the result (also none).
+    // Merges the rectangles gathered so far into the result, even when there are none.
     bool Flush()
     {
         HRGN part = ExtCreateRegion(nullptr, Size(FCapacity), FData);
