@@ -1,6 +1,7 @@
 #include "platform/Control.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/Menu.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -26,7 +27,8 @@ const TIdentMap& CursorIdents()
     static const TIdentMap& idents = *new TIdentMap{
         {crDefault, "crDefault"}, {crNone, "crNone"}, {crArrow, "crArrow"}, {crCross, "crCross"},
         {crIBeam, "crIBeam"}, {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"}, {crSizeNWSE, "crSizeNWSE"},
-        {crSizeWE, "crSizeWE"}, {crUpArrow, "crUpArrow"}, {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
+        {crSizeWE, "crSizeWE"}, {crUpArrow, "crUpArrow"}, {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+        {crNoDrop, "crNoDrop"}, {crNo, "crNo"},
         {crAppStart, "crAppStart"}, {crHelp, "crHelp"}, {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"}};
     return idents;
 }
@@ -104,6 +106,12 @@ TForm* GetParentForm(TControl* Control)
     return dynamic_cast<TForm*>(Control);
 }
 
+const TClassInfo& TDragObject::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TDragObject, TObject>("TDragObject").Build();
+    return info;
+}
+
 const TClassInfo& TControlCanvas::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TControlCanvas, TCanvas>("TControlCanvas").Build();
@@ -123,6 +131,7 @@ const TClassInfo& TControl::StaticClassInfo()
         .Str("Hint", &TControl::Hint, &TControl::SetHint)
         .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
         .Protected()
+        .Ref<TComponent>("Action", &TControl::Action, &TControl::SetAction)
         .Set("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors, &TControl::SetAnchors,
              TAnchors{akLeft, akTop})
         .Str("Caption", &TControl::Caption, &TControl::SetCaption)
@@ -130,8 +139,14 @@ const TClassInfo& TControl::StaticClassInfo()
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
         .Object("Font", &TControl::Font, [](const TControl& c) { return !c.ParentFont(); })
+        .Int("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, crDrag, &CursorIdents())
+        .Enum("DragKind", {"dkDrag", "dkDock"}, &TControl::DragKind, &TControl::SetDragKind, dkDrag)
+        .Enum("DragMode", {"dmManual", "dmAutomatic"}, &TControl::DragMode, &TControl::SetDragMode, dmManual)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
-        .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
+        .Ref<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+        // A control that follows its parent stores no ShowHint of its own.
+        .Bool("ShowHint", [](const TControl& c) { return !c.ParentShowHint() && c.ShowHint(); },
+              &TControl::SetShowHint, false)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)
@@ -139,6 +154,13 @@ const TClassInfo& TControl::StaticClassInfo()
         .Event("OnMouseMove", &TControl::OnMouseMove)
         .Event("OnMouseUp", &TControl::OnMouseUp)
         .Event("OnResize", &TControl::OnResize)
+        .Event("OnContextPopup", &TControl::OnContextPopup)
+        .Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnEndDock", &TControl::OnEndDock)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
+        .Event("OnStartDock", &TControl::OnStartDock)
+        .Event("OnStartDrag", &TControl::OnStartDrag)
         .Build();
     return info;
 }
@@ -182,6 +204,39 @@ void TControl::SetParent(TWinControl* AParent)
         AParent->InsertControl(this);
         ParentFontChanged();
     }
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value)
+{
+    if (Value == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TControl::SetAction(TComponent* Value)
+{
+    if (Value == FAction)
+        return;
+    if (FAction)
+        FAction->RemoveFreeNotification(this);
+    FAction = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+    if (AComponent == FAction)
+        FAction = nullptr;
 }
 
 bool TControl::CanResize(int&, int&)

@@ -14,6 +14,7 @@
 namespace platform {
 
 class TWinControl;
+class TPopupMenu;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -23,6 +24,25 @@ using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
+
+// What a drag carries. A control being dragged is itself the source that drop
+// targets see unless its OnStartDrag hands out a drag object of its own, which
+// stays the handler's to free (in OnEndDrag).
+class TDragObject : public TObject {
+    PLATFORM_CLASS(TDragObject, TObject)
+};
+
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// MousePos is in client coordinates, or (-1, -1) when the keyboard asked for the menu.
+using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
+using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
+// Target is the control dropped on, or null when the drag was refused or cancelled.
+using TEndDragEvent = TEvent<TObject*, TObject*, int, int>;
+using TStartDragEvent = TEvent<TObject*, TDragObject*&>;
 
 enum TControlStyleFlag { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks };
 using TControlStyle = TSet<TControlStyleFlag>;
@@ -35,7 +55,7 @@ using TAnchors = TSet<TAnchorKind>;
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
-                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+                  crDrag = -12, crNoDrop = -13, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 const TIdentMap& CursorIdents();
 
 // The shift state of a mouse or key message, from its wParam and the keyboard.
@@ -109,6 +129,17 @@ public:
     void SetAnchors(TAnchors Value) { FAnchors = Value; }
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int Value) { FHelpContext = Value; }
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+    // The action a designer linked to the control; kept and streamed only.
+    TComponent* Action() const { return FAction; }
+    void SetAction(TComponent* Value);
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -141,6 +172,15 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnResize;
+    TContextPopupEvent OnContextPopup;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDock;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDock;
+    TStartDragEvent OnStartDrag;
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
     virtual bool CanResize(int& NewWidth, int& NewHeight);
@@ -178,6 +218,11 @@ private:
     bool FParentShowHint = true;
     TAnchors FAnchors{akLeft, akTop};
     int FHelpContext = 0;
+    TPopupMenu* FPopupMenu = nullptr;
+    TComponent* FAction = nullptr;
+    TCursor FDragCursor = crDrag;
+    TDragKind FDragKind = dkDrag;
+    TDragMode FDragMode = dmManual;
 };
 
 // The window-creation parameters a control may adjust before its window exists.

@@ -32,7 +32,8 @@ const TClassInfo& TForm::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TForm, TWinControl>("TForm")
         .Publish({"Caption", "Color", "Font", "Enabled", "OnClick", "OnDblClick", "OnMouseDown",
-                  "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize"})
+                  "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize", "PopupMenu",
+                  "ShowHint", "OnContextPopup", "OnDragDrop", "OnDragOver"})
         .Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
               &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
         .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth, std::nullopt)
