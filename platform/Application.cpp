@@ -233,7 +233,13 @@ void TApplication::HintMessage(TControl* Control, const TMessage& Message)
 
 void TApplication::HintTimerTick()
 {
-    if (!FHintControl || HintControlOf(ControlAtScreenPos(SystemServices().CursorPos())) != FHintControl) {
+    // The pointer leaving the control's rectangle takes the hint away.
+    const POINT cursor = SystemServices().CursorPos();
+    const TPoint origin = FHintControl ? FHintControl->ClientToScreen(Point(0, 0)) : TPoint{};
+    const TRect area = FHintControl ? Rect(origin.x, origin.y, origin.x + FHintControl->Width(),
+                                           origin.y + FHintControl->Height())
+                                    : TRect{};
+    if (!FHintControl || !FHintControl->Showing() || !PtInRect(&area, cursor)) {
         CancelHint();
         return;
     }

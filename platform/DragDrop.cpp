@@ -44,7 +44,8 @@ TObject* DragSource()
 
 void TControl::BeginDrag(bool Immediate, int Threshold)
 {
-    if (GDrag.Control)
+    // A drag under way goes on; one still waiting for the pointer gives way.
+    if (GDrag.Started || GDrag.Finishing)
         return;
     GDrag = TDrag{};
     GDrag.Control = this;
@@ -144,11 +145,11 @@ bool TControl::DragMessage(TMessage& Message)
     }
     if (GDrag.Finishing)
         return false;
-    if (GDrag.Started)
-        if ((Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN) && Message.WParam == VK_ESCAPE) {
-            DragDone(false);
-            return true;
-        }
+    const bool key = Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN;
+    if (GDrag.Started && key && Message.WParam == VK_ESCAPE) {
+        DragDone(false);
+        return true;
+    }
     if (GDrag.Started || GDrag.Control != this)
         return false;
     if (Message.Msg == WM_MOUSEMOVE) {
