@@ -202,6 +202,14 @@ TControl* HintControlOf(TControl* Control)
     return Control;
 }
 
+// The pointer leaving the control's rectangle takes its hint away.
+bool PointerOver(TControl* Control)
+{
+    const TPoint origin = Control->ClientToScreen(Point(0, 0));
+    const TRect area = Rect(origin.x, origin.y, origin.x + Control->Width(), origin.y + Control->Height());
+    return Control->Showing() && PtInRect(&area, SystemServices().CursorPos());
+}
+
 } // namespace
 
 void TApplication::HintMessage(TControl* Control, const TMessage& Message)
@@ -233,13 +241,7 @@ void TApplication::HintMessage(TControl* Control, const TMessage& Message)
 
 void TApplication::HintTimerTick()
 {
-    // The pointer leaving the control's rectangle takes the hint away.
-    const POINT cursor = SystemServices().CursorPos();
-    const TPoint origin = FHintControl ? FHintControl->ClientToScreen(Point(0, 0)) : TPoint{};
-    const TRect area = FHintControl ? Rect(origin.x, origin.y, origin.x + FHintControl->Width(),
-                                           origin.y + FHintControl->Height())
-                                    : TRect{};
-    if (!FHintControl || !FHintControl->Showing() || !PtInRect(&area, cursor)) {
+    if (!FHintControl || !PointerOver(FHintControl)) {
         CancelHint();
         return;
     }
