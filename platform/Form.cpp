@@ -139,6 +139,12 @@ void TForm::SetVisible(bool Value)
 {
     if (Value == Visible())
         return;
+    // A form file creates no windows while it is read: the form shows once
+    // the whole file has been read (Loaded).
+    if (ComponentState().Contains(csLoading)) {
+        TWinControl::SetVisible(Value);
+        return;
+    }
     if (Value) {
         TWinControl::SetVisible(true);
         ShowWindow(Handle(), SW_SHOW);
@@ -149,6 +155,15 @@ void TForm::SetVisible(bool Value)
         TWinControl::SetVisible(false);
         if (OnHide)
             OnHide(this);
+    }
+}
+
+void TForm::Loaded()
+{
+    TWinControl::Loaded();
+    if (Visible()) {
+        TWinControl::SetVisible(false);
+        SetVisible(true);
     }
 }
 
