@@ -4,6 +4,7 @@
 // file also marks with Enabled = False); its pictures come from
 // GallerySkins. scripts/gallery.sh runs it and takes the screenshot.
 #include "gallery/GallerySkins.h"
+#include "KsPackage/Source/KsRegister.h"
 
 #include "platform/Application.h"
 #include "platform/Form.h"
@@ -49,6 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
         Application->Initialize();
+        RegisterKsPackage();
         Application->CreateForm(GalleryForm);
         Application->Run();
     } catch (...) {

@@ -3,12 +3,12 @@ object GalleryForm: TGalleryForm
   Top = 20
   BorderStyle = bsSingle
   Caption = 'Skinned controls'
-  ClientWidth = 572
-  ClientHeight = 152
+  Width = 594
+  Height = 180
   Font.Height = -12
   Visible = True
   object LookRaised: TLabel
-    Left = 130
+    Left = 142
     Top = 12
     Width = 97
     Height = 17
@@ -17,7 +17,7 @@ object GalleryForm: TGalleryForm
     Caption = 'raised'
   end
   object LookSunken: TLabel
-    Left = 240
+    Left = 252
     Top = 12
     Width = 97
     Height = 17
@@ -26,7 +26,7 @@ object GalleryForm: TGalleryForm
     Caption = 'sunken'
   end
   object LookFocused: TLabel
-    Left = 350
+    Left = 362
     Top = 12
     Width = 97
     Height = 17
@@ -35,7 +35,7 @@ object GalleryForm: TGalleryForm
     Caption = 'focused'
   end
   object LookDisabled: TLabel
-    Left = 460
+    Left = 472
     Top = 12
     Width = 97
     Height = 17
@@ -46,34 +46,34 @@ object GalleryForm: TGalleryForm
   object ButtonLabel: TLabel
     Left = 12
     Top = 43
-    Width = 112
+    Width = 124
     Height = 17
     Caption = 'KsButton'
   end
   object ButtonRaised: KsButton
     Tag = 0
-    Left = 130
+    Left = 142
     Top = 40
     Width = 97
     Height = 23
   end
   object ButtonSunken: KsButton
     Tag = 1
-    Left = 240
+    Left = 252
     Top = 40
     Width = 97
     Height = 23
   end
   object ButtonFocused: KsButton
     Tag = 2
-    Left = 350
+    Left = 362
     Top = 40
     Width = 97
     Height = 23
   end
   object ButtonDisabled: KsButton
     Tag = 3
-    Left = 460
+    Left = 472
     Top = 40
     Width = 97
     Height = 23
@@ -82,13 +82,13 @@ object GalleryForm: TGalleryForm
   object TextLabel: TLabel
     Left = 12
     Top = 79
-    Width = 112
+    Width = 124
     Height = 17
     Caption = 'KsButtonTx'
   end
   object TextRaised: KsButtonTx
     Tag = 0
-    Left = 130
+    Left = 142
     Top = 76
     Width = 97
     Height = 23
@@ -98,7 +98,7 @@ object GalleryForm: TGalleryForm
   end
   object TextSunken: KsButtonTx
     Tag = 1
-    Left = 240
+    Left = 252
     Top = 76
     Width = 97
     Height = 23
@@ -108,7 +108,7 @@ object GalleryForm: TGalleryForm
   end
   object TextFocused: KsButtonTx
     Tag = 2
-    Left = 350
+    Left = 362
     Top = 76
     Width = 97
     Height = 23
@@ -118,7 +118,7 @@ object GalleryForm: TGalleryForm
   end
   object TextDisabled: KsButtonTx
     Tag = 3
-    Left = 460
+    Left = 472
     Top = 76
     Width = 97
     Height = 23
@@ -130,13 +130,13 @@ object GalleryForm: TGalleryForm
   object ShapedLabel: TLabel
     Left = 12
     Top = 115
-    Width = 112
+    Width = 124
     Height = 17
     Caption = 'KsButtonTx, shaped'
   end
   object ShapedRaised: KsButtonTx
     Tag = 0
-    Left = 130
+    Left = 142
     Top = 112
     Width = 97
     Height = 23
@@ -147,7 +147,7 @@ object GalleryForm: TGalleryForm
   end
   object ShapedSunken: KsButtonTx
     Tag = 1
-    Left = 240
+    Left = 252
     Top = 112
     Width = 97
     Height = 23
@@ -158,7 +158,7 @@ object GalleryForm: TGalleryForm
   end
   object ShapedFocused: KsButtonTx
     Tag = 2
-    Left = 350
+    Left = 362
     Top = 112
     Width = 97
     Height = 23
@@ -169,7 +169,7 @@ object GalleryForm: TGalleryForm
   end
   object ShapedDisabled: KsButtonTx
     Tag = 3
-    Left = 460
+    Left = 472
     Top = 112
     Width = 97
     Height = 23

@@ -17,8 +17,6 @@ const TClassInfo& KsButton::StaticClassInfo()
     return info;
 }
 
-[[maybe_unused]] static const bool Registered = (RegisterComponents("KsComponents", {&KsButton::StaticClassInfo()}), true);
-
 KsButton::KsButton(TComponent* AOwner)
     : KsCustomControl(AOwner, false, ksStateCount), FAppearance(new KsFourStateAppearance(this, ksRaised))
 {

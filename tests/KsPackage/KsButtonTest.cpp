@@ -1,5 +1,6 @@
 // Shapes, sizes, captions and streaming of the skinned push buttons.
 #include "KsPackageTesting.h"
+#include "KsPackage/Source/KsRegister.h"
 #include "platform/FormFile.h"
 #include "platform/Menu.h"
 
@@ -420,6 +421,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
 {
     Application->Initialize();
+    RegisterKsPackage();
     TForm* original = TwoButtonForm();
     const std::string text = WriteComponentText(original);
     FreeAndNil(original);
@@ -501,6 +503,8 @@ TEST(KsStreaming, TheButtonsAreOnTheirPalettePagesAndPublishWhatTheDesignerShows
     expected.insert({"Font", "Caption", "FontColors"});
     EXPECT_EQ(text, expected);
 
+    RegisterKsPackage();
+    RegisterKsPackage();
     EXPECT_EQ(PaletteComponents("KsComponents"), std::vector<const TClassInfo*>{&KsButton::StaticClassInfo()});
     EXPECT_EQ(PaletteComponents("KsComponentsTx"), std::vector<const TClassInfo*>{&KsButtonTx::StaticClassInfo()});
 }
