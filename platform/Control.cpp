@@ -82,7 +82,7 @@ HCURSOR DrawDragCursor(bool NoDrop)
                 const int dx = x - 20, dy = y - 23, d2 = dx * dx + dy * dy;
                 if (d2 > 64)
                     continue;
-                pixels[y][x] = (d2 >= 30 || std::abs(dx + dy) <= 1) ? '#' : '.';
+                pixels[y][x] = (d2 >= 30 || std::abs(dx - dy) <= 1) ? '#' : '.';
             } else if (y >= 19 && x >= 11 && x <= 24) {
                 const bool edge = y == 19 || y == Size - 3 || x == 11 || x == 24;
                 pixels[y][x] = edge ? '#' : '.';
