@@ -64,11 +64,13 @@ protected:
     void LoadLayout();
     void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
+    void Loaded() override;
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
 
 private:
     void BorderStyles(DWORD& Style, DWORD& ExStyle) const;
+    SIZE FrameSize() const;
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TModalResult FModalResult = mrNone;

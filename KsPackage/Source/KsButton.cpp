@@ -8,14 +8,14 @@ const TClassInfo& KsButton::StaticClassInfo()
     static const TClassInfo& info = TClassBuilder<KsButton, KsCustomControl>("KsButton")
         .Object("Appearance", &KsButton::Appearance)
         .Int("ModalResult", &KsButton::ModalResult, &KsButton::SetModalResult, 0)
-        .Publish({"ShowMouseOver", "Anchors", "Enabled", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",
-                  "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
-                  "OnMouseMove", "OnMouseUp"})
+        .Publish({"ShowMouseOver", "Action", "Anchors", "DragCursor", "DragKind", "DragMode", "Enabled",
+                  "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
+                  "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
+                  "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
+                  "OnStartDrag"})
         .Build();
     return info;
 }
-
-[[maybe_unused]] static const bool Registered = (RegisterComponents("KsComponents", {&KsButton::StaticClassInfo()}), true);
 
 KsButton::KsButton(TComponent* AOwner)
     : KsCustomControl(AOwner, false, ksStateCount), FAppearance(new KsFourStateAppearance(this, ksRaised))

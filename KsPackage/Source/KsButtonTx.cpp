@@ -11,9 +11,6 @@ const TClassInfo& KsButtonTx::StaticClassInfo()
     return info;
 }
 
-[[maybe_unused]] static const bool Registered =
-    (RegisterComponents("KsComponentsTx", {&KsButtonTx::StaticClassInfo()}), true);
-
 KsButtonTx::KsButtonTx(TComponent* AOwner) : KsButton(AOwner), FFontColors(new KsThreeStateFontColor)
 {
     FOldFontChange = Font()->OnChange;

@@ -1,9 +1,12 @@
 // Shapes, sizes, captions and streaming of the skinned push buttons.
 #include "KsPackageTesting.h"
+#include "KsPackage/Source/KsRegister.h"
 #include "platform/FormFile.h"
+#include "platform/Menu.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 using namespace platform;
 
@@ -346,6 +349,7 @@ TForm* TwoButtonForm()
 {
     TForm* form = New<TForm>(nullptr);
     form->SetName("Gallery");
+    form->SetBounds(0, 0, 300, 160);
     auto* yes = new KsButtonTx(form);
     yes->SetName("Yes");
     yes->SetParent(form);
@@ -358,6 +362,16 @@ TForm* TwoButtonForm()
     yes->SetModalResult(mrYes);
     yes->SetCursor(crHandPoint);
     yes->FontColors()->SetColor(fcFocused, clRed);
+    auto* menu = new TPopupMenu(form);
+    menu->SetName("Menu1");
+    yes->SetPopupMenu(menu);
+    yes->SetDragMode(dmAutomatic);
+    yes->SetDragKind(dkDock);
+    yes->SetDragCursor(crNo);
+    yes->SetAnchors(TAnchors{akLeft, akRight});
+    yes->SetHint("Says yes");
+    yes->SetShowHint(true);
+    yes->SetHelpContext(12);
     auto* no = new KsButtonTx(form);
     no->SetName("No");
     no->SetParent(form);
@@ -373,11 +387,42 @@ TForm* TwoButtonForm()
     return form;
 }
 
+// Counts the windows made while a form file is still being read.
+int WindowsMadeWhileReading = 0;
+
+class KsWatchedButton : public KsButtonTx {
+    PLATFORM_CLASS(KsWatchedButton, KsButtonTx)
+public:
+    using KsButtonTx::KsButtonTx;
+
+protected:
+    void CreateHandle() override
+    {
+        if (ComponentState().Contains(csReading))
+            ++WindowsMadeWhileReading;
+        inherited::CreateHandle();
+    }
+};
+
+const TClassInfo& KsWatchedButton::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<KsWatchedButton, KsButtonTx>("KsWatchedButton").Build();
+    return info;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 } // namespace
 
 TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
 {
     Application->Initialize();
+    RegisterKsPackage();
     TForm* original = TwoButtonForm();
     const std::string text = WriteComponentText(original);
     FreeAndNil(original);
@@ -385,7 +430,10 @@ TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
     for (const char* expected : {"object Yes: KsButtonTx", "Appearance.RaisedBmp.Data = {", "Appearance.FocusedBmp.Data",
                                  "FontColors.Focused = clRed", "ModalResult = 6", "TransparentColor = 15000288",
                                  "Caption = 'It''s ''No'''", "Font.Color = clNavy", "Enabled = False",
-                                 "ShowMouseOver = False", "Transparent = True", "Cursor = crHandPoint"})
+                                 "ShowMouseOver = False", "Transparent = True", "Cursor = crHandPoint",
+                                 "PopupMenu = Menu1", "DragMode = dmAutomatic", "DragKind = dkDock",
+                                 "DragCursor = crNo", "Anchors = [akLeft, akRight]", "Hint = 'Says yes'",
+                                 "ShowHint = True", "HelpContext = 12", "TabOrder = 0", "TabStop = True"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     // Defaults are not written.
     for (const char* absent : {"FontColors.Sunken", "Transparent = False", "ShowMouseOver = True"})
@@ -398,6 +446,9 @@ TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
     ASSERT_NE(no, nullptr);
     EXPECT_FALSE(no->HandleAllocated());
     EXPECT_EQ(WriteComponentText(read), text);
+    auto* yes = dynamic_cast<KsButtonTx*>(read->FindComponent("Yes"));
+    ASSERT_NE(yes, nullptr);
+    EXPECT_EQ(yes->PopupMenu(), read->FindComponent("Menu1"));
 
     // The state bitmaps were read into the live pictures: the disabled
     // button shows its own disabled picture, the size and shape follow.
@@ -415,10 +466,46 @@ TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
     ReadComponentText(again, text);
     EXPECT_EQ(WriteComponentText(again), text);
     FreeAndNil(again);
+
+    // A form shown by its form file shows once the whole file has been read.
+    RegisterClasses({&KsWatchedButton::StaticClassInfo()});
+    WindowsMadeWhileReading = 0;
+    TForm* shown = New<TForm>(nullptr);
+    ReadComponentText(shown, Replaced(Replaced(text, "object Gallery: TForm\r\n", "object Gallery: TForm\r\n  Visible = True\r\n"),
+                                      ": KsButtonTx", ": KsWatchedButton"));
+    EXPECT_EQ(WindowsMadeWhileReading, 0);
+    ASSERT_TRUE(shown->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(shown->Handle()));
+    auto* watched = dynamic_cast<KsWatchedButton*>(shown->FindComponent("No"));
+    ASSERT_NE(watched, nullptr);
+    ASSERT_TRUE(watched->HandleAllocated());
+    EXPECT_FALSE(TWindowRegion(watched->Handle()).Contains(0, 0));
+    EXPECT_TRUE(TWindowRegion(watched->Handle()).Contains(5, 5));
+    FreeAndNil(shown);
 }
 
-TEST(KsStreaming, TheButtonsAreOnTheirPalettePages)
+TEST(KsStreaming, TheButtonsAreOnTheirPalettePagesAndPublishWhatTheDesignerShows)
 {
+    std::set<std::string> published;
+    for (const TPropInfo* property : KsButton::StaticClassInfo().PublishedProperties())
+        published.insert(property->Name);
+    const std::set<std::string> button{
+        "Name", "Tag", "Left", "Top", "Width", "Height", "Cursor", "Hint", "HelpContext", "Action", "Anchors",
+        "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
+        "TabStop", "Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
+        "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+        "OnStartDock", "OnStartDrag", "OnMouseEnter", "OnMouseLeave", "TransparentColor", "Transparent",
+        "Appearance", "ModalResult", "ShowMouseOver"};
+    EXPECT_EQ(published, button);
+    std::set<std::string> text;
+    for (const TPropInfo* property : KsButtonTx::StaticClassInfo().PublishedProperties())
+        text.insert(property->Name);
+    std::set<std::string> expected = button;
+    expected.insert({"Font", "Caption", "FontColors"});
+    EXPECT_EQ(text, expected);
+
+    RegisterKsPackage();
+    RegisterKsPackage();
     EXPECT_EQ(PaletteComponents("KsComponents"), std::vector<const TClassInfo*>{&KsButton::StaticClassInfo()});
     EXPECT_EQ(PaletteComponents("KsComponentsTx"), std::vector<const TClassInfo*>{&KsButtonTx::StaticClassInfo()});
 }
