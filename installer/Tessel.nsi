@@ -34,6 +34,7 @@ AllowSkipFiles off
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel"
 
 Name "Tessel"
+BrandingText "Tessel ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Tessel"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"

@@ -55,7 +55,7 @@ mapfile -d '' folders < <(cd "$stage" && find . -type d -print0 | sort -z)
     echo '!macroend'
 } >"$work/Files.nsh"
 
-makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSOURCE="$root" -DSTAGE="$stage" \
+makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DSOURCE="$root" -DSTAGE="$stage" \
     -DFILES="$work/Files.nsh" -DOUTFILE="$work/${setup##*/}" "$root/installer/Tessel.nsi"
 mv "$work/${setup##*/}" "$setup"
 echo "package: $setup"
