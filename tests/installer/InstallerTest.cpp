@@ -346,4 +346,29 @@ TEST_F(Installer, FailsWhereItCannotWriteAndLeavesNothingBehind)
     ExpectNothingRegistered();
 }
 
+LRESULT CALLBACK IgnoreSystemCommands(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    return Msg == WM_SYSCOMMAND ? 0 : DefWindowProcA(Wnd, Msg, WParam, LParam);
+}
+
+// A Tessel that does not end when told to (here a main form in this test
+// program that ignores the close command and is not even served while the
+// installer runs) fails the install before a single file is written.
+TEST_F(Installer, FailsWhenTesselDoesNotEnd)
+{
+    WNDCLASSA form{};
+    form.lpfnWndProc = IgnoreSystemCommands;
+    form.hInstance = GetModuleHandleA(nullptr);
+    form.lpszClassName = "TForm1";
+    ASSERT_TRUE(RegisterClassA(&form));
+    HWND stuck = CreateWindowExA(0, "TForm1", "Tessel", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, form.hInstance, nullptr);
+    ASSERT_NE(stuck, nullptr);
+
+    EXPECT_EQ(Exec(Quoted(SetupProgram()) + " /S"), 2);
+    DestroyWindow(stuck);
+    UnregisterClassA("TForm1", form.hInstance);
+    EXPECT_FALSE(Exists(InstallDir));
+    ExpectNothingRegistered();
+}
+
 } // namespace
