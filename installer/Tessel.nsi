@@ -84,7 +84,9 @@ Function ${un}CloseTessel
     StrCpy $WasRunning 1
     System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2) i'
     System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r2) p .r3'
+    ; A busy Tessel may answer late and still end: only the process counts.
     SendMessage $1 ${WM_SYSCOMMAND} ${SC_CLOSE} 0 /TIMEOUT=5000
+    ClearErrors
     System::Call 'kernel32::WaitForSingleObject(p r3, i 15000) i .r4'
     System::Call 'kernel32::CloseHandle(p r3)'
     ${If} $4 <> 0

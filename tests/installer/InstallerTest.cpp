@@ -81,7 +81,8 @@ Strings ProgramFiles(const std::string& Folder)
     return files;
 }
 
-// The exit code of a command line, or -1 when it did not end in time.
+// The exit code of a command line, or -1 when it did not end in time. The
+// windows of this program are served meanwhile.
 long Exec(const std::string& Command, DWORD Milliseconds = 60000)
 {
     STARTUPINFOA startup{};
@@ -93,9 +94,18 @@ long Exec(const std::string& Command, DWORD Milliseconds = 60000)
         return -1;
     CloseHandle(info.hThread);
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(info.hProcess, Milliseconds) == WAIT_OBJECT_0)
-        GetExitCodeProcess(info.hProcess, &code);
-    else
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < Milliseconds; waited = GetTickCount() - start) {
+        const DWORD woke = MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, Milliseconds - waited, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) {
+            GetExitCodeProcess(info.hProcess, &code);
+            break;
+        }
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    if (code == static_cast<DWORD>(-1))
         TerminateProcess(info.hProcess, code);
     CloseHandle(info.hProcess);
     return static_cast<long>(code);
@@ -352,8 +362,8 @@ LRESULT CALLBACK IgnoreSystemCommands(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM 
 }
 
 // A Tessel that does not end when told to (here a main form in this test
-// program that ignores the close command and is not even served while the
-// installer runs) fails the install before a single file is written.
+// program that ignores the close command) fails the install before a single
+// file is written.
 TEST_F(Installer, FailsWhenTesselDoesNotEnd)
 {
     WNDCLASSA form{};
