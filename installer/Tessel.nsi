@@ -46,6 +46,7 @@ Var NewIni ; 1 when the folder held no Tessel.ini before
 !define MUI_ICON "${SOURCE}/shell/Tessel.ico"
 !define MUI_UNICON "${SOURCE}/shell/Tessel.ico"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PANEL}"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
