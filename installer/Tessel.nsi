@@ -1,13 +1,15 @@
 ; Tessel's installer: a per-user install that needs no administrator rights,
 ; into the user's local programs folder, because Tessel.ini lives beside the
 ; program and must stay writable. installer/package.sh builds it from the
-; laid-out suite and passes VERSION, SOURCE, STAGE, FILES and OUTFILE.
+; laid-out suite and passes VERSION, SOURCE, STAGE, FILES, PANEL and OUTFILE.
 ;
 ; Switches besides the usual /S (silent) and /D=<folder> (last, unquoted):
 ;   installer    /NOAUTOSTART     do not start Tessel when the user logs on
 ;   uninstaller  /REMOVESETTINGS  remove Tessel.ini and the page settings too
 ; Exit codes: 0 done, 1 cancelled by the user, 2 failed. A failed first
-; install removes what it had written.
+; install removes what it had written. The uninstaller, started as it lies,
+; hands over to a copy of itself and returns 0 at once; a copy started from
+; elsewhere with _?=<folder> last does the work and returns its own code.
 ;
 ; A running Tessel is closed through its own close path (the system close
 ; command to its main form) before files are replaced or removed. An install
