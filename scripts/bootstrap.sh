@@ -6,7 +6,7 @@ set -euo pipefail
 need=()
 dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
 # g++: the skin generator runs on the build machine.
-for pkg in wine wine32:i386 g++-mingw-w64-i686-posix g++ cmake xvfb xauth googletest imagemagick; do
+for pkg in wine wine32:i386 g++-mingw-w64-i686-posix g++ cmake xvfb xauth x11-utils googletest imagemagick nsis; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 

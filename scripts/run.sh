@@ -12,12 +12,8 @@ bin=$build/bin
 
 "$root/scripts/build.sh"
 
-mkdir -p "$bin/Page" "$bin/ContainerImages" "$bin/Lang"
-# The user's settings are never overwritten. Without a quick bar module in
-# the suite, the tray icon alone is the start view that shows something.
-if [[ ! -f $bin/Tessel.ini ]]; then
-    printf '[Tessel]\r\nObjectStyle=3\r\n' >"$bin/Tessel.ini"
-fi
+source "$root/scripts/layout.sh"
+tessel_lay_out "$bin"
 
 source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT

@@ -10,7 +10,9 @@ wine_session_start() {
     export WINEPREFIX="$build/wineprefix"
     export WINEARCH=win32
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No Gecko or Mono prompts; no menu entries on the host for shortcuts
+    # that programs (the installer) create in the prefix.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
     if [[ $use_display == private || -z ${DISPLAY:-} ]]; then
         local n
