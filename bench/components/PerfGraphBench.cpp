@@ -9,37 +9,19 @@
 // of that budget each one takes. Each figure is the best of several batches
 // of at least a quarter second.
 #include "components/PerfGraph.h"
+#include "bench/support/Timing.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
 using namespace platform;
+using bench::SecondsPerCall;
 using namespace components;
 
 namespace {
-
-template <class Op>
-double SecondsPerCall(Op op)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e30;
-    for (int batch = 0; batch < 5; ++batch) {
-        long calls = 0;
-        const Clock::time_point start = Clock::now();
-        double elapsed = 0;
-        do {
-            op();
-            ++calls;
-            elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        } while (elapsed < 0.25);
-        best = std::min(best, elapsed / static_cast<double>(calls));
-    }
-    return best;
-}
 
 const double BudgetMs = 100; // 10 updates a second
 

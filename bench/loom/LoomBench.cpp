@@ -7,39 +7,20 @@
 // Each figure is the best of several batches of at least a quarter second.
 #include "KsPackage/Source/KsNumLed_imp.h"
 #include "loom/Graphics/WinRegion.h"
+#include "bench/support/Timing.h"
 #include "platform/Control.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
 using namespace platform;
+using bench::SecondsPerCall;
 
 namespace {
 
 const TColor Key = 0xFF00FF;
-
-// Seconds per call of op, the best of several batches.
-template <class Op>
-double SecondsPerCall(Op op)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e30;
-    for (int batch = 0; batch < 5; ++batch) {
-        long calls = 0;
-        const Clock::time_point start = Clock::now();
-        double elapsed = 0;
-        do {
-            op();
-            ++calls;
-            elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        } while (elapsed < 0.25);
-        best = std::min(best, elapsed / static_cast<double>(calls));
-    }
-    return best;
-}
 
 void Put(TBitmap& bitmap, int x, int y, TColor color)
 {

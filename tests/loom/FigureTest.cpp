@@ -1,6 +1,7 @@
 #include "loom/Graphics/Figure/ShapeFigure.h"
 #include "loom/Graphics/FigureBase.h"
 #include "loom/Graphics/Shape.h"
+#include "LoomFigures.h"
 #include "LoomTesting.h"
 #include "loom/Graphics/SimplePainter.h"
 #include "platform/Control.h"
@@ -35,19 +36,6 @@ Polygon MakePolygon(std::initializer_list<Point> points)
 std::vector<Point> PointsOf(const Polygon& polygon)
 {
     return std::vector<Point>(polygon.Points(), polygon.Points() + polygon.ControlPointCount());
-}
-
-// A polygon figure with the outline of a rectangle, built in drawn
-// coordinates the way the character factory builds its segments.
-PolygonFigure<ImagePainter>* Bar(int left, int top, int right, int bottom, ImagePainter* painter = nullptr)
-{
-    auto* figure = new PolygonFigure<ImagePainter>(painter);
-    figure->SetControlPoint(left, top, 0);
-    figure->SetControlPoint(right, top, 1);
-    figure->InsertControlPoint(right, bottom, 2);
-    figure->InsertControlPoint(left, bottom, 3);
-    figure->Resize(figure->OriginalWidth(), figure->OriginalHeight());
-    return figure;
 }
 
 } // namespace

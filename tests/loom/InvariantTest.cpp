@@ -6,6 +6,7 @@
 #include "loom/Graphics/FigureBase.h"
 #include "loom/Graphics/Figure/ShapeFigure.h"
 #include "loom/Graphics/Shape.h"
+#include "LoomFigures.h"
 #include "LoomTesting.h"
 #include "platform/Control.h"
 
@@ -20,26 +21,6 @@
 namespace loom {
 
 namespace {
-
-const LedColor Colors[2] = {LedColor(1, 2, 3), LedColor(200, 100, 50)};
-
-std::unique_ptr<CompositeScalableLED> BuildCharacter(const int* table, const LED_Director& director)
-{
-    ShapeLedFatory<ImagePainter> factory;
-    return std::unique_ptr<CompositeScalableLED>(factory.Build(table, director, nullptr, Colors, 2));
-}
-
-// A bar outline in drawn coordinates, the way the character factory builds its segments.
-std::unique_ptr<PolygonFigure<ImagePainter>> Bar(int left, int top, int right, int bottom)
-{
-    auto figure = std::make_unique<PolygonFigure<ImagePainter>>(nullptr);
-    figure->SetControlPoint(left, top, 0);
-    figure->SetControlPoint(right, top, 1);
-    figure->InsertControlPoint(right, bottom, 2);
-    figure->InsertControlPoint(left, bottom, 3);
-    figure->Resize(figure->OriginalWidth(), figure->OriginalHeight());
-    return figure;
-}
 
 // A control with a three-state picture LED.
 struct Host {

@@ -1,5 +1,6 @@
 #include "loom/Component/LED.h"
 #include "loom/Component/LED/ShapeLED.h"
+#include "LoomFigures.h"
 #include "LoomTesting.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,6 @@
 namespace loom {
 
 namespace {
-
-const LedColor Colors[2] = {LedColor(1, 2, 3), LedColor(200, 100, 50)};
-
-std::unique_ptr<CompositeScalableLED> BuildCharacter(const int* table, const LED_Director& director)
-{
-    ShapeLedFatory<ImagePainter> factory;
-    return std::unique_ptr<CompositeScalableLED>(factory.Build(table, director, nullptr, Colors, 2));
-}
 
 // The lit segments of a character, as letters from 'a'.
 std::string LitSegments(const CompositeScalableLED& led)
