@@ -550,6 +550,22 @@ void TControl::Invalidate()
     ::InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
 }
 
+void TControl::InvalidateArea(const TRect& R)
+{
+    if (auto* self = dynamic_cast<TWinControl*>(this)) {
+        if (self->HandleAllocated())
+            ::InvalidateRect(self->Handle(), &R, FALSE);
+        return;
+    }
+    if (!FParent || !FParent->HandleAllocated() || !FVisible)
+        return;
+    const TRect client = ClientRect();
+    TRect r;
+    ::IntersectRect(&r, &R, &client);
+    OffsetRect(&r, FLeft, FTop);
+    ::InvalidateRect(FParent->Handle(), &r, FALSE);
+}
+
 void TControl::Repaint()
 {
     Invalidate();
@@ -822,13 +838,21 @@ void TWinControl::CreateHandle()
     if ((params.Style & WS_CHILD) && !params.WndParent)
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA base{};
+    if (!params.BaseClassName.empty()) {
+        if (!GetClassInfoA(nullptr, params.BaseClassName.c_str(), &base))
+            throw EOutOfResources("Unknown window class " + params.BaseClassName);
+        FDefWndProc = base.lpfnWndProc;
+    }
     WNDCLASSA existing;
     if (!GetClassInfoA(instance, params.ClassName.c_str(), &existing)) {
         WNDCLASSA windowClass{};
-        windowClass.style = params.ClassStyle;
+        windowClass.style = params.BaseClassName.empty() ? params.ClassStyle : base.style;
         windowClass.lpfnWndProc = &TWinControl::WindowProcedure;
+        // The base class keeps its own state in the window's extra bytes.
+        windowClass.cbWndExtra = base.cbWndExtra;
         windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hCursor = base.hCursor ? base.hCursor : LoadCursorA(nullptr, IDC_ARROW);
         windowClass.lpszClassName = params.ClassName.c_str();
         if (!RegisterClassA(&windowClass))
             throw EOutOfResources("Cannot register window class " + params.ClassName);
@@ -851,6 +875,9 @@ void TWinControl::DestroyHandle()
             windowed->DestroyHandle();
     HWND handle = FHandle;
     SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+    // The base class frees its own state when its window is destroyed.
+    if (FDefWndProc)
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
     FHandle = nullptr;
     DestroyWindow(handle);
 }
@@ -960,6 +987,15 @@ void TWinControl::Dispatch(TMessage& Message)
         DefaultHandler(Message);
         DoEnter();
         return;
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        // A child system control's notification goes back to that control.
+        if (TWinControl* child = FindControl(reinterpret_cast<HWND>(Message.LParam)); child && child != this) {
+            Message.Result = child->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+        break;
     case WM_KILLFOCUS:
         DefaultHandler(Message);
         DoExit();
@@ -1017,7 +1053,11 @@ void TWinControl::Dispatch(TMessage& Message)
 
 void TWinControl::DefaultHandler(TMessage& Message)
 {
-    if (FHandle)
+    if (!FHandle)
+        return;
+    if (FDefWndProc)
+        Message.Result = CallWindowProcA(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+    else
         Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
 }
 

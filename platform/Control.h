@@ -163,6 +163,8 @@ public:
     void SetMouseCapture(bool Value);
 
     virtual void Invalidate();
+    // Marks only R (client coordinates) for redrawing, without erasing it.
+    void InvalidateArea(const TRect& R);
     // Redraws at once.
     virtual void Repaint();
     void Update();
@@ -270,6 +272,10 @@ struct TCreateParams {
     HWND WndParent = nullptr;
     UINT ClassStyle = 0;
     std::string ClassName;
+    // A system window class (such as "EDIT") the control's class is built on:
+    // the control's window behaves as one, and messages the control does not
+    // handle go to that class's window procedure.
+    std::string BaseClassName;
 };
 
 class TWinControl : public TControl {
@@ -346,6 +352,7 @@ private:
     void UpdateBoundsFromWindow();
 
     HWND FHandle = nullptr;
+    WNDPROC FDefWndProc = nullptr; // the base class's procedure, or null for DefWindowProcA
     std::vector<TControl*> FControls; // creation order; painted first to last
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;

@@ -1,4 +1,5 @@
 // The framework's own components, known to every form file by class name.
+#include "platform/Edit.h"
 #include "platform/ImageList.h"
 #include "platform/Image.h"
 #include "platform/Label.h"
@@ -11,7 +12,7 @@ std::vector<const TClassInfo*> StandardClasses()
 {
     return {&TImage::StaticClassInfo(),    &TLabel::StaticClassInfo(),     &TPanel::StaticClassInfo(),
             &TTimer::StaticClassInfo(),    &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-            &TImageList::StaticClassInfo()};
+            &TImageList::StaticClassInfo(), &TEdit::StaticClassInfo()};
 }
 
 } // namespace platform

@@ -3,6 +3,8 @@
 #include "shell/MainFram.h"
 #include "shell/MsgFrm.h"
 
+#include "components/Samples.h"
+
 #include "platform/Application.h"
 #include "platform/SystemServices.h"
 
@@ -51,6 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         SkipRebootCheck = true;
 
     try {
+        components::RegisterSamples();
         Application->Initialize();
         Application->CreateForm(Form1);
         // The message dialog instance frmMsg is created here once its class exists.

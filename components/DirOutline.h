@@ -1,0 +1,90 @@
+// A directory outline: the folder tree of one drive as an expandable outline.
+// Folders are listed when their parent is expanded, never ahead; a folder
+// that cannot be read shows no subfolders and raises no error.
+#pragma once
+
+#include "platform/Control.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace components {
+
+enum TTextCase { tcAsIs, tcUpperCase, tcLowerCase };
+
+class TDirectoryOutline : public platform::TCustomControl {
+    PLATFORM_CLASS(TDirectoryOutline, platform::TCustomControl)
+public:
+    explicit TDirectoryOutline(platform::TComponent* AOwner);
+    ~TDirectoryOutline() override;
+
+    // The selected folder as a full path ("C:\Work\Notes", the root as "C:\"),
+    // names spelled as stored. Setting it opens the outline down to that
+    // folder; a folder that does not exist raises EInvalidOperation and
+    // changes nothing. A form file that names a missing folder leaves the
+    // outline at the current directory.
+    std::string Directory() const;
+    void SetDirectory(const std::string& Value);
+    // The drive letter (upper case); setting it selects that drive's root.
+    char Drive() const;
+    void SetDrive(char Value);
+    // How names are shown: as stored, in capitals or in small letters.
+    TTextCase TextCase() const { return FTextCase; }
+    void SetTextCase(TTextCase Value);
+
+    // The outline as shown: the rows from the top (the drive's root first),
+    // each indented by its depth, and the expansion of a shown folder.
+    int RowCount() const { return static_cast<int>(FRows.size()); }
+    std::string RowText(int Row) const;
+    int RowLevel(int Row) const;
+    int SelectedRow() const;
+    int RowHeight() const;
+    int TopRow() const { return FTopRow; }
+    void Expand(int Row);
+    void Collapse(int Row);
+    bool Expanded(int Row) const;
+
+    // Raised when the selected folder changes.
+    platform::TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(platform::TCreateParams& Params) override;
+    void Paint() override;
+    void Resize() override;
+    void Loaded() override;
+    void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    void KeyDown(WORD& Key, platform::TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Dispatch(platform::TMessage& Message) override;
+    virtual void Change();
+
+private:
+    struct TNode;
+    static std::string Path(const TNode* Node);
+    void Scan(TNode* Node);
+    void SetExpanded(TNode* Node, bool Value);
+    void Select(TNode* Node);
+    void SelectRow(int Row);
+    void BuildRows();
+    void Scroll(int Top);
+    void ShowSelected();
+    int VisibleRows() const;
+    std::string ShownName(const TNode* Node) const;
+    TNode* RowNode(int Row) const;
+
+    std::unique_ptr<TNode> FRoot;
+    TNode* FSelected = nullptr;
+    std::vector<TNode*> FRows;
+    int FTopRow = 0;
+    TTextCase FTextCase = tcAsIs;
+    std::string FStoredDirectory; // as a form file names it; empty: the current directory
+    std::string FSearch;          // type-ahead text
+    std::chrono::steady_clock::time_point FLastKey;
+};
+
+} // namespace components

@@ -1,0 +1,184 @@
+#include "FormFixture.h"
+
+#include "components/Calendar.h"
+#include "components/ColorGrid.h"
+#include "components/DirOutline.h"
+#include "components/Gauge.h"
+#include "components/PerfGraph.h"
+#include "components/Samples.h"
+#include "components/Spin.h"
+#include "platform/FormFile.h"
+
+using namespace platform;
+using namespace components;
+
+namespace {
+
+std::string WithCrLf(const std::string& Text)
+{
+    std::string result;
+    for (char c : Text)
+        result += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return result;
+}
+
+// Every published property away from its default, as a form file holds it
+// (with CR LF line ends).
+const std::string AllSeven = WithCrLf(R"(object Samples: TForm
+  Left = 0
+  Top = 0
+  Width = 500
+  Height = 300
+  Color = clBtnFace
+  ClientWidth = 492
+  ClientHeight = 273
+  object Calendar1: TCalendar
+    Left = 8
+    Top = 8
+    Width = 280
+    Height = 140
+    Color = clInfoBk
+    TabOrder = 0
+    TabStop = True
+    Year = 2024
+    Month = 2
+    Day = 29
+    UseCurrentDate = False
+    StartOfWeek = 1
+    ReadOnly = True
+  end
+  object Outline1: TDirectoryOutline
+    Left = 296
+    Top = 8
+    Width = 190
+    Height = 140
+    Color = clWindow
+    TabOrder = 1
+    TabStop = True
+    Directory = 'C:\windows'
+    TextCase = tcLowerCase
+  end
+  object Gauge1: TGauge
+    Left = 8
+    Top = 156
+    Width = 120
+    Height = 40
+    ParentFont = False
+    Font.Color = clRed
+    Font.Style = [fsBold]
+    Kind = gkNeedle
+    BorderStyle = bsNone
+    ForeColor = clNavy
+    BackColor = clYellow
+    MinValue = 200
+    MaxValue = 500
+    Progress = 350
+    ShowText = False
+  end
+  object ColorGrid1: TColorGrid
+    Left = 136
+    Top = 156
+    Width = 160
+    Height = 40
+    TabOrder = 2
+    TabStop = True
+    GridOrdering = go8x2
+    ForegroundIndex = 4
+    BackgroundIndex = 9
+    BackgroundEnabled = False
+    ClickEnablesColor = True
+  end
+  object SpinButton1: TSpinButton
+    Left = 304
+    Top = 156
+    Width = 20
+    Height = 30
+    TabOrder = 3
+    Orientation = soHorizontal
+    FocusControl = SpinEdit1
+  end
+  object SpinEdit1: TSpinEdit
+    Left = 332
+    Top = 156
+    Width = 80
+    Height = 22
+    Color = clWindow
+    TabOrder = 4
+    TabStop = True
+    EditorEnabled = False
+    Increment = 5
+    MinValue = -100
+    MaxValue = -10
+    Value = -20
+  end
+  object Graph1: TPerformanceGraph
+    Left = 8
+    Top = 204
+    Width = 400
+    Height = 60
+    Color = clBlack
+    GridColor = clLime
+    GridSize = 8
+    Step = 3
+    Scale = 250
+    AutoScale = True
+  end
+end
+)");
+
+} // namespace
+
+class SamplesForm : public FormFixture {};
+
+TEST_F(SamplesForm, TheSevenAreOnTheirPaletteAndAFormOfThemReadsBackToTheSameBytes)
+{
+    RegisterSamples();
+    RegisterSamples();
+    const std::vector<const TClassInfo*> page = PaletteComponents(SamplesPage);
+    std::vector<std::string> names;
+    for (const TClassInfo* info : page)
+        names.push_back(info->Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"TCalendar", "TDirectoryOutline", "TGauge", "TColorGrid",
+                                                "TSpinButton", "TSpinEdit", "TPerformanceGraph"}));
+
+    auto* form = New<TForm>(nullptr);
+    ReadComponentText(form, AllSeven);
+    const std::string written = WriteComponentText(form);
+    EXPECT_EQ(written, AllSeven);
+
+    auto* calendar = dynamic_cast<TCalendar*>(form->FindComponent("Calendar1"));
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->Day(), 29);
+    EXPECT_TRUE(calendar->ReadOnly());
+    auto* gauge = dynamic_cast<TGauge*>(form->FindComponent("Gauge1"));
+    ASSERT_NE(gauge, nullptr);
+    EXPECT_EQ(gauge->Progress(), 350);
+    EXPECT_EQ(gauge->Font()->Color(), clRed);
+    auto* spin = dynamic_cast<TSpinEdit*>(form->FindComponent("SpinEdit1"));
+    auto* buttons = dynamic_cast<TSpinButton*>(form->FindComponent("SpinButton1"));
+    ASSERT_NE(spin, nullptr);
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(spin->Text(), "-20");
+    EXPECT_EQ(buttons->FocusControl(), spin);
+    auto* outline = dynamic_cast<TDirectoryOutline*>(form->FindComponent("Outline1"));
+    ASSERT_NE(outline, nullptr);
+    EXPECT_EQ(outline->Directory(), "C:\\windows");
+    form->Free();
+}
+
+TEST_F(SamplesForm, DefaultsAreNotWrittenAndABadRangeInAFormFileIsRefused)
+{
+    RegisterSamples();
+    auto* form = New<TForm>(nullptr);
+    ReadComponentText(form, "object F: TForm\n  object G: TGauge\n  end\n  object C: TCalendar\n  end\nend\n");
+    const std::string written = WriteComponentText(form);
+    EXPECT_EQ(written.find("Progress"), std::string::npos);
+    EXPECT_EQ(written.find("Year"), std::string::npos); // today's date is not stored
+    form->Free();
+
+    auto* bad = New<TForm>(nullptr);
+    EXPECT_THROW(ReadComponentText(bad, "object F: TForm\n  object G: TGauge\n    MinValue = 9\n    MaxValue = 9\n"
+                                        "  end\nend\n"),
+                 Exception);
+    bad->Free();
+}
