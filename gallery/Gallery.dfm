@@ -3,8 +3,8 @@ object GalleryForm: TGalleryForm
   Top = 20
   BorderStyle = bsSingle
   Caption = 'Skinned controls'
-  Width = 594
-  Height = 180
+  ClientWidth = 586
+  ClientHeight = 150
   Font.Height = -12
   Visible = True
   object LookRaised: TLabel

@@ -111,8 +111,6 @@ public:
     bool IsBitmapEmpty(int Index) const;
     platform::TColor GetTransparentColor() const;
     bool GetTransparent() const { return FLed->Transparent(); }
-    // The window's region, as last built.
-    const loom::WinRegion& Region() const { return *FRegion; }
 
 protected:
     // Where captions are drawn over the picture.

@@ -311,6 +311,7 @@ TForm* TwoButtonForm()
 {
     TForm* form = New<TForm>(nullptr);
     form->SetName("Gallery");
+    form->SetBounds(0, 0, 300, 160);
     auto* yes = new KsButtonTx(form);
     yes->SetName("Yes");
     yes->SetParent(form);
