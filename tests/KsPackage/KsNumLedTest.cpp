@@ -70,6 +70,10 @@ TEST_F(KsNumLedTest, TheLayerImageShowsTheDisplayInTheControlsPlace)
     EXPECT_EQ(Layer()->Width(), 163);
     Led->SetBounds(20, 30, 400, 50);
     EXPECT_EQ(Led->Width(), 163) << "bounds always equal the drawn display";
+    // A size that keeps the proportions stays when the control moves.
+    for (int left = 21; left < 25; ++left)
+        Led->SetLeft(left);
+    EXPECT_EQ(RectText(Led->BoundsRect()), RectText(Rect(24, 30, 187, 80)));
     Led->SetKeepRatio(false);
     Led->SetBounds(20, 30, 200, 50);
     EXPECT_EQ(Led->Width(), 200);
@@ -83,6 +87,11 @@ TEST_F(KsNumLedTest, TheLayerImageShowsTheDisplayInTheControlsPlace)
     panel->SetBounds(0, 100, 300, 100);
     Led->SetParent(panel);
     EXPECT_EQ(Layer()->Parent(), panel);
+    int clicks = 0;
+    Led->OnClick = [&](TObject*) { ++clicks; };
+    Send(*panel, WM_LBUTTONDOWN, MK_LBUTTON, 70, 40);
+    Send(*panel, WM_LBUTTONUP, 0, 70, 40);
+    EXPECT_EQ(clicks, 1) << "the control, not its layer image, takes the click";
     Led->SetBounds(5, 5, 200, 50);
     EXPECT_EQ(RectText(Layer()->BoundsRect()), RectText(Rect(5, 5, 205, 55)));
     EXPECT_GT(CountOnScreen(panel->Handle(), Rect(5, 5, 205, 55), Light), 4 * zero);
