@@ -1,9 +1,12 @@
 // Bricks, the bar and the panel: looks without a pressed picture, captions
-// by look, the indicator's place on screen and drags as real mouse messages.
+// by look, the indicator's place on screen and drags as real mouse messages,
+// and every group of pictures loading its own files.
 #include "KsPackageTesting.h"
 #include "KsPackage/Source/KsBar.h"
 #include "KsPackage/Source/KsBrickTx.h"
+#include "KsPackage/Source/KsCheckBox.h"
 #include "KsPackage/Source/KsPanel.h"
+#include "KsPackage/Source/KsRadioButton.h"
 
 #include <optional>
 
@@ -301,4 +304,41 @@ TEST_F(KsFormTest, PanelDesignTimeVisibleActsOnlyInTheDesigner)
     panel->SetDesignTimeVisible(true);
     EXPECT_EQ(GetWindowRgn(panel->Handle(), region), ERROR) << "the whole window again";
     DeleteObject(region);
+}
+
+TEST_F(KsFormTest, EachGroupLoadsItsOwnPicturesFromFiles)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string dir = std::string(folder) + "KsGroups";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    SolidBitmap(14, 14, HotColor)->SaveToFile(dir + "\\a.bmp");
+    SolidBitmap(14, 14, GreyColor)->SaveToFile(dir + "\\b.bmp");
+
+    auto* box = Place<KsCheckBox>(0, 0);
+    EXPECT_TRUE(box->LoadGrayed(dir, "a.bmp", "", "b.bmp", ""));
+    EXPECT_TRUE(box->LoadChecked(dir, "", "b.bmp", "", ""));
+    EXPECT_TRUE(box->LoadUnchecked(dir, "b.bmp", "", "", ""));
+    std::vector<int> filled;
+    for (int i = 0; i < box->BitmapCount(); ++i)
+        if (!box->IsBitmapEmpty(i))
+            filled.push_back(i);
+    EXPECT_EQ(filled, (std::vector<int>{0, 5, 8, 10}));
+    EXPECT_EQ(PixelOf(box->GetBitmap(8)->Canvas(), 1, 1), HotColor);
+
+    auto* radio = Place<KsRadioButton>(0, 20);
+    EXPECT_TRUE(radio->LoadChecked(dir, "a.bmp", "", "", "b.bmp"));
+    EXPECT_FALSE(radio->IsBitmapEmpty(7));
+    EXPECT_TRUE(radio->IsBitmapEmpty(3));
+
+    auto* brick = Place<KsBrick>(0, 40);
+    EXPECT_TRUE(brick->LoadBitmapA(dir, "a.bmp", "", "b.bmp"));
+    EXPECT_EQ(PixelOf(brick->Appearance()->DisabledBmp()->Canvas(), 1, 1), GreyColor);
+    EXPECT_TRUE(brick->IsBitmapEmpty(ksBrickFocused)) << "an empty name keeps its picture";
+    EXPECT_THROW(brick->LoadBitmapA(dir, "b.bmp", "missing.bmp", ""), Exception);
+    EXPECT_EQ(PixelOf(brick->GetBitmap(ksBrickNormal)->Canvas(), 1, 1), HotColor) << "nothing replaced";
+
+    DeleteFileA((dir + "\\a.bmp").c_str());
+    DeleteFileA((dir + "\\b.bmp").c_str());
+    RemoveDirectoryA(dir.c_str());
 }
