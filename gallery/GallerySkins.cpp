@@ -128,8 +128,10 @@ void SkinRadioButton(KsCustomControl& Control)
                 const int dx = 2 * x + 1 - BoxSize, dy = 2 * y + 1 - BoxSize, d = dx * dx + dy * dy;
                 if (d > BoxSize * BoxSize)
                     return GalleryKeyColor;
-                if (d > (BoxSize - 4) * (BoxSize - 4))
-                    return dx + dy < 0 ? Looks[look].Dark : Looks[look].Light;
+                if (d > (BoxSize - 2) * (BoxSize - 2))
+                    return Looks[look].Dark;
+                if (d > (BoxSize - 4) * (BoxSize - 4) && dx + dy < 0)
+                    return Looks[look].Light;
                 if (checked && d <= 7 * 7)
                     return MarkColors[look];
                 return Face(look, y, BoxSize);
