@@ -36,6 +36,7 @@ const TClassInfo& TApplication::StaticClassInfo()
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
+    RegisterClasses(StandardClasses());
     std::string name = ProgramFileName();
     name = name.substr(name.find_last_of("\\/") + 1);
     FTitle = name.substr(0, name.rfind('.'));

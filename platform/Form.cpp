@@ -1,6 +1,7 @@
 #include "platform/Form.h"
 #include "platform/Application.h"
 #include "platform/FormFile.h"
+#include "platform/Resources.h"
 
 #include <algorithm>
 

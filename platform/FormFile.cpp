@@ -1,11 +1,8 @@
 #include "platform/FormFile.h"
 #include "platform/ClassBuilder.h"
-#include "platform/Win32.h"
 
 #include <cctype>
 #include <cstdio>
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace platform {
 
@@ -567,20 +564,6 @@ private:
 std::string WriteComponentText(TComponent* Root)
 {
     return TFormWriter().Write(Root);
-}
-
-bool FindFormResource(const std::string& ClassName, std::string& Text)
-{
-    const HMODULE module = reinterpret_cast<HMODULE>(&__ImageBase);
-    HRSRC resource = FindResourceA(module, ClassName.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (!resource)
-        return false;
-    HGLOBAL loaded = LoadResource(module, resource);
-    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (!data)
-        return false;
-    Text.assign(data, SizeofResource(module, resource));
-    return true;
 }
 
 } // namespace platform

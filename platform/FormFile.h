@@ -32,8 +32,4 @@ namespace platform {
 void ReadComponentText(TComponent* Root, const std::string& Text);
 std::string WriteComponentText(TComponent* Root);
 
-// The form text stored in the program's resources under the class name
-// (resource type RCDATA); false when there is none.
-bool FindFormResource(const std::string& ClassName, std::string& Text);
-
 } // namespace platform

@@ -74,8 +74,6 @@ const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const
     return nullptr;
 }
 
-std::vector<const TClassInfo*> StandardClasses();
-
 namespace {
 
 struct TRegistry {
@@ -83,16 +81,16 @@ struct TRegistry {
     std::map<std::string, std::vector<const TClassInfo*>> Pages;
 };
 
-// Immortal, like the class information it lists; it starts with the framework's own components.
+// Immortal, like the class information it lists.
 TRegistry& Registry()
 {
-    static TRegistry& registry = *new TRegistry{StandardClasses(), {}};
+    static TRegistry& registry = *new TRegistry;
     return registry;
 }
 
 } // namespace
 
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes)
+void RegisterClasses(const std::vector<const TClassInfo*>& classes)
 {
     for (const TClassInfo* info : classes) {
         const TClassInfo* known = FindRegisteredClass(info->Name);

@@ -182,7 +182,7 @@ public:                                                                         
     const ::platform::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
 // Class registry: the classes a form file may name besides the field classes of its root.
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
+void RegisterClasses(const std::vector<const TClassInfo*>& classes);
 const TClassInfo* FindRegisteredClass(const std::string& name);
 // Palette registration for the form designer.
 void RegisterComponents(const std::string& page, std::initializer_list<const TClassInfo*> classes);
