@@ -139,6 +139,11 @@ void TForm::SetVisible(bool Value)
 {
     if (Value == Visible())
         return;
+    // A form being read shows itself once it has been read whole (Loaded).
+    if (ComponentState().Contains(csLoading)) {
+        TControl::SetVisible(Value);
+        return;
+    }
     if (Value) {
         TWinControl::SetVisible(true);
         ShowWindow(Handle(), SW_SHOW);
@@ -149,6 +154,15 @@ void TForm::SetVisible(bool Value)
         TWinControl::SetVisible(false);
         if (OnHide)
             OnHide(this);
+    }
+}
+
+void TForm::Loaded()
+{
+    TWinControl::Loaded();
+    if (Visible()) {
+        TControl::SetVisible(false);
+        SetVisible(true);
     }
 }
 

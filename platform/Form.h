@@ -63,6 +63,7 @@ protected:
     // with a stored layout starts with this. Raises EResNotFound without one.
     void LoadLayout();
     void CreateParams(TCreateParams& Params) override;
+    void Loaded() override;
     void Dispatch(TMessage& Message) override;
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);

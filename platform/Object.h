@@ -90,6 +90,9 @@ struct TPropInfo {
     std::function<TPersistent*(TObject&)> SubObject;
     // Class properties: whether a form file stores the sub-object at all (empty: always).
     std::function<bool(const TObject&)> Stored;
+    // A call that sets the property back to the value it has now (empty for
+    // class properties); the reader undoes a failed read of its root with it.
+    std::function<std::function<void()>(TObject&)> Remember;
 };
 
 // A published field of a form: set to the component of that name when the
