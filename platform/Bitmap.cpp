@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -857,6 +858,8 @@ void TBitmap::LoadFromStream(TStream* Stream)
     } catch (const EReadError&) {
         InvalidBitmap();
     } catch (const EOutOfResources&) {
+        InvalidBitmap();
+    } catch (const std::bad_alloc&) {
         InvalidBitmap();
     }
     FWidth = image.Width;

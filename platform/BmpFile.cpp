@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace platform {
 
@@ -146,7 +147,11 @@ TBmpImage ReadBmp(TStream* Stream)
     if (imageBytes > MaxImageBytes)
         InvalidBitmap();
     Stream->Seek(start + offBits, soBeginning);
-    image.Pixels.resize(static_cast<size_t>(imageBytes));
+    try {
+        image.Pixels.resize(static_cast<size_t>(imageBytes));
+    } catch (const std::bad_alloc&) {
+        InvalidBitmap();
+    }
     Stream->ReadBuffer(image.Pixels.data(), image.Pixels.size());
     image.Width = static_cast<int>(width);
     image.Height = static_cast<int>(height);

@@ -11,9 +11,10 @@
 
 namespace platform {
 
-// The largest pixel buffer a picture may have; anything above it is refused
-// before the system is asked for memory.
-constexpr uint64_t MaxImageBytes = uint64_t(1) << 30;
+// The largest pixel buffer a picture may have. A 32-bit process holds a
+// file's rows and the DIB section made from them side by side, beside the
+// rest of the program, so anything larger is refused before memory is asked for.
+constexpr uint64_t MaxImageBytes = uint64_t(64) << 20;
 
 constexpr uint32_t Masks555[3] = {0x7C00, 0x03E0, 0x001F};
 constexpr uint32_t Masks565[3] = {0xF800, 0x07E0, 0x001F};
