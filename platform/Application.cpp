@@ -2,6 +2,7 @@
 #include "platform/Form.h"
 #include "platform/Icon.h"
 #include "platform/SystemServices.h"
+#include "platform/UtilWindow.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -111,7 +112,7 @@ LRESULT CALLBACK TApplication::WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam
     try {
         self->WndProc(message);
     } catch (...) {
-        self->HandleException(self);
+        HandleWindowException(self);
     }
     return message.Result;
 }

@@ -59,6 +59,10 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner)
 TForm::~TForm()
 {
     Destroying();
+    if (FModalState) {
+        FModalState->Gone = true;
+        FModalState->Result = FModalResult;
+    }
     auto& forms = Screen->FForms;
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     Application->FormDestroyed(this);
@@ -248,39 +252,58 @@ TModalResult TForm::ShowModal()
         throw EInvalidOperation("Cannot make a visible window modal");
     if (GetCapture())
         ReleaseCapture();
+    const HWND active = GetActiveWindow();
+    const HWND focus = GetFocus();
+    TModalState state;
     FModal = true;
     FModalResult = mrNone;
+    FModalState = &state;
     TDisabledWindows disabled{Handle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    // While this form is still shown, so Windows does not activate another window when it hides.
     auto restore = [&] {
         for (HWND wnd : disabled.Windows)
             if (IsWindow(wnd))
                 EnableWindow(wnd, TRUE);
-        FModal = false;
+        if (active && IsWindow(active))
+            SetActiveWindow(active);
+        if (focus && IsWindow(focus))
+            ::SetFocus(focus);
+        if (!state.Gone) {
+            FModal = false;
+            FModalState = nullptr;
+        }
     };
+    TCloseAction action = caHide;
     try {
         Show();
-        while (FModalResult == mrNone) {
+        while (!state.Gone && FModalResult == mrNone) {
             Application->HandleMessage();
+            if (state.Gone)
+                break;
             if (Application->Terminated())
                 FModalResult = mrCancel;
             else if (FModalResult != mrNone) {
                 // The result may still be refused by OnCloseQuery or OnClose.
-                TCloseAction action = caNone;
-                if (CloseQuery()) {
+                action = caNone;
+                if (CloseQuery() && !state.Gone) {
                     action = caHide;
                     DoClose(action);
                 }
-                if (action == caNone)
+                if (!state.Gone && action == caNone)
                     FModalResult = mrNone;
             }
         }
         restore();
-        Hide();
     } catch (...) {
         restore();
         throw;
     }
+    if (state.Gone)
+        return state.Result != mrNone ? state.Result : mrCancel;
+    Hide();
+    if (action == caFree)
+        Release();
     return FModalResult;
 }
 
