@@ -4,6 +4,7 @@
 #include "platform/Icon.h"
 #include "platform/SystemServices.h"
 #include "platform/Timer.h"
+#include "platform/UtilWindow.h"
 
 #include <algorithm>
 #include <windowsx.h>
@@ -39,6 +40,7 @@ const TClassInfo& TApplication::StaticClassInfo()
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
+    RegisterClasses(StandardClasses());
     std::string name = ProgramFileName();
     name = name.substr(name.find_last_of("\\/") + 1);
     FTitle = name.substr(0, name.rfind('.'));
@@ -113,7 +115,7 @@ LRESULT CALLBACK TApplication::WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam
     try {
         self->WndProc(message);
     } catch (...) {
-        self->HandleException(self);
+        HandleWindowException(self);
     }
     return message.Result;
 }

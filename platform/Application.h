@@ -139,6 +139,11 @@ private:
     std::vector<TForm*> FForms;
 };
 
+// The framework's own components. The application object registers them, so
+// every form file of the program knows them by class name; the registry
+// itself knows no class until one is handed to it.
+std::vector<const TClassInfo*> StandardClasses();
+
 // The application frees its forms when the program ends (at exit, once Initialize has run).
 extern TApplication* Application;
 extern TScreen* Screen;

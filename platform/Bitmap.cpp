@@ -1,7 +1,9 @@
 #include "platform/Bitmap.h"
+#include "platform/BmpFile.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -10,14 +12,6 @@ namespace platform {
 namespace {
 
 using TDib = TBitmap::TDib;
-
-// Largest pixel buffer a bitmap may have; anything above it is refused
-// before the system is asked for memory.
-constexpr uint64_t MaxImageBytes = uint64_t(1) << 30;
-
-constexpr uint32_t Masks555[3] = {0x7C00, 0x03E0, 0x001F};
-constexpr uint32_t Masks565[3] = {0xF800, 0x07E0, 0x001F};
-constexpr uint32_t Masks888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
 
 [[noreturn]] void InvalidBitmap()
 {
@@ -70,11 +64,6 @@ TPixelFormat FormatOf(const TDib& Image)
     default:
         return SameMasks(Image.Masks, Masks888) ? pf32bit : pfCustom;
     }
-}
-
-uint64_t StrideOf(uint64_t Width, int BitCount)
-{
-    return (Width * static_cast<uint64_t>(BitCount) + 31) / 32 * 4;
 }
 
 RGBQUAD Quad(COLORREF c)
@@ -522,209 +511,47 @@ TDib DescribeHandle(HBITMAP Handle)
 
 // ---------------------------------------------------------------- BMP files
 
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
-void Put16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v); p[1] = static_cast<uint8_t>(v >> 8); }
-void Put32(uint8_t* p, uint32_t v) { Put16(p, v); Put16(p + 2, v >> 16); }
-
-bool ValidMasks(const uint32_t* Masks, int BitCount)
+// A DIB section holding a decoded BMP file: in the file's own layout where a
+// pixel format describes it; other masks are widened to 8 bits per channel.
+TDib CreateImage(const TBmpImage& Picture, TPixelFormat& Format)
 {
-    const uint32_t limit = BitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
-    for (int i = 0; i < 3; ++i) {
-        const uint32_t m = Masks[i];
-        if (!m || (m & ~limit))
-            return false;
-        const TChannel channel(m);
-        const uint64_t run = ((uint64_t(1) << channel.Bits) - 1) << channel.Shift;
-        if (run != m)
-            return false; // not one contiguous run of bits
-    }
-    return !(Masks[0] & Masks[1]) && !(Masks[0] & Masks[2]) && !(Masks[1] & Masks[2]);
-}
-
-// Reads one BMP file; every size is checked against the bytes the stream
-// really holds before anything is allocated or read.
-TDib ReadBmp(TStream* Stream, TPixelFormat& Format)
-{
-    const int64_t start = Stream->Position();
-    const int64_t size = Stream->Size();
-    const uint64_t available = size > start ? static_cast<uint64_t>(size - start) : 0;
-    auto need = [&](uint64_t end) {
-        if (end > available)
-            InvalidBitmap();
-    };
-
-    uint8_t fileHeader[14];
-    need(sizeof(fileHeader) + 4);
-    Stream->ReadBuffer(fileHeader, sizeof(fileHeader));
-    if (fileHeader[0] != 'B' || fileHeader[1] != 'M')
-        InvalidBitmap();
-    const uint32_t offBits = U32(fileHeader + 10);
-
-    uint8_t header[124] = {};
-    Stream->ReadBuffer(header, 4);
-    const uint32_t headerSize = U32(header);
-    if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-        headerSize != 124)
-        InvalidBitmap();
-    need(14 + uint64_t(headerSize));
-    Stream->ReadBuffer(header + 4, headerSize - 4);
-
-    int64_t width, height;
-    unsigned planes, bitCount;
-    uint32_t compression = BI_RGB, colorsUsed = 0;
-    size_t entrySize = 4;
-    if (headerSize == 12) {
-        width = U16(header + 4);
-        height = U16(header + 6);
-        planes = U16(header + 8);
-        bitCount = U16(header + 10);
-        entrySize = 3;
-    } else {
-        width = static_cast<int32_t>(U32(header + 4));
-        height = static_cast<int32_t>(U32(header + 8));
-        planes = U16(header + 12);
-        bitCount = U16(header + 14);
-        compression = U32(header + 16);
-        colorsUsed = U32(header + 32);
-    }
-    const bool topDown = height < 0;
-    height = std::abs(height);
-    if (planes != 1 || width <= 0 || height <= 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
-        InvalidBitmap();
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-        InvalidBitmap();
-    if (compression != BI_RGB && !(compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32)))
-        InvalidBitmap();
-
-    uint64_t position = 14 + uint64_t(headerSize);
-    uint32_t masks[3];
-    if (compression == BI_BITFIELDS) {
-        uint8_t maskBytes[12];
-        if (headerSize == 40) {
-            need(position + 12);
-            Stream->ReadBuffer(maskBytes, 12);
-            position += 12;
-        } else {
-            std::memcpy(maskBytes, header + 40, 12);
-        }
-        for (int i = 0; i < 3; ++i)
-            masks[i] = U32(maskBytes + 4 * i);
-        if (!ValidMasks(masks, static_cast<int>(bitCount)))
-            InvalidBitmap();
-    } else {
-        const uint32_t* standard = bitCount == 16 ? Masks555 : Masks888;
-        std::copy(standard, standard + 3, masks);
-    }
-
-    std::vector<RGBQUAD> palette;
-    if (bitCount <= 8) {
-        const uint32_t maxColors = 1u << bitCount;
-        uint32_t count = colorsUsed ? colorsUsed : maxColors;
-        // A core header has no colour count: writers leave out the colours
-        // they do not use, and the pixel offset tells how many are there.
-        if (headerSize == 12 && offBits > position)
-            count = static_cast<uint32_t>(std::min<uint64_t>(maxColors, (offBits - position) / entrySize));
-        if (count > maxColors)
-            InvalidBitmap();
-        const uint64_t paletteBytes = uint64_t(count) * entrySize;
-        if (uint64_t(offBits) < position + paletteBytes)
-            InvalidBitmap();
-        need(position + paletteBytes);
-        std::vector<uint8_t> bytes(static_cast<size_t>(paletteBytes));
-        Stream->ReadBuffer(bytes.data(), bytes.size());
-        for (uint32_t i = 0; i < count; ++i) {
-            const uint8_t* e = bytes.data() + i * entrySize;
-            palette.push_back(RGBQUAD{e[0], e[1], e[2], 0});
-        }
-        position += paletteBytes;
-    }
-    if (uint64_t(offBits) < position)
-        InvalidBitmap();
-
-    const uint64_t stride = StrideOf(static_cast<uint64_t>(width), static_cast<int>(bitCount));
-    if (available < offBits || static_cast<uint64_t>(height) > (available - offBits) / stride)
-        InvalidBitmap(); // the pixels are not all there
-    const uint64_t imageBytes = stride * static_cast<uint64_t>(height);
-    if (imageBytes > MaxImageBytes)
-        InvalidBitmap();
-    Stream->Seek(start + offBits, soBeginning);
-    std::vector<uint8_t> pixels(static_cast<size_t>(imageBytes));
-    Stream->ReadBuffer(pixels.data(), pixels.size());
-
-    // The source as an image over the bytes just read.
-    TDib source;
-    source.Bits = pixels.data();
-    source.Width = static_cast<int>(width);
-    source.Height = static_cast<int>(height);
-    source.BitCount = static_cast<int>(bitCount);
-    source.Stride = static_cast<int>(stride);
-    source.TopDown = topDown;
-    std::copy(masks, masks + 3, source.Masks);
-    source.Palette = palette;
-    source.Palette.resize(size_t(1) << std::min(bitCount, 8u), RGBQUAD{0, 0, 0, 0});
-
-    // Keep the file's own layout where a pixel format describes it; other
-    // masks are widened to 8 bits per channel.
+    TDib source; // the picture as an image over the decoded rows
+    source.Bits = const_cast<uint8_t*>(Picture.Pixels.data());
+    source.Width = Picture.Width;
+    source.Height = Picture.Height;
+    source.BitCount = Picture.BitCount;
+    source.Stride = Picture.Stride;
+    source.TopDown = Picture.TopDown;
+    std::copy(Picture.Masks, Picture.Masks + 3, source.Masks);
+    for (const TBmpColor& c : Picture.Palette)
+        source.Palette.push_back(RGBQUAD{c.Blue, c.Green, c.Red, 0});
     Format = FormatOf(source);
     if (Format == pfCustom)
-        Format = bitCount == 16 ? pf24bit : pf32bit;
-    if (Format == FormatOf(source)) {
-        TDib image = CreateImage(source.Width, source.Height, source.BitCount, source.Masks, source.Palette);
-        for (int y = 0; y < source.Height; ++y)
-            std::memcpy(image.Row(y), source.Row(y), static_cast<size_t>(stride));
-        return image;
-    }
-    return ConvertImage(source, Format);
+        Format = Picture.BitCount == 16 ? pf24bit : pf32bit;
+    if (Format != FormatOf(source))
+        return ConvertImage(source, Format);
+    TDib image = CreateImage(source.Width, source.Height, source.BitCount, source.Masks, source.Palette);
+    for (int y = 0; y < source.Height; ++y)
+        std::memcpy(image.Row(y), source.Row(y), static_cast<size_t>(source.Stride));
+    return image;
 }
 
-void WriteBmp(const TDib& Image, TStream* Stream)
+// The description of a DIB section that a BMP file is written from.
+TBmpImage DescribeImage(const TDib& Image)
 {
-    const bool bitfields = (Image.BitCount == 16 && !SameMasks(Image.Masks, Masks555)) ||
-                           (Image.BitCount == 32 && !SameMasks(Image.Masks, Masks888));
-    const uint32_t colors = Image.BitCount <= 8 ? static_cast<uint32_t>(Image.Palette.size()) : 0;
-    const uint32_t offBits = 14 + 40 + (bitfields ? 12 : 0) + colors * 4;
-    const uint32_t imageBytes = static_cast<uint32_t>(Image.Stride) * static_cast<uint32_t>(Image.Height);
-
-    std::vector<uint8_t> out(offBits);
-    uint8_t* p = out.data();
-    p[0] = 'B';
-    p[1] = 'M';
-    Put32(p + 2, offBits + imageBytes);
-    Put32(p + 10, offBits);
-    p += 14;
-    Put32(p, 40);
-    Put32(p + 4, static_cast<uint32_t>(Image.Width));
-    Put32(p + 8, static_cast<uint32_t>(Image.Height));
-    Put16(p + 12, 1);
-    Put16(p + 14, static_cast<uint32_t>(Image.BitCount));
-    Put32(p + 16, bitfields ? BI_BITFIELDS : BI_RGB);
-    Put32(p + 20, imageBytes);
-    Put32(p + 32, colors);
-    p += 40;
-    if (bitfields) {
-        for (int i = 0; i < 3; ++i)
-            Put32(p + 4 * i, Image.Masks[i]);
-        p += 12;
-    }
-    for (uint32_t i = 0; i < colors; ++i, p += 4) {
-        p[0] = Image.Palette[i].rgbBlue;
-        p[1] = Image.Palette[i].rgbGreen;
-        p[2] = Image.Palette[i].rgbRed;
-    }
-    Stream->WriteBuffer(out.data(), out.size());
-
-    // Rows bottom-up, with the bits past the last pixel cleared.
-    const size_t used = (static_cast<size_t>(Image.Width) * Image.BitCount + 7) / 8;
-    const unsigned tailBits = static_cast<unsigned>(Image.Width * Image.BitCount) % 8;
-    std::vector<uint8_t> row(static_cast<size_t>(Image.Stride));
-    for (int y = Image.Height - 1; y >= 0; --y) {
-        std::memcpy(row.data(), Image.Row(y), used);
-        std::fill(row.begin() + static_cast<ptrdiff_t>(used), row.end(), 0);
-        if (tailBits)
-            row[used - 1] &= static_cast<uint8_t>(0xFF << (8 - tailBits));
-        Stream->WriteBuffer(row.data(), row.size());
-    }
+    TBmpImage picture;
+    picture.Width = Image.Width;
+    picture.Height = Image.Height;
+    picture.BitCount = Image.BitCount;
+    picture.Stride = Image.Stride;
+    std::copy(Image.Masks, Image.Masks + 3, picture.Masks);
+    for (const RGBQUAD& q : Image.Palette)
+        picture.Palette.push_back(TBmpColor{q.rgbBlue, q.rgbGreen, q.rgbRed, 0});
+    picture.Pixels.resize(static_cast<size_t>(Image.Stride) * static_cast<size_t>(Image.Height));
+    for (int y = 0; y < Image.Height; ++y)
+        std::memcpy(picture.Pixels.data() + static_cast<size_t>(Image.Height - 1 - y) * Image.Stride, Image.Row(y),
+                    static_cast<size_t>(Image.Stride));
+    return picture;
 }
 
 std::vector<TBitmapCanvas*>& BitmapCanvases()
@@ -1025,12 +852,14 @@ void TBitmap::LoadFromStream(TStream* Stream)
     TPixelFormat format = pfDevice;
     TDib image;
     try {
-        image = ReadBmp(Stream, format);
+        image = CreateImage(ReadBmp(Stream), format);
     } catch (const EStreamError&) {
         InvalidBitmap();
     } catch (const EReadError&) {
         InvalidBitmap();
     } catch (const EOutOfResources&) {
+        InvalidBitmap();
+    } catch (const std::bad_alloc&) {
         InvalidBitmap();
     }
     FWidth = image.Width;
@@ -1045,17 +874,19 @@ void TBitmap::SaveToStream(TStream* Stream) const
         return;
     if (!FImage.Bits) {
         TDib copy = CopyImage(FImage);
+        TBmpImage picture;
         try {
-            WriteBmp(copy, Stream);
+            picture = DescribeImage(copy);
         } catch (...) {
             DeleteObject(copy.Handle);
             throw;
         }
         DeleteObject(copy.Handle);
+        WriteBmp(picture, Stream);
         return;
     }
     GdiFlush();
-    WriteBmp(FImage, Stream);
+    WriteBmp(DescribeImage(FImage), Stream);
 }
 
 std::vector<uint8_t> TBitmap::Data() const
@@ -1067,7 +898,7 @@ std::vector<uint8_t> TBitmap::Data() const
     stream.SetPosition(4);
     SaveToStream(&stream);
     std::vector<uint8_t> bytes = stream.Bytes();
-    Put32(bytes.data(), static_cast<uint32_t>(bytes.size() - 4));
+    PutLE32(bytes.data(), static_cast<uint32_t>(bytes.size() - 4));
     return bytes;
 }
 
@@ -1075,7 +906,7 @@ void TBitmap::SetData(const std::vector<uint8_t>& Value)
 {
     if (Value.size() < 4)
         InvalidBitmap();
-    const uint32_t length = U32(Value.data());
+    const uint32_t length = GetLE32(Value.data());
     if (length > Value.size() - 4)
         InvalidBitmap();
     if (length == 0) {

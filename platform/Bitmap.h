@@ -109,7 +109,8 @@ public:
     void LoadFromFile(const std::string& FileName);
     void SaveToFile(const std::string& FileName) const;
     // Reads one BMP file from the stream's position. A file that is not a
-    // readable BMP raises EInvalidGraphic and changes nothing.
+    // readable BMP, holds more than 64 MiB of pixels or finds no memory for
+    // them raises EInvalidGraphic and changes nothing.
     void LoadFromStream(TStream* Stream);
     // Writes a BMP file in the bitmap's own format; an empty picture writes nothing.
     void SaveToStream(TStream* Stream) const;

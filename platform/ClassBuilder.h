@@ -48,6 +48,19 @@ void PutValue(T& object, const S& setter, V&& value)
 template <class T, class G>
 using ValueType = std::decay_t<decltype(std::invoke(std::declval<const G&>(), std::declval<const T&>()))>;
 
+// Whether an integer read from a form file fits the property's own type
+// (the underlying type of an enumeration).
+template <class V>
+bool Fits(int64_t value)
+{
+    if constexpr (std::is_enum_v<V>)
+        return Fits<std::underlying_type_t<V>>(value);
+    else if constexpr (std::is_same_v<V, bool>)
+        return value == 0 || value == 1;
+    else
+        return std::in_range<V>(value);
+}
+
 template <class E>
 struct SetTraits;
 template <class E>
@@ -95,8 +108,11 @@ public:
                 value = v.Int;
             else if (!(v.Kind == TFormValue::TKind::Ident && idents && FindIdent(*idents, v.Text, value)))
                 RaiseInvalidValue(n);
+            if (!detail::Fits<V>(value))
+                throw EReadError(Format("Value %lld is out of range for %s", static_cast<long long>(value), n.c_str()));
             detail::PutValue(static_cast<T&>(o), set, static_cast<V>(value));
         };
+        Remembered(p, get, set);
         p.Save = [get, defaultValue, idents](const TObject& o) -> std::optional<TFormValue> {
             const int64_t value = static_cast<int64_t>(detail::GetValue(static_cast<const T&>(o), get));
             if (defaultValue && *defaultValue == value)
@@ -119,6 +135,7 @@ public:
                 RaiseInvalidValue(n);
             detail::PutValue(static_cast<T&>(o), set, SameText(v.Text, "True"));
         };
+        Remembered(p, get, set);
         p.Save = [get, defaultValue](const TObject& o) -> std::optional<TFormValue> {
             const bool value = detail::GetValue(static_cast<const T&>(o), get);
             if (defaultValue && *defaultValue == value)
@@ -144,14 +161,16 @@ public:
                     }
             RaiseInvalidValue(n);
         };
-        p.Save = [get, names, defaultValue](const TObject& o) -> std::optional<TFormValue> {
+        Remembered(p, get, set);
+        p.Save = [get, names, defaultValue, n = p.Name](const TObject& o) -> std::optional<TFormValue> {
             const E value = detail::GetValue(static_cast<const T&>(o), get);
             if (defaultValue && *defaultValue == value)
                 return std::nullopt;
-            const size_t index = static_cast<size_t>(value);
-            if (index < names.size())
-                return TFormValue::Ident(names[index]);
-            return TFormValue::Integer(static_cast<int64_t>(index));
+            const auto index = static_cast<int64_t>(value);
+            // A value without a name could not be read back.
+            if (index < 0 || index >= static_cast<int64_t>(names.size()))
+                throw EWriteError(Format("Value %lld of %s has no name", static_cast<long long>(index), n.c_str()));
+            return TFormValue::Ident(names[static_cast<size_t>(index)]);
         };
         return *this;
     }
@@ -178,6 +197,7 @@ public:
             }
             detail::PutValue(static_cast<T&>(o), set, value);
         };
+        Remembered(p, get, set);
         p.Save = [get, names, defaultValue](const TObject& o) -> std::optional<TFormValue> {
             const V value = detail::GetValue(static_cast<const T&>(o), get);
             if (defaultValue && *defaultValue == value)
@@ -200,6 +220,7 @@ public:
                 RaiseInvalidValue(n);
             detail::PutValue(static_cast<T&>(o), set, v.Text);
         };
+        Remembered(p, get, set);
         p.Save = [get, defaultValue](const TObject& o) -> std::optional<TFormValue> {
             std::string value = detail::GetValue(static_cast<const T&>(o), get);
             if (defaultValue && *defaultValue == value)
@@ -255,6 +276,7 @@ public:
                 detail::PutValue(static_cast<T&>(o), set, component);
             });
         };
+        Remembered(p, get, set);
         p.Save = [get](const TObject& o) -> std::optional<TFormValue> {
             const TComponent* component = detail::GetValue(static_cast<const T&>(o), get);
             if (!component || component->Name().empty())
@@ -289,6 +311,7 @@ public:
                 detail::PutValue(static_cast<T&>(o), set, E(*function, handler));
             });
         };
+        Remembered(p, get, set);
         p.Save = [get](const TObject& o) -> std::optional<TFormValue> {
             const E& event = detail::GetValue(static_cast<const T&>(o), get);
             if (event.HandlerName().empty())
@@ -308,6 +331,7 @@ public:
                 RaiseInvalidValue(n);
             detail::PutValue(static_cast<T&>(o), set, v.Bytes);
         };
+        Remembered(p, get, set);
         p.Save = [get](const TObject& o) -> std::optional<TFormValue> {
             std::vector<uint8_t> bytes = detail::GetValue(static_cast<const T&>(o), get);
             if (bytes.empty())
@@ -374,6 +398,16 @@ private:
         p.Kind = kind;
         p.Published = FPublished;
         return p;
+    }
+
+    template <class G, class S>
+    static void Remembered(TPropInfo& p, G get, S set)
+    {
+        p.Remember = [get, set](TObject& o) -> std::function<void()> {
+            T& object = static_cast<T&>(o);
+            detail::ValueType<T, G> value = detail::GetValue(static_cast<const T&>(object), get);
+            return [&object, set, value] { detail::PutValue(object, set, value); };
+        };
     }
 
     static bool FindIdent(const TIdentMap& idents, const std::string& name, int64_t& value)

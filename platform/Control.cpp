@@ -2,6 +2,7 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "platform/UtilWindow.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -269,6 +270,7 @@ void TControl::SetParent(TWinControl* AParent)
         return;
     if (AParent == this)
         throw EInvalidOperation("A control cannot have itself as its parent");
+    const bool wasEnabled = EffectivelyEnabled();
     if (FParent)
         FParent->RemoveControl(this);
     if (AParent) {
@@ -276,6 +278,8 @@ void TControl::SetParent(TWinControl* AParent)
         ParentFontChanged();
         UpdateAnchorRules();
     }
+    if (EffectivelyEnabled() != wasEnabled)
+        EnabledChanged();
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value)
@@ -446,6 +450,19 @@ void TControl::SetEnabled(bool Value)
     if (Value == FEnabled)
         return;
     FEnabled = Value;
+    EnabledChanged();
+}
+
+bool TControl::EffectivelyEnabled() const
+{
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FEnabled)
+            return false;
+    return true;
+}
+
+void TControl::EnabledChanged()
+{
     Invalidate();
 }
 
@@ -896,7 +913,13 @@ LRESULT CALLBACK TWinControl::WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam,
     try {
         control->WndProc(message);
     } catch (...) {
-        Application->HandleException(control);
+        HandleWindowException(control);
+    }
+    // Windows destroyed the window by itself (its parent or owner went
+    // first): the control forgets it and makes a new one when it needs one.
+    if (Msg == WM_NCDESTROY && GetWindowLongPtrA(Wnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(control)) {
+        SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+        control->FHandle = nullptr;
     }
     return message.Result;
 }
@@ -1228,9 +1251,19 @@ void TWinControl::SetEnabled(bool Value)
     if (Value == Enabled())
         return;
     FEnabled = Value;
+    // Windows keeps input from the child windows of a disabled window by itself.
     if (FHandle)
         EnableWindow(FHandle, Value);
-    Invalidate();
+    EnabledChanged();
+}
+
+void TWinControl::EnabledChanged()
+{
+    TControl::EnabledChanged();
+    // Children disabled by themselves stay disabled in effect either way.
+    for (TControl* child : std::vector<TControl*>(FControls))
+        if (child->Enabled())
+            child->EnabledChanged();
 }
 
 void TWinControl::SetText(const std::string& Value)

@@ -106,8 +106,12 @@ public:
     void Hide() { SetVisible(false); }
     // Visible here and in every parent up to a shown window.
     bool Showing() const;
+    // The control's own setting; EffectivelyEnabled also asks every parent.
     bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);
+    // Enabled here and in every parent: a control on a disabled parent takes
+    // no input and shows itself disabled.
+    bool EffectivelyEnabled() const;
 
     const std::string& Caption() const { return FText; }
     void SetCaption(const std::string& Value) { SetText(Value); }
@@ -213,6 +217,11 @@ protected:
     virtual void DoEndDrag(TObject* Target, int X, int Y);
     // The parent's font was changed or the control was put on a new parent.
     virtual void ParentFontChanged();
+    // EffectivelyEnabled() may answer otherwise now: this control's Enabled
+    // or a parent's changed, or the control moved to another parent. A
+    // control with a disabled look of its own switches to it or back here;
+    // this one repaints.
+    virtual void EnabledChanged();
     // This control's font changed (its own OnChange handler until replaced).
     virtual void FontChanged(TObject* Sender);
     void Loaded() override;
@@ -338,6 +347,8 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
     void FontChanged(TObject* Sender) override;
+    // Tells the children that are enabled by themselves as well.
+    void EnabledChanged() override;
 
 private:
     friend class TControl;

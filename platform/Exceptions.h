@@ -32,6 +32,7 @@ PLATFORM_EXCEPTION(EInvalidOperation, Exception);
 PLATFORM_EXCEPTION(EComponentError, Exception);
 PLATFORM_EXCEPTION(EFilerError, Exception);
 PLATFORM_EXCEPTION(EReadError, EFilerError);
+PLATFORM_EXCEPTION(EWriteError, EFilerError);
 PLATFORM_EXCEPTION(EClassNotFound, EFilerError);
 PLATFORM_EXCEPTION(EPropertyError, Exception);
 PLATFORM_EXCEPTION(EResNotFound, Exception);

@@ -1,6 +1,7 @@
 #include "platform/Form.h"
 #include "platform/Application.h"
 #include "platform/FormFile.h"
+#include "platform/Resources.h"
 
 #include <algorithm>
 
@@ -59,6 +60,10 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner)
 TForm::~TForm()
 {
     Destroying();
+    if (FModalState) {
+        FModalState->Gone = true;
+        FModalState->Result = FModalResult;
+    }
     auto& forms = Screen->FForms;
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     Application->FormDestroyed(this);
@@ -139,10 +144,9 @@ void TForm::SetVisible(bool Value)
 {
     if (Value == Visible())
         return;
-    // A form file creates no windows while it is read: the form shows once
-    // the whole file has been read (Loaded).
+    // A form being read shows itself once it has been read whole (Loaded).
     if (ComponentState().Contains(csLoading)) {
-        TWinControl::SetVisible(Value);
+        TControl::SetVisible(Value);
         return;
     }
     if (Value) {
@@ -162,7 +166,7 @@ void TForm::Loaded()
 {
     TWinControl::Loaded();
     if (Visible()) {
-        TWinControl::SetVisible(false);
+        TControl::SetVisible(false);
         SetVisible(true);
     }
 }
@@ -261,39 +265,58 @@ TModalResult TForm::ShowModal()
         throw EInvalidOperation("Cannot make a visible window modal");
     if (GetCapture())
         ReleaseCapture();
+    const HWND active = GetActiveWindow();
+    const HWND focus = GetFocus();
+    TModalState state;
     FModal = true;
     FModalResult = mrNone;
+    FModalState = &state;
     TDisabledWindows disabled{Handle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    // While this form is still shown, so Windows does not activate another window when it hides.
     auto restore = [&] {
         for (HWND wnd : disabled.Windows)
             if (IsWindow(wnd))
                 EnableWindow(wnd, TRUE);
-        FModal = false;
+        if (active && IsWindow(active))
+            SetActiveWindow(active);
+        if (focus && IsWindow(focus))
+            ::SetFocus(focus);
+        if (!state.Gone) {
+            FModal = false;
+            FModalState = nullptr;
+        }
     };
+    TCloseAction action = caHide;
     try {
         Show();
-        while (FModalResult == mrNone) {
+        while (!state.Gone && FModalResult == mrNone) {
             Application->HandleMessage();
+            if (state.Gone)
+                break;
             if (Application->Terminated())
                 FModalResult = mrCancel;
             else if (FModalResult != mrNone) {
                 // The result may still be refused by OnCloseQuery or OnClose.
-                TCloseAction action = caNone;
-                if (CloseQuery()) {
+                action = caNone;
+                if (CloseQuery() && !state.Gone) {
                     action = caHide;
                     DoClose(action);
                 }
-                if (action == caNone)
+                if (!state.Gone && action == caNone)
                     FModalResult = mrNone;
             }
         }
         restore();
-        Hide();
     } catch (...) {
         restore();
         throw;
     }
+    if (state.Gone)
+        return state.Result != mrNone ? state.Result : mrCancel;
+    Hide();
+    if (action == caFree)
+        Release();
     return FModalResult;
 }
 

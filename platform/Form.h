@@ -32,7 +32,10 @@ public:
     // application) unless the close action says otherwise.
     void Close();
     // Shows the form with every other window of the program disabled until
-    // ModalResult becomes non-zero; returns it.
+    // ModalResult becomes non-zero; returns it. Then the window that was
+    // active before gets the focus back, and a close action of caFree
+    // releases the form. A form freed while modal ends the loop with its
+    // result then (mrCancel when it had none).
     TModalResult ShowModal();
     bool Modal() const { return FModal; }
     TModalResult ModalResult() const { return FModalResult; }
@@ -63,18 +66,25 @@ protected:
     // with a stored layout starts with this. Raises EResNotFound without one.
     void LoadLayout();
     void CreateParams(TCreateParams& Params) override;
-    void Dispatch(TMessage& Message) override;
     void Loaded() override;
+    void Dispatch(TMessage& Message) override;
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
 
 private:
+    // What the running ShowModal learns when the form is destroyed under it.
+    struct TModalState {
+        bool Gone = false;
+        TModalResult Result = mrNone;
+    };
+
     void BorderStyles(DWORD& Style, DWORD& ExStyle) const;
     SIZE FrameSize() const;
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TModalResult FModalResult = mrNone;
     bool FModal = false;
+    TModalState* FModalState = nullptr;
 };
 
 } // namespace platform

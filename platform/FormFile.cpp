@@ -1,11 +1,8 @@
 #include "platform/FormFile.h"
 #include "platform/ClassBuilder.h"
-#include "platform/Win32.h"
 
 #include <cctype>
 #include <cstdio>
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace platform {
 
@@ -198,13 +195,21 @@ private:
     int FTokenLine = 1;
 };
 
+// The parser has checked that the text is an even number of hex digits.
 std::vector<uint8_t> HexToBytes(const std::string& hex)
 {
+    auto nibble = [](char c) {
+        return static_cast<uint8_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+    };
     std::vector<uint8_t> bytes(hex.size() / 2);
     for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
+        bytes[i] = static_cast<uint8_t>(nibble(hex[2 * i]) << 4 | nibble(hex[2 * i + 1]));
     return bytes;
 }
+
+// Deeper nesting than any form needs; it keeps the reader, which recurses
+// once per level, and the window tree well inside their stacks.
+constexpr int MaxNesting = 32;
 
 } // namespace
 
@@ -265,8 +270,10 @@ private:
         if (!SameText(className, FRoot->ClassName()))
             FParser.Error("Class " + className + " does not match " + FRoot->ClassName());
         Begin(FRoot);
-        if (FRoot->Name().empty() && !name.empty())
+        if (FRoot->Name().empty() && !name.empty()) {
+            FRestore.push_back([this] { FRoot->SetName(std::string()); });
             FRoot->SetName(UniqueRootName(name));
+        }
         ReadBody(FRoot);
         if (FParser.Token() != TParser::TToken::End)
             FParser.Error("End of text expected");
@@ -312,6 +319,8 @@ private:
     void ReadChild(TComponent* parent)
     {
         FLine = FParser.Line();
+        if (++FDepth > MaxNesting)
+            FParser.Error(Format("Objects nested deeper than %d levels", MaxNesting));
         FParser.Next();
         const auto [name, className] = ReadHeader();
         const TClassInfo* info = FindComponentClass(className);
@@ -324,7 +333,14 @@ private:
         Begin(component);
         component->SetName(name);
         component->SetParentComponent(parent);
+        // A component its parent does not list would be lost when the form is written.
+        bool held = false;
+        parent->GetChildren([&](TComponent* child) { held = held || child == component; }, FRoot);
+        if (!held)
+            throw ELocatedError(Format("Line %d: A %s cannot hold a %s", FLine, parent->ClassName().c_str(),
+                                       className.c_str()));
         ReadBody(component);
+        --FDepth;
     }
 
     // The root's field classes first, so a form names its own classes without registering them.
@@ -358,7 +374,10 @@ private:
         if (!property)
             FParser.Error("Property " + path + " does not exist");
         FParser.ExpectSymbol('=');
-        property->Load(*target, ReadValue(), *this);
+        const TFormValue value = ReadValue();
+        if (component == FRoot && property->Remember)
+            FRestore.push_back(property->Remember(*target));
+        property->Load(*target, value, *this);
     }
 
     TFormValue ReadValue()
@@ -410,11 +429,20 @@ private:
         FLoaded.push_back(component);
     }
 
-    // Frees what this read created; the root keeps what it had.
+    // Frees what this read created and sets back what it changed on the
+    // root, newest first, while the root is still loading (so a form that
+    // was made visible is not shown or hidden on the way).
     void Abandon()
     {
         for (auto c = FCreated.rbegin(); c != FCreated.rend(); ++c)
             (*c)->Free();
+        for (auto restore = FRestore.rbegin(); restore != FRestore.rend(); ++restore) {
+            try {
+                (*restore)();
+            } catch (...) {
+                // The error that abandoned the read is the one to report.
+            }
+        }
         FRoot->SetComponentFlag(csLoading, false);
         FRoot->SetComponentFlag(csReading, false);
     }
@@ -422,7 +450,9 @@ private:
     TComponent* FRoot;
     TParser FParser;
     int FLine = 1;
+    int FDepth = 0;
     std::vector<TComponent*> FCreated;
+    std::vector<std::function<void()>> FRestore;
     std::vector<TComponent*> FLoaded;
     std::vector<std::pair<int, std::function<void()>>> FFixups;
 };
@@ -537,6 +567,10 @@ private:
     void WriteBinary(int indent, const std::string& name, const std::vector<uint8_t>& bytes)
     {
         static constexpr size_t BytesPerLine = 32;
+        if (bytes.empty()) {
+            Line(indent, name + " = {}");
+            return;
+        }
         Line(indent, name + " = {");
         for (size_t at = 0; at < bytes.size(); at += BytesPerLine) {
             std::string hex;
@@ -567,20 +601,6 @@ private:
 std::string WriteComponentText(TComponent* Root)
 {
     return TFormWriter().Write(Root);
-}
-
-bool FindFormResource(const std::string& ClassName, std::string& Text)
-{
-    const HMODULE module = reinterpret_cast<HMODULE>(&__ImageBase);
-    HRSRC resource = FindResourceA(module, ClassName.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (!resource)
-        return false;
-    HGLOBAL loaded = LoadResource(module, resource);
-    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (!data)
-        return false;
-    Text.assign(data, SizeofResource(module, resource));
-    return true;
 }
 
 } // namespace platform

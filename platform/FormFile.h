@@ -28,12 +28,13 @@
 namespace platform {
 
 // Raises EReadError naming the line for an unknown class or property, a value
-// of the wrong kind or malformed text; the components it created are freed again.
+// of the wrong kind or outside the property's type, a component nested in one
+// that cannot hold it, objects nested more than 32 levels below the root, or
+// malformed text. A failed read frees the components it created and sets the
+// root's name and every root property it changed back as they were.
 void ReadComponentText(TComponent* Root, const std::string& Text);
+// Raises EWriteError for a value the reader would refuse (an enumeration
+// value without a name).
 std::string WriteComponentText(TComponent* Root);
-
-// The form text stored in the program's resources under the class name
-// (resource type RCDATA); false when there is none.
-bool FindFormResource(const std::string& ClassName, std::string& Text);
 
 } // namespace platform

@@ -124,7 +124,7 @@ void TLabel::Paint()
     HDC dc = canvas->Handle();
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+    SetTextColor(dc, ColorToRGB(EffectivelyEnabled() ? Font()->Color() : clGrayText));
     RECT r = ClientRect();
     DrawTextA(dc, Text().c_str(), static_cast<int>(Text().size()), &r, DrawFlags());
     SelectObject(dc, old);
@@ -232,7 +232,7 @@ void TPanel::Paint()
     static constexpr UINT Alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+    SetTextColor(dc, ColorToRGB(EffectivelyEnabled() ? Font()->Color() : clGrayText));
     DrawTextA(dc, Text().c_str(), static_cast<int>(Text().size()), &r,
               Alignments[FAlignment] | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
     SelectObject(dc, old);

@@ -82,8 +82,6 @@ void SetObjectProp(TObject& Instance, const std::string& Name, TPersistent* Valu
     property->AssignObject(Instance, Value);
 }
 
-std::vector<const TClassInfo*> StandardClasses();
-
 namespace {
 
 struct TRegistry {
@@ -91,16 +89,16 @@ struct TRegistry {
     std::map<std::string, std::vector<const TClassInfo*>> Pages;
 };
 
-// Immortal, like the class information it lists; it starts with the framework's own components.
+// Immortal, like the class information it lists.
 TRegistry& Registry()
 {
-    static TRegistry& registry = *new TRegistry{StandardClasses(), {}};
+    static TRegistry& registry = *new TRegistry;
     return registry;
 }
 
 } // namespace
 
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes)
+void RegisterClasses(const std::vector<const TClassInfo*>& classes)
 {
     for (const TClassInfo* info : classes) {
         const TClassInfo* known = FindRegisteredClass(info->Name);

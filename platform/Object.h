@@ -93,6 +93,9 @@ struct TPropInfo {
     // Class properties: the writer. It copies the given object into the live
     // sub-object (which stays the instance's own); it never adopts it.
     std::function<void(TObject&, TPersistent*)> AssignObject;
+    // A call that sets the property back to the value it has now (empty for
+    // class properties); the reader undoes a failed read of its root with it.
+    std::function<std::function<void()>(TObject&)> Remember;
 };
 
 // A published field of a form: set to the component of that name when the
@@ -189,7 +192,7 @@ public:                                                                         
 void SetObjectProp(TObject& Instance, const std::string& Name, TPersistent* Value);
 
 // Class registry: the classes a form file may name besides the field classes of its root.
-void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
+void RegisterClasses(const std::vector<const TClassInfo*>& classes);
 const TClassInfo* FindRegisteredClass(const std::string& name);
 // Palette registration for the form designer.
 void RegisterComponents(const std::string& page, std::initializer_list<const TClassInfo*> classes);

@@ -41,4 +41,18 @@ std::string LoadStr(int Id)
     return result;
 }
 
+bool FindFormResource(const std::string& ClassName, std::string& Text)
+{
+    const HMODULE module = reinterpret_cast<HMODULE>(&__ImageBase);
+    HRSRC resource = FindResourceA(module, ClassName.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!resource)
+        return false;
+    HGLOBAL loaded = LoadResource(module, resource);
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!data)
+        return false;
+    Text.assign(data, SizeofResource(module, resource));
+    return true;
+}
+
 } // namespace platform

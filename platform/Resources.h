@@ -1,4 +1,4 @@
-// Texts from the string table of the module this code is linked into.
+// Texts from the string table, and form texts, of the module this code is linked into.
 #pragma once
 
 #include <string>
@@ -7,5 +7,9 @@ namespace platform {
 
 // Empty when the table has no such string.
 std::string LoadStr(int Id);
+
+// The form text stored under the class name (resource type RCDATA); false
+// when there is none.
+bool FindFormResource(const std::string& ClassName, std::string& Text);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 // The framework's own components, known to every form file by class name.
+#include "platform/Application.h"
 #include "platform/Edit.h"
 #include "platform/ImageList.h"
 #include "platform/Image.h"

@@ -1,9 +1,10 @@
 // Byte streams: the abstract TStream with exact-size reads and writes, a
-// stream in memory and a stream over a file.
+// stream in memory and a stream over a file. Everything but the file stream
+// (FileStream.cpp, with the memory stream's file loading and saving) is
+// plain C++, so that the form-file and BMP readers also build without Win32.
 #pragma once
 
 #include "platform/Object.h"
-#include "platform/Win32.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -81,7 +82,7 @@ public:
     const std::string& FileName() const { return FFileName; }
 
 private:
-    HANDLE FHandle;
+    void* FHandle; // the Win32 file handle
     std::string FFileName;
 };
 

@@ -18,8 +18,10 @@ HWND AllocateHWnd(TWndMethod Method);
 void DeallocateHWnd(HWND Wnd);
 
 // Shows the exception being handled through the application's standard
-// display; for catch blocks at the edge of a window procedure, where nothing
-// may propagate into the system's code.
+// display; the catch block at the edge of every window procedure of the
+// framework (these windows, controls, the application window), where nothing
+// may propagate into the system's code: it also holds when there is no
+// application yet or the display itself fails.
 void HandleWindowException(TObject* Sender);
 
 } // namespace platform

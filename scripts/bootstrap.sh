@@ -5,8 +5,8 @@ set -euo pipefail
 
 need=()
 dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
-# g++: the skin generator runs on the build machine.
-for pkg in wine wine32:i386 g++-mingw-w64-i686-posix g++ cmake xvfb xauth x11-utils googletest imagemagick nsis; do
+# g++: the skin generator runs on the build machine; clang: the fuzz targets.
+for pkg in wine wine32:i386 g++-mingw-w64-i686-posix g++ cmake xvfb xauth x11-utils googletest imagemagick nsis clang libclang-rt-14-dev; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 

@@ -263,6 +263,22 @@ void KsControl::SetEnabled(bool Value)
     inherited::SetEnabled(Value);
 }
 
+// A parent's enabling reaches the control here: its own disabling has shown
+// its picture in SetEnabled already, so only an enabled control answers.
+void KsControl::EnabledChanged()
+{
+    inherited::EnabledChanged();
+    if (!Enabled())
+        return;
+    if (EffectivelyEnabled()) {
+        ShowRaised();
+    } else {
+        CancelPress();
+        CancelHover();
+        ShowDisabled();
+    }
+}
+
 void KsControl::SetShowMouseOver(bool Value)
 {
     if (Value == FShowMouseOver)

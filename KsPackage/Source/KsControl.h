@@ -72,6 +72,7 @@ protected:
     void DoExit() override;
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
     void KeyUp(WORD& Key, platform::TShiftState Shift) override;
+    void EnabledChanged() override;
 
 private:
     bool FShowMouseOver = true;

@@ -1,6 +1,7 @@
 // The interaction state machine of the skinned controls, driven with real
 // window messages to a real button, checked by the picture it shows.
 #include "KsPackageTesting.h"
+#include "platform/Label.h"
 
 using namespace platform;
 
@@ -204,6 +205,32 @@ TEST_F(KsStateTest, DisablingCancelsPressesAndHoverAndShowsTheDisabledPicture)
     EXPECT_EQ(Button->BitmapIndex(), ksDisabled);
     Button->SetBitmap(SolidBitmap(40, 20, DisabledColor).get(), ksDisabled);
     EXPECT_EQ(Shown(*Button), "disabled");
+}
+
+TEST_F(KsStateTest, AControlInsideADisabledParentShowsItsDisabledPicture)
+{
+    auto* panel = new TPanel(Form);
+    panel->SetParent(Form);
+    panel->SetBounds(200, 40, 100, 60);
+    Button->SetParent(panel);
+    Other->SetParent(panel);
+    Other->SetEnabled(false);
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    ASSERT_EQ(Shown(*Button), "focused");
+
+    panel->SetEnabled(false);
+    EXPECT_EQ(Shown(*Button), "disabled");
+    EXPECT_FALSE(Holds()) << "the hover's capture goes with the enabling";
+    EXPECT_TRUE(Button->Enabled()) << "its own setting stays";
+
+    panel->SetEnabled(true);
+    EXPECT_EQ(Shown(*Button), "raised");
+    EXPECT_EQ(Shown(*Other), "disabled") << "a control disabled by itself stays so";
+
+    // Moved out of a disabled parent, it is enabled in effect again.
+    panel->SetEnabled(false);
+    Button->SetParent(Form);
+    EXPECT_EQ(Shown(*Button), "raised");
 }
 
 TEST_F(KsStateTest, ShowMouseOverAndClicksDisabled)

@@ -704,3 +704,67 @@ TEST(Bitmap, DataStreamsThroughFormText)
     holder->Free();
     reread->Free();
 }
+
+namespace {
+
+// A 1-bit BMP file, one row of Bytes bytes, every byte of it there.
+std::vector<uint8_t> OneRowBmp(uint32_t Bytes)
+{
+    std::vector<uint8_t> out{'B', 'M'};
+    const uint32_t offBits = 14 + 40 + 8;
+    Put(out, offBits + Bytes, 4);
+    Put(out, 0, 4);
+    Put(out, offBits, 4);
+    Put(out, 40, 4);
+    Put(out, Bytes * 8, 4);
+    Put(out, 1, 4);
+    Put(out, 1, 2);
+    Put(out, 1, 2);
+    Put(out, BI_RGB, 4);
+    Put(out, Bytes, 4);
+    out.resize(offBits, 0);
+    out[offBits - 4] = out[offBits - 3] = out[offBits - 2] = 0xFF; // white
+    out.resize(offBits + Bytes, 0x55);
+    return out;
+}
+
+} // namespace
+
+TEST(Bitmap, PicturesAbove64MiBAndRunningOutOfMemoryLeaveTheBitmapUntouched)
+{
+    TBmpLayout small;
+    small.Pixels.assign(15, 0x00FF00);
+    TBitmap bitmap;
+    LoadBytes(&bitmap, BuildBmp(small));
+    TChangeCounter changes(&bitmap);
+    const std::vector<uint8_t> before = SaveBytes(&bitmap);
+    auto untouched = [&] {
+        EXPECT_EQ(changes.Count, 0);
+        EXPECT_EQ(bitmap.Width(), 5);
+        EXPECT_EQ(SaveBytes(&bitmap), before);
+    };
+
+    // Just over 64 MiB of pixels, all of them in the file.
+    EXPECT_THROW(LoadBytes(&bitmap, OneRowBmp((64u << 20) + 4)), EInvalidGraphic);
+    untouched();
+    // A 24-bit picture of 5000 x 5000 would take 75 MB.
+    EXPECT_THROW(bitmap.SetSize(5000, 5000), EOutOfResources);
+    untouched();
+
+    // 48 MiB when the address space has no room that large left.
+    TMemoryStream stream(OneRowBmp(48u << 20));
+    std::vector<void*> reserved;
+    while (void* block = VirtualAlloc(nullptr, 32u << 20, MEM_RESERVE, PAGE_NOACCESS))
+        reserved.push_back(block);
+    bool invalid = false;
+    try {
+        bitmap.LoadFromStream(&stream);
+    } catch (const EInvalidGraphic&) {
+        invalid = true;
+    } catch (...) {
+    }
+    for (void* block : reserved)
+        VirtualFree(block, 0, MEM_RELEASE);
+    EXPECT_TRUE(invalid);
+    untouched();
+}

@@ -1,5 +1,8 @@
 #include "platform/FormFile.h"
-#include "platform/Control.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/Menu.h"
+#include "platform/Timer.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +130,73 @@ const char* const Sample =
     "  end\n"
     "end\n";
 
+// A form with handlers to bind, counting how often it was shown.
+class TTestForm : public TForm {
+    PLATFORM_CLASS(TTestForm, TForm)
+public:
+    explicit TTestForm(TComponent* AOwner) : TForm(AOwner)
+    {
+        OnShow = [this](TObject*) { ++Shows; };
+    }
+    void Clicked(TObject*) {}
+
+    int Shows = 0;
+};
+
+const TClassInfo& TTestForm::StaticClassInfo()
+{
+    static const TClassInfo& info =
+        TClassBuilder<TTestForm, TForm>("TTestForm").Method("Clicked", &TTestForm::Clicked).Build();
+    return info;
+}
+
+// Stores its data even when it is empty, as a sub-object's writer may.
+class TBlobHolder : public TComponent {
+    PLATFORM_CLASS(TBlobHolder, TComponent)
+public:
+    using TComponent::TComponent;
+    std::vector<uint8_t> Blob;
+};
+
+const TClassInfo& TBlobHolder::StaticClassInfo()
+{
+    static const TClassInfo& info = [] () -> const TClassInfo& {
+        auto* built = new TClassInfo(
+            TClassBuilder<TBlobHolder, TComponent>("TBlobHolder").Binary("Blob", &TBlobHolder::Blob, &TBlobHolder::Blob).Build());
+        built->Properties.back().Save = [](const TObject& o) -> std::optional<TFormValue> {
+            return TFormValue::Binary(static_cast<const TBlobHolder&>(o).Blob);
+        };
+        return *built;
+    }();
+    return info;
+}
+
+// Reads Text into a fresh root of class R and returns the reader's error (empty when it read).
+template <class R>
+std::string ReadError(const std::string& Text)
+{
+    auto* root = new R(nullptr);
+    std::string error;
+    try {
+        ReadComponentText(root, Text);
+    } catch (const EReadError& e) {
+        error = e.Message();
+    }
+    EXPECT_EQ(root->ComponentCount(), 0) << Text;
+    root->Free();
+    return error;
+}
+
+std::string Nested(int Depth)
+{
+    std::string text = "object Root: TTestRoot\n";
+    for (int i = 0; i < Depth; ++i)
+        text += "object TTestThing\n";
+    for (int i = 0; i < Depth; ++i)
+        text += "end\n";
+    return text + "end\n";
+}
+
 } // namespace
 
 TEST(FormFile, ReadsEveryKindOfValueAndBindsAfterReading)
@@ -240,4 +310,143 @@ TEST(FormFile, RootClassMustMatch)
     EXPECT_THROW(ReadComponentText(root, "object X: TOther\nend\n"), EReadError);
     EXPECT_THROW(ReadComponentText(root, ""), EReadError);
     root->Free();
+}
+
+TEST(FormFile, NestingIsCappedAt32LevelsBelowTheRoot)
+{
+    auto* root = new TTestRoot(nullptr);
+    ReadComponentText(root, Nested(32));
+    EXPECT_EQ(root->ComponentCount(), 32);
+    root->Free();
+
+    EXPECT_NE(ReadError<TTestRoot>(Nested(33)).find("Line 34: Objects nested deeper than 32 levels"),
+              std::string::npos);
+    // Deep enough to overflow the stack of a reader that recursed without a limit.
+    EXPECT_NE(ReadError<TTestRoot>(Nested(11000)).find("Line 34:"), std::string::npos);
+}
+
+TEST(FormFile, FailedReadLeavesTheRootAsItWas)
+{
+    auto* root = new TTestRoot(nullptr);
+    root->SetTag(5);
+    EXPECT_THROW(ReadComponentText(root, "object Root: TTestRoot\n  Tag = 9\n  Tog = 1\nend\n"), EReadError);
+    EXPECT_EQ(root->Name(), "");
+    EXPECT_EQ(root->Tag(), 5);
+    root->Free();
+
+    // A form: caption, size, visibility and handlers come back, and it was never shown.
+    auto* form = New<TTestForm>(nullptr);
+    form->SetCaption("Old");
+    form->SetBounds(10, 10, 400, 300);
+    form->SetClientWidth(200);
+    int clicks = 0;
+    form->OnClick = [&](TObject*) { ++clicks; };
+    const char* const text = "object Renamed: TTestForm\n"
+                             "  Caption = 'New'\n"
+                             "  ClientWidth = 300\n"
+                             "  Visible = True\n"
+                             "  OnClick = Clicked\n"
+                             "  OnDblClick = Missing\n"
+                             "end\n";
+    try {
+        ReadComponentText(form, text);
+        ADD_FAILURE() << "accepted";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find("Line 6:"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(form->Name(), "");
+    EXPECT_EQ(form->Caption(), "Old");
+    EXPECT_EQ(form->ClientWidth(), 200);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(form->HandleAllocated() && IsWindowVisible(form->Handle()));
+    EXPECT_EQ(form->Shows, 0);
+    EXPECT_TRUE(form->OnClick.HandlerName().empty());
+    form->OnClick(form);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(form->ComponentState().Contains(csLoading));
+
+    // Read whole, the form shows itself once, when everything has been read.
+    ReadComponentText(form, "object Renamed: TTestForm\n  Visible = True\n  OnClick = Clicked\nend\n");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(form->Shows, 1);
+    EXPECT_EQ(form->OnClick.HandlerName(), "Clicked");
+    form->Free();
+}
+
+TEST(FormFile, ComponentNestedWhereItCannotBeIsTheReadersErrorNamingBoth)
+{
+    const struct {
+        const char* Text;
+        const char* Message;
+    } cases[] = {
+        {"object F: TTestForm\n  object L: TLabel\n    object P: TPanel\n    end\n  end\nend\n",
+         "Line 3: A TLabel cannot hold a TPanel"},
+        {"object F: TTestForm\n  object P: TPanel\n    object I: TMenuItem\n    end\n  end\nend\n",
+         "Line 3: A TPanel cannot hold a TMenuItem"},
+        {"object F: TTestForm\n  object T: TTimer\n    object L: TLabel\n    end\n  end\nend\n",
+         "Line 3: A TTimer cannot hold a TLabel"},
+        {"object F: TTestForm\n  object I: TMenuItem\n  end\nend\n", "Line 2: A TTestForm cannot hold a TMenuItem"},
+    };
+    for (const auto& c : cases) {
+        const std::string error = ReadError<TTestForm>(c.Text);
+        EXPECT_NE(error.find(c.Message), std::string::npos) << error;
+    }
+
+    // Where they belong, they are read and written back.
+    auto* form = New<TTestForm>(nullptr);
+    const std::string text = "object F: TTestForm\r\n"
+                             "  object P: TPanel\r\n"
+                             "    object L: TLabel\r\n"
+                             "    end\r\n"
+                             "  end\r\n"
+                             "  object M: TPopupMenu\r\n"
+                             "    object I: TMenuItem\r\n"
+                             "    end\r\n"
+                             "  end\r\n"
+                             "  object T: TTimer\r\n"
+                             "  end\r\n"
+                             "end\r\n";
+    ReadComponentText(form, text);
+    EXPECT_EQ(form->ComponentCount(), 5);
+    const std::string written = WriteComponentText(form);
+    for (const char* header : {"object L: TLabel", "object I: TMenuItem", "object T: TTimer"})
+        EXPECT_NE(written.find(header), std::string::npos) << written;
+    form->Free();
+}
+
+TEST(FormFile, IntegersOutsideThePropertysTypeAreTheReadersError)
+{
+    const std::string head = "object Root: TTestRoot\n  object First: TTestThing\n    Number = ";
+    EXPECT_NE(ReadError<TTestRoot>(head + "4294967295\n  end\nend\n").find("Line 3:"), std::string::npos);
+    EXPECT_NE(ReadError<TTestRoot>(head + "2147483648\n  end\nend\n").find("Line 3:"), std::string::npos);
+    EXPECT_NE(ReadError<TTestRoot>(head + "-2147483649\n  end\nend\n").find("Line 3:"), std::string::npos);
+    EXPECT_NE(ReadError<TTestForm>("object F: TTestForm\n  object P: TPanel\n    Left = 4294967295\n  end\nend\n")
+                  .find("Line 3:"),
+              std::string::npos);
+
+    auto* root = new TTestRoot(nullptr);
+    ReadComponentText(root, head + "-2147483648\n  end\n  object Second: TTestThing\n    Number = 2147483647\n  end\nend\n");
+    EXPECT_EQ(root->First->Number, INT32_MIN);
+    EXPECT_EQ(root->Second->Number, INT32_MAX);
+    root->Free();
+}
+
+TEST(FormFile, WriterWritesOnlyWhatTheReaderReadsBack)
+{
+    // An enumeration value without a name cannot be written.
+    auto* root = new TTestRoot(nullptr);
+    ReadComponentText(root, Sample);
+    root->First->Kind = static_cast<TTestKind>(7);
+    EXPECT_THROW(WriteComponentText(root), EWriteError);
+    root->Free();
+
+    // Empty binary data is a closed, empty block.
+    auto* holder = new TBlobHolder(nullptr);
+    const std::string written = WriteComponentText(holder);
+    EXPECT_EQ(written, "object TBlobHolder\r\n  Blob = {}\r\nend\r\n");
+    holder->Blob = {1};
+    ReadComponentText(holder, written);
+    EXPECT_TRUE(holder->Blob.empty());
+    EXPECT_EQ(WriteComponentText(holder), written);
+    holder->Free();
 }

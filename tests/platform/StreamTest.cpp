@@ -1,4 +1,5 @@
 #include "platform/Stream.h"
+#include "platform/Win32.h"
 
 #include <gtest/gtest.h>
 
