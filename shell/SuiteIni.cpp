@@ -109,6 +109,10 @@ bool ReadFileBytes(const std::string& Path, std::string& Bytes)
 
 bool ReplaceFileBytes(const std::string& Path, const std::string& Bytes)
 {
+    // A read-only file is not replaced (a move over it does not always refuse).
+    const DWORD attributes = GetFileAttributesA(Path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     const std::string temporary = Path + ".new";
     HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
