@@ -369,4 +369,34 @@ TEST_F(MessageTables, AFailedWriteLeavesTesselIniWholeAndTheTablesForwarded)
     EXPECT_TRUE(Suite.Keys("Tessel.ini", "555").empty());
 }
 
+TEST_F(MessageTables, LayoutSectionsGapsAndLongOldTables)
+{
+    // A group section named by a number that a page lists, a hand-edited
+    // routing section with a gap, and an old table longer than 4,096 entries.
+    std::string text = "[Group]\r\ngroupcount=2\r\n1=Tools\r\n2=1024\r\n"
+                       "[Tools]\r\npagecount=2\r\n1=A.dll\r\n2=B.dll\r\n[1024]\r\npagecount=1\r\n1=C.dll\r\n"
+                       "[400]\r\n1=9,9\r\n3=5,5\r\n[MESSAGE]\r\n";
+    for (int k = 1; k <= 4100; ++k)
+        text += Format("%d=%d\r\n", k, k == 4099 ? 1024 : 50000 + k);
+    text += "[54100]\r\n1=0,0\r\n";
+    Suite.Write("Tessel.ini", text);
+    Suite.Write("Page\\A.ini", PageIni({"1024", "400"}));
+    Suite.Write("Page\\B.ini", PageIni({"400"}));
+    Suite.Write("Page\\C.ini", PageIni({"1024"}));
+    const int32_t groups = LoadGroups();
+
+    for (int start = 1; start <= 2; ++start) {
+        EXPECT_EQ(RebuildMessageTables(groups), (std::vector<int32_t>{1024, 400}));
+        EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (std::vector<std::string>{"pagecount=1", "1=C.dll"}))
+            << "the layout's section is neither written into nor removed";
+        // At the first start the hand-edited section is continued: its first gap takes the
+        // next pair and the keys past it stay; the next start rebuilds it as its own.
+        EXPECT_EQ(Suite.Section("Tessel.ini", "400"),
+                  start == 1 ? (std::vector<std::string>{"1=9,9", "3=5,5", "2=0,0", "4=0,1"})
+                             : (std::vector<std::string>{"1=0,0", "2=0,1"}));
+        EXPECT_TRUE(Suite.Keys("Tessel.ini", "54100").empty()) << "an entry past 4,096 loses its section too";
+    }
+    EXPECT_EQ(GroupTable[1].PageCount, 1);
+}
+
 } // namespace
