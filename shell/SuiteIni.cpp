@@ -186,10 +186,12 @@ public:
 
     void RegisterMessage(const std::string& Text, int Group, int Page)
     {
-        // A full table takes no new number, and a number it does not list gets no route.
-        if (!FTable.Find(Text)) {
-            if (FTable.Gap() > MaxMessageEntries)
-                return;
+        // Where a scan from key 1 stops. A full table takes no new number,
+        // and a number it does not list gets no route.
+        const int listed = FTable.Find(Text);
+        if ((listed ? listed : FTable.Gap()) > MaxMessageEntries)
+            return;
+        if (!listed) {
             FTable.Add(Text);
             ++FMessageCount;
             FIni.Write("MESSAGE", "count", std::to_string(FMessageCount));
