@@ -12,7 +12,8 @@
 //   lines without '=' and comments are keys without a value, kept where
 //   they stand; of consecutive lines with an empty key name only the first
 //   is kept; keys before the first section belong to a section without a
-//   name, as do keys under "[]";
+//   name (found by the name ""), and keys under "[]" to one that no name
+//   finds;
 // - a value read is cut to the buffer size less one and loses a pair of
 //   surrounding quotes (' or "); a key without a value reads as empty;
 // - a write replaces the value of the first key of that name, or adds the
@@ -22,8 +23,9 @@
 //   is kept. A file whose text the functions would read as UTF-16 (it starts
 //   with FF FE or FE FF) is not one of these.
 // The profile functions read the file again after each change they make;
-// whatever that second reading would change (keys under "[]" joining the
-// section before them) is applied after the first change here.
+// what that reading changes (the keys under "[]" join the section before
+// them, as the text written has no line for that section) is applied after
+// the first change here.
 //
 // Plain C++ on bytes with no system calls, so the same unit builds natively.
 #pragma once
