@@ -1,6 +1,7 @@
 #include "shell/IniFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tessel {
 
@@ -87,7 +88,7 @@ void TIniFile::AddKey(TSection& Section, TKey Key)
     Section.Keys.push_back(std::move(Key));
 }
 
-const TIniFile::TSection* TIniFile::Find(std::string_view Section) const
+TIniFile::TSection* TIniFile::Find(std::string_view Section)
 {
     auto found = FIndex.find(Fold(Trim(Section)));
     if (found == FIndex.end() || found->second.empty())
@@ -95,18 +96,13 @@ const TIniFile::TSection* TIniFile::Find(std::string_view Section) const
     return &FSections[found->second.front()];
 }
 
-TIniFile::TSection* TIniFile::Find(std::string_view Section)
+std::string TIniFile::Read(std::string_view Section, std::string_view Key, int BufferSize)
 {
-    return const_cast<TSection*>(static_cast<const TIniFile*>(this)->Find(Section));
-}
-
-std::string TIniFile::Read(std::string_view Section, std::string_view Key, int BufferSize) const
-{
+    Reread();
     const TSection* section = Find(Section);
-    Key = Trim(Key);
-    if (!section || Key.empty() || BufferSize < 1)
+    if (!section || BufferSize < 1)
         return {};
-    auto found = section->Index.find(Fold(Key));
+    auto found = section->Index.find(Fold(Trim(Key)));
     if (found == section->Index.end())
         return {};
     const TKey& key = section->Keys[found->second];
@@ -125,20 +121,29 @@ std::string TIniFile::Read(std::string_view Section, std::string_view Key, int B
 
 void TIniFile::Write(std::string_view Section, std::string_view Key, std::string_view Value)
 {
-    Section = Trim(Section);
-    Key = Trim(Key);
-    Value = Trim(Value);
+    Reread();
+    // A new section or key takes the name as given less its leading blanks,
+    // and a value loses its leading blanks; the trailing ones go when the
+    // file is read again.
+    const auto leading = [](std::string_view Text) {
+        while (!Text.empty() && IsBlank(Text.front()))
+            Text.remove_prefix(1);
+        return Text;
+    };
     TSection* section = Find(Section);
     if (!section)
-        section = &AddSection(std::string(Section));
-    auto found = section->Index.find(Fold(Key));
+        section = &AddSection(std::string(leading(Section)));
+    FLastSection = static_cast<size_t>(section - FSections.data());
+    auto found = section->Index.find(Fold(Trim(Key)));
     if (found == section->Index.end()) {
-        AddKey(*section, {std::string(Key), std::string(Value), true});
+        FLastKey = section->Keys.size();
+        AddKey(*section, {std::string(leading(Key)), std::string(leading(Value)), true});
     } else {
+        FLastKey = found->second;
         TKey& key = section->Keys[found->second];
-        if (key.HasValue && key.Value == Value)
+        if (key.HasValue && key.Value == leading(Value))
             return;
-        key.Value = Value;
+        key.Value = leading(Value);
         key.HasValue = true;
     }
     MarkChanged();
@@ -146,44 +151,90 @@ void TIniFile::Write(std::string_view Section, std::string_view Key, std::string
 
 void TIniFile::EraseSection(std::string_view Section)
 {
-    Section = Trim(Section);
+    Reread();
+    // Unlike a read or a write, a removal takes the name exactly as given.
     auto found = FIndex.find(Fold(Section));
-    if (Section.empty() || found == FIndex.end() || found->second.empty())
+    if (found == FIndex.end() || found->second.empty())
         return;
-    FSections[found->second.front()].Erased = true;
-    found->second.erase(found->second.begin());
+    TSection* section = &FSections[found->second.front()];
+    if (section == &FSections.front()) {
+        // The keys before the first section line go; reading the file again
+        // starts a new section without a name.
+        section->Keys.clear();
+        section->Index.clear();
+    } else {
+        section->Erased = true;
+        std::vector<size_t>& named = FIndex[Fold(section->Name)];
+        named.erase(named.begin());
+    }
     MarkChanged();
 }
 
 void TIniFile::MarkChanged()
 {
-    if (FChanged)
-        return;
     FChanged = true;
-    // What the functions' reading of the file they just wrote changes: a
-    // section without a name has no line of its own, so its keys join the
-    // section before it (and of two key lines without a name meeting there,
-    // the second goes). The first section is the one before any section line.
-    TSection* previous = &FSections.front();
-    for (size_t n = 1; n < FSections.size(); ++n) {
-        TSection& section = FSections[n];
-        if (section.Erased)
-            continue;
-        if (!section.Name.empty()) {
-            previous = &section;
-            continue;
+    FRereadPending = true;
+    FWritten.reset();
+}
+
+void TIniFile::Reread()
+{
+    if (!FRereadPending)
+        return;
+    FRereadPending = false;
+    // Only the last write can have left blanks at the end of a name or a value.
+    const size_t sectionAt = FLastSection, keyAt = FLastKey;
+    FLastSection = FLastKey = SIZE_MAX;
+    TSection* section = sectionAt < FSections.size() && !FSections[sectionAt].Erased ? &FSections[sectionAt] : nullptr;
+    TKey* written = section && keyAt < section->Keys.size() ? &section->Keys[keyAt] : nullptr;
+    std::vector<size_t>& unnamed = FIndex[std::string()];
+    const auto trailing = [](const std::string& Text) { return !Text.empty() && IsBlank(Text.back()); };
+    if (!(section && trailing(section->Name)) && !(written && (trailing(written->Name) || trailing(written->Value))) &&
+        unnamed.size() < 2)
+        return;
+    // The file keeps the text last written until the next change, whatever
+    // reading it again makes of it.
+    FWritten = Text();
+    if (section && trailing(section->Name)) {
+        std::vector<size_t>& named = FIndex[Fold(section->Name)];
+        named.erase(std::find(named.begin(), named.end(), sectionAt));
+        section->Name = Trim(section->Name);
+        std::vector<size_t>& renamed = FIndex[Fold(section->Name)];
+        renamed.insert(std::upper_bound(renamed.begin(), renamed.end(), sectionAt), sectionAt);
+    }
+    if (written) {
+        written->Value = Trim(written->Value);
+        if (trailing(written->Name)) {
+            auto indexed = section->Index.find(Fold(written->Name));
+            if (indexed != section->Index.end() && indexed->second == keyAt)
+                section->Index.erase(indexed);
+            written->Name = Trim(written->Name);
+            size_t& first = section->Index.try_emplace(Fold(written->Name), keyAt).first->second;
+            first = std::min(first, keyAt);
         }
-        for (TKey& key : section.Keys)
+    }
+    // A section without a name has no line of its own in the text written,
+    // so its keys join the section before it (and of two key lines without a
+    // name meeting there, the second goes). The first section is the one
+    // before any section line.
+    for (size_t u = 1; u < unnamed.size(); ++u) {
+        const size_t n = unnamed[u];
+        TSection* previous = nullptr;
+        for (size_t p = n; p-- > 0 && !previous;)
+            if (!FSections[p].Erased)
+                previous = &FSections[p];
+        for (TKey& key : FSections[n].Keys)
             if (!key.Name.empty() || previous->Keys.empty() || !previous->Keys.back().Name.empty())
                 AddKey(*previous, std::move(key));
-        section.Erased = true;
-        std::vector<size_t>& named = FIndex[std::string()];
-        named.erase(std::find(named.begin(), named.end(), n));
+        FSections[n].Erased = true;
     }
+    unnamed.resize(1);
 }
 
 std::string TIniFile::Text() const
 {
+    if (FWritten)
+        return *FWritten;
     std::string text = FUtf8Mark ? std::string(Utf8Mark) : std::string();
     for (const TSection& section : FSections) {
         if (section.Erased)

@@ -170,7 +170,7 @@ private:
 };
 
 // "Group"/"1".."9": the suite layout's sections.
-std::unordered_set<std::string> GroupSections(const TIniFile& Ini)
+std::unordered_set<std::string> GroupSections(TIniFile& Ini)
 {
     std::unordered_set<std::string> names;
     for (int n = 1; n <= MaxGroups; ++n)
@@ -244,7 +244,7 @@ int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount)
             // A page INI that cannot be read, or is not 8-bit text, lists no messages.
             std::string text;
             ReadFileBytes(PagePath + PageIniName(group.Pages[j].FileName), text);
-            const TIniFile page(TIniFile::IsUtf16(text) ? std::string() : text);
+            TIniFile page(TIniFile::IsUtf16(text) ? std::string() : text);
             const int32_t count = ClampCount(IniNumber(page.Read("MESSAGE", "messagecount")), MaxPageMessages);
             for (int32_t n = 1; n <= count; ++n) {
                 const std::string value = page.Read("MESSAGE", std::to_string(n));
@@ -256,7 +256,7 @@ int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount)
     return tables.MessageCount();
 }
 
-std::vector<int32_t> LoadMessageIds(const TIniFile& Ini, int32_t MessageCount)
+std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount)
 {
     std::vector<int32_t> ids(static_cast<size_t>(MessageCount > 0 ? MessageCount : 0));
     for (int32_t k = 1; k <= MessageCount; ++k)

@@ -59,7 +59,7 @@ bool ReplaceFileBytes(const std::string& Path, const std::string& Bytes);
 void ClearMessageTables(TIniFile& Ini);
 // Returns the number of entries written.
 int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount);
-std::vector<int32_t> LoadMessageIds(const TIniFile& Ini, int32_t MessageCount);
+std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount);
 // Start-up's rebuild: reads IniPath once, rebuilds the tables in memory and
 // replaces the file once if that changed it. Returns the forwarded message
 // numbers, also when the file could not be read or written.

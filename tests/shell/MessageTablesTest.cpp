@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <set>
 
 using namespace tessel;
@@ -330,6 +331,52 @@ TEST_F(MessageTables, ModelReadsAndEditsAsTheProfileFunctions)
             EXPECT_EQ(readAll(modelRead), readAll(profileRead)) << "after step " << step;
         }
         EXPECT_EQ(model.Text(), ReadWholeFile(file));
+    }
+}
+
+// The same on files and edits put together at random from the pieces that
+// the rules treat specially.
+TEST_F(MessageTables, ModelMatchesTheProfileFunctionsOnRandomFilesAndEdits)
+{
+    const std::vector<std::string> pieces = {"[", "]", "=", ";", "\"", "'", " ", "\t", "\r\n", "\n", "\r", "a", "A",
+                                             "1", "MESSAGE", "message", "\x1A", "[]", "[a]", "[ A ]", "x=1", "\xE9"};
+    const std::vector<std::string> names = {"", " a ", "A", "b", "1", "MESSAGE", "message", "x", "[", ";"};
+    const std::vector<std::string> values = {"1", "", " v ", "\"q\"", "0,0"};
+    std::mt19937 random(12);
+    const auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+    const std::string file = Suite.Path() + "Random.ini";
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (int n = random() % 25; n > 0; --n)
+            text += pick(pieces);
+        WriteWholeFile(file, text);
+        TIniFile model(text);
+        std::string steps;
+        for (int step = 0; step < 5; ++step) {
+            const std::string section = pick(names), key = pick(names), value = pick(values);
+            switch (random() % 3) {
+            case 0: {
+                const int size = 1 + static_cast<int>(random() % 5);
+                char read[8];
+                const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", read, size, file.c_str());
+                EXPECT_EQ(model.Read(section, key, size), std::string(read, n))
+                    << "[" << section << "] " << key << " (" << size << ") after " << steps << " in " << text;
+                steps += "read; ";
+                break;
+            }
+            case 1:
+                ProfileWrite(file, section, key, value);
+                model.Write(section, key, value);
+                steps += "[" + section + "] " + key + " = " + value + "; ";
+                break;
+            default:
+                ProfileErase(file, section);
+                model.EraseSection(section);
+                steps += "erase [" + section + "]; ";
+                break;
+            }
+        }
+        EXPECT_EQ(model.Changed() ? model.Text() : text, ReadWholeFile(file)) << steps << " in " << text;
     }
 }
 
