@@ -45,7 +45,9 @@ TIniFile::TIniFile(std::string_view Text) : TIniFile()
         FUtf8Mark = true;
         Text.remove_prefix(Utf8Mark.size());
     }
-    // The functions read the text as a C string.
+    // A NUL byte ends the text here. The functions' own reading of one is
+    // not that simple (a name or value is cut at it, and sometimes the lines
+    // after it are lost); no INI file of the suite holds one.
     Text = Text.substr(0, Text.find('\0'));
 
     TSection* section = &FSections.front();
