@@ -132,8 +132,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     if (FCheckSuite)
         CheckSuiteConflicts();
 
-    FMessageCount = BuildMessageTables(FGroupCount);
-    FMessageIds = LoadMessageIds(FMessageCount);
+    FMessageIds = RebuildMessageTables(FGroupCount);
+    FMessageCount = static_cast<int32_t>(FMessageIds.size());
     FReady = 1;
 
     PageContainerRegistration = {&ModuleCommand, FGroupCount, GroupTable};

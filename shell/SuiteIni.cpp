@@ -1,8 +1,6 @@
 #include "shell/SuiteIni.h"
 #include "shell/SuiteModules.h"
 
-#include "platform/Exceptions.h"
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -25,11 +23,6 @@ void WriteIniValue(const std::string& File, const std::string& Section, const st
                    const std::string& Value)
 {
     WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(), File.c_str());
-}
-
-void EraseIniSection(const std::string& File, const std::string& Section)
-{
-    WritePrivateProfileStringA(Section.c_str(), nullptr, nullptr, File.c_str());
 }
 
 int32_t IniNumber(const std::string& Text)
@@ -97,191 +90,193 @@ int32_t LoadGroups()
     return groupCount;
 }
 
+bool ReadFileBytes(const std::string& Path, std::string& Bytes)
+{
+    Bytes.clear();
+    HANDLE file = CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    bool read = true;
+    char block[65536];
+    for (DWORD n = 0; (read = ReadFile(file, block, sizeof block, &n, nullptr)) && n > 0;)
+        Bytes.append(block, n);
+    CloseHandle(file);
+    return read;
+}
+
+bool ReplaceFileBytes(const std::string& Path, const std::string& Bytes)
+{
+    // A read-only file is not replaced (a move over it does not always refuse).
+    const DWORD attributes = GetFileAttributesA(Path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    const std::string temporary = Path + ".new";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool done = WriteFile(file, Bytes.data(), static_cast<DWORD>(Bytes.size()), &written, nullptr) &&
+                written == Bytes.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    done = done && MoveFileExA(temporary.c_str(), Path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!done)
+        DeleteFileA(temporary.c_str());
+    return done;
+}
+
 namespace {
 
-// While the tables are rebuilt the shell is the only writer of Tessel.ini,
-// so what the table and its routing sections hold is known without reading
-// the file again, and each section can be written once at the end instead
-// of key by key (the profile functions rewrite the whole file at every
-// write). RegisterMessage and AddMessageRoute answer their scans from this
-// mirror with the result a scan of the file would give; the file ends up the
-// same, section for section and key for key. Reading and writing the file at
-// every step makes start-up take many seconds for a full suite.
-struct TTableMirror {
-    struct TRoutes {
-        int Count = 0;    // keys 1..Count are set
-        int FileCount = 0; // of which the file held this many before
-        std::unordered_set<std::string> Pairs;
-        std::vector<std::string> Added;
-    };
-    std::vector<std::string> Entries;
-    std::unordered_set<std::string> Listed;
-    std::unordered_map<std::string, TRoutes> Routes;
-    std::vector<std::string> RouteOrder; // in the order of their first pair
-};
-
-TTableMirror* Mirror = nullptr;
-
-class TMirrorScope {
+// Keys "1", "2", ... of one section up to the first that is missing or empty,
+// as the message table and the routing sections keep them: Add(Value) does
+// what a scan from key 1 does (stop at Value, or write it at the first
+// missing or empty key), answered from an index of the keys scanned so far.
+// The index is right while nothing else writes into the section.
+class TNumberedKeys {
 public:
-    TMirrorScope() { Mirror = &FMirror; }
-    ~TMirrorScope() { Mirror = nullptr; }
+    TNumberedKeys(TIniFile& Ini, std::string Section) : FIni(Ini), FSection(std::move(Section)) { Advance(); }
+
+    // The key holding Value, or 0.
+    int Find(const std::string& Value) const
+    {
+        auto found = FValues.find(Value);
+        return found == FValues.end() ? 0 : found->second;
+    }
+    // The first missing or empty key.
+    int Gap() const { return FGap; }
+    void Add(const std::string& Value)
+    {
+        FIni.Write(FSection, std::to_string(FGap), Value);
+        FValues.try_emplace(Value, FGap);
+        ++FGap;
+        Advance();
+    }
 
 private:
-    TTableMirror FMirror;
+    // Past the keys beyond the gap that a write closes.
+    void Advance()
+    {
+        for (std::string value; !(value = FIni.Read(FSection, std::to_string(FGap))).empty(); ++FGap)
+            FValues.try_emplace(value, FGap);
+    }
+
+    TIniFile& FIni;
+    const std::string FSection;
+    std::unordered_map<std::string, int> FValues;
+    int FGap = 1;
 };
 
-TTableMirror::TRoutes& MirroredRoutes(const std::string& Section)
+// "Group"/"1".."9": the suite layout's sections.
+std::unordered_set<std::string> GroupSections(TIniFile& Ini)
 {
-    auto found = Mirror->Routes.find(Section);
-    if (found != Mirror->Routes.end())
-        return found->second;
-    // A routing section no stale table listed is still in the file: continue it.
-    TTableMirror::TRoutes routes;
-    for (int k = 1; k <= MaxMessageEntries; ++k) {
-        const std::string value = ReadIniValue(IniPath, Section, std::to_string(k));
-        if (value.empty())
-            break;
-        routes.Count = routes.FileCount = k;
-        routes.Pairs.insert(value);
-    }
-    Mirror->RouteOrder.push_back(Section);
-    return Mirror->Routes.emplace(Section, std::move(routes)).first->second;
+    std::unordered_set<std::string> names;
+    for (int n = 1; n <= MaxGroups; ++n)
+        names.insert(Ini.Read("Group", std::to_string(n)));
+    return names;
 }
 
-// "key=value" lines, each ending in a zero, and a closing zero.
-void WriteIniSection(const std::string& Section, const std::vector<std::pair<std::string, std::string>>& Keys)
-{
-    std::string block;
-    for (const auto& [key, value] : Keys) {
-        block += key + "=" + value;
-        block += '\0';
-    }
-    block += '\0';
-    WritePrivateProfileSectionA(Section.c_str(), block.c_str(), IniPath.c_str());
-}
+class TMessageTables {
+public:
+    explicit TMessageTables(TIniFile& Ini) : FIni(Ini), FLayout(GroupSections(Ini)), FTable(Ini, "MESSAGE") {}
 
-void WriteMirror(const TTableMirror& Table)
-{
-    std::vector<std::pair<std::string, std::string>> keys{{"count", std::to_string(Table.Entries.size())}};
-    for (size_t k = 0; k < Table.Entries.size(); ++k)
-        keys.emplace_back(std::to_string(k + 1), Table.Entries[k]);
-    WriteIniSection("MESSAGE", keys);
-    for (const std::string& section : Table.RouteOrder) {
-        const TTableMirror::TRoutes& routes = Table.Routes.at(section);
-        if (routes.Added.empty())
-            continue;
-        if (routes.FileCount > 0) {
-            // Keys of its own beyond the first gap stay as they are.
-            for (size_t n = 0; n < routes.Added.size(); ++n)
-                WriteIniValue(IniPath, section, std::to_string(routes.FileCount + 1 + static_cast<int>(n)),
-                              routes.Added[n]);
-            continue;
+    int32_t MessageCount() const { return FMessageCount; }
+
+    void RegisterMessage(const std::string& Text, int Group, int Page)
+    {
+        // Where a scan from key 1 stops. A full table takes no new number,
+        // and a number it does not list gets no route.
+        const int listed = FTable.Find(Text);
+        if ((listed ? listed : FTable.Gap()) > MaxMessageEntries)
+            return;
+        if (!listed) {
+            FTable.Add(Text);
+            ++FMessageCount;
+            FIni.Write("MESSAGE", "count", std::to_string(FMessageCount));
         }
-        keys.clear();
-        for (size_t n = 0; n < routes.Added.size(); ++n)
-            keys.emplace_back(std::to_string(n + 1), routes.Added[n]);
-        WriteIniSection(section, keys);
+        AddMessageRoute(Text, Group, Page);
     }
-}
+
+    void AddMessageRoute(const std::string& Text, int Group, int Page)
+    {
+        if (FLayout.count(Text))
+            return;
+        const std::string pair = std::to_string(Group) + "," + std::to_string(Page);
+        TNumberedKeys& routes = FRoutes.try_emplace(Text, FIni, Text).first->second;
+        if (!routes.Find(pair))
+            routes.Add(pair);
+    }
+
+private:
+    TIniFile& FIni;
+    const std::unordered_set<std::string> FLayout;
+    TNumberedKeys FTable;
+    std::unordered_map<std::string, TNumberedKeys> FRoutes;
+    int32_t FMessageCount = 0;
+};
 
 } // namespace
 
-void ClearMessageTables()
+void ClearMessageTables(TIniFile& Ini)
 {
-    for (int k = 1; k <= MaxMessageEntries; ++k) {
-        const std::string value = ReadIniValue(IniPath, "MESSAGE", std::to_string(k));
+    const std::unordered_set<std::string> layout = GroupSections(Ini);
+    for (int k = 1;; ++k) {
+        const std::string value = Ini.Read("MESSAGE", std::to_string(k));
         if (value.empty())
             break;
-        // Only a number names a routing section: anything else may be a
-        // section the user or the suite layout owns.
-        if (IsMessageNumber(value))
-            EraseIniSection(IniPath, value);
+        // Only a number names a routing section, and not one of the layout's.
+        if (IsMessageNumber(value) && !layout.count(value))
+            Ini.EraseSection(value);
     }
-    EraseIniSection(IniPath, "MESSAGE");
+    Ini.EraseSection("MESSAGE");
 }
 
-int32_t BuildMessageTables(int32_t GroupCount)
+int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount)
 {
-    ClearMessageTables();
-    WriteIniValue(IniPath, "MESSAGE", "count", "0");
-    TMirrorScope scope;
-    int32_t messageCount = 0;
+    ClearMessageTables(Ini);
+    Ini.Write("MESSAGE", "count", "0");
+    TMessageTables tables(Ini);
     for (int32_t i = 0; i < GroupCount; ++i) {
         const TGroupRecord& group = GroupTable[i];
         for (int32_t j = 0; j < group.PageCount; ++j) {
-            const std::string pageIni = PagePath + PageIniName(group.Pages[j].FileName);
-            const int32_t count =
-                ClampCount(IniNumber(ReadIniValue(pageIni, "MESSAGE", "messagecount")), MaxPageMessages);
+            // A page INI that cannot be read, or is not 8-bit text, lists no messages.
+            std::string text;
+            ReadFileBytes(PagePath + PageIniName(group.Pages[j].FileName), text);
+            TIniFile page(TIniFile::IsUtf16(text) ? std::string() : text);
+            const int32_t count = ClampCount(IniNumber(page.Read("MESSAGE", "messagecount")), MaxPageMessages);
             for (int32_t n = 1; n <= count; ++n) {
-                const std::string value = ReadIniValue(pageIni, "MESSAGE", std::to_string(n));
+                const std::string value = page.Read("MESSAGE", std::to_string(n));
                 if (IsMessageNumber(value))
-                    RegisterMessage(value, i, j, messageCount);
+                    tables.RegisterMessage(value, i, j);
             }
         }
     }
-    WriteMirror(*Mirror);
-    return messageCount;
+    return tables.MessageCount();
 }
 
-void RegisterMessage(const std::string& Text, int Group, int Page, int32_t& MessageCount)
-{
-    bool listed = false;
-    if (Mirror) {
-        listed = Mirror->Listed.count(Text) > 0;
-        if (!listed && static_cast<int>(Mirror->Entries.size()) < MaxMessageEntries) {
-            Mirror->Entries.push_back(Text);
-            Mirror->Listed.insert(Text);
-            ++MessageCount;
-            listed = true;
-        }
-    }
-    for (int k = 1; k <= MaxMessageEntries && !listed && !Mirror; ++k) {
-        const std::string key = std::to_string(k);
-        const std::string value = ReadIniValue(IniPath, "MESSAGE", key);
-        if (value.empty()) {
-            WriteIniValue(IniPath, "MESSAGE", key, Text);
-            ++MessageCount;
-            WriteIniValue(IniPath, "MESSAGE", "count", std::to_string(MessageCount));
-            listed = true;
-        } else if (value == Text) {
-            listed = true;
-        }
-    }
-    // A full table takes no new number, and a number it does not list gets no route.
-    if (listed)
-        AddMessageRoute(Text, Group, Page);
-}
-
-void AddMessageRoute(const std::string& Text, int Group, int Page)
-{
-    const std::string pair = platform::Format("%d,%d", Group, Page);
-    if (Mirror) {
-        TTableMirror::TRoutes& routes = MirroredRoutes(Text);
-        if (routes.Pairs.count(pair) || routes.Count >= MaxMessageEntries)
-            return;
-        ++routes.Count;
-        routes.Pairs.insert(pair);
-        routes.Added.push_back(pair);
-        return;
-    }
-    for (int k = 1; k <= MaxMessageEntries; ++k) {
-        const std::string key = std::to_string(k);
-        const std::string value = ReadIniValue(IniPath, Text, key);
-        if (value.empty()) {
-            WriteIniValue(IniPath, Text, key, pair);
-            return;
-        }
-        if (value == pair)
-            return;
-    }
-}
-
-std::vector<int32_t> LoadMessageIds(int32_t MessageCount)
+std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount)
 {
     std::vector<int32_t> ids(static_cast<size_t>(MessageCount > 0 ? MessageCount : 0));
     for (int32_t k = 1; k <= MessageCount; ++k)
-        ids[static_cast<size_t>(k - 1)] = IniNumber(ReadIniValue(IniPath, "MESSAGE", std::to_string(k)));
+        ids[static_cast<size_t>(k - 1)] = IniNumber(Ini.Read("MESSAGE", std::to_string(k)));
+    return ids;
+}
+
+std::vector<int32_t> RebuildMessageTables(int32_t GroupCount)
+{
+    std::string before;
+    // A file that cannot be read, or that this model does not hold, is left
+    // as it is; the tables are then built from nothing.
+    const bool read = ReadFileBytes(IniPath, before) && !TIniFile::IsUtf16(before);
+    TIniFile ini(read ? before : std::string());
+    const std::vector<int32_t> ids = LoadMessageIds(ini, BuildMessageTables(ini, GroupCount));
+    // A failed write leaves the old file whole; the tables built here are
+    // forwarded all the same.
+    const std::string after = ini.Text();
+    if (read && after != before)
+        ReplaceFileBytes(IniPath, after);
     return ids;
 }
 

@@ -12,19 +12,17 @@
 //   [MESSAGE] messagecount, 1..messagecount = window-message numbers
 #pragma once
 
+#include "shell/IniFile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tessel {
 
-// Values are read into 260-byte buffers (at most 259 characters) with an
-// empty default.
-constexpr int IniValueSize = 260;
-
-// Bounds that keep a hand-edited or damaged INI file from stalling start-up:
-// the messages read from one page, and the entries scanned in the message
-// table or in one routing section (9 groups x 9 pages give at most 81 pairs).
+// Bounds that keep a hand-edited or damaged INI file from stalling start-up
+// or filling memory: the messages read from one page, and the entries of the
+// message table.
 constexpr int MaxPageMessages = 1024;
 constexpr int MaxMessageEntries = 4096;
 
@@ -32,7 +30,6 @@ std::string ReadIniValue(const std::string& File, const std::string& Section, co
                          int BufferSize = IniValueSize);
 void WriteIniValue(const std::string& File, const std::string& Section, const std::string& Key,
                    const std::string& Value);
-void EraseIniSection(const std::string& File, const std::string& Section);
 // The C library's atol rule: leading blanks, a sign, digits; anything else 0.
 int32_t IniNumber(const std::string& Text);
 // A count read from the file, held to what the one-character keys can name.
@@ -49,12 +46,23 @@ int32_t ReadObjectStyle();
 // (code 2); returns the number of groups.
 int32_t LoadGroups();
 
-void ClearMessageTables();
-// Rebuilds the message table of IniPath from the page INI files of the first
-// GroupCount groups; returns the number of entries.
-int32_t BuildMessageTables(int32_t GroupCount);
-void RegisterMessage(const std::string& Text, int Group, int Page, int32_t& MessageCount);
-void AddMessageRoute(const std::string& Text, int Group, int Page);
-std::vector<int32_t> LoadMessageIds(int32_t MessageCount);
+// The bytes of the file at Path, none when it is missing; false when it
+// exists but cannot be read.
+bool ReadFileBytes(const std::string& Path, std::string& Bytes);
+// Replaces the file at Path with Bytes: written beside it first, then moved
+// over it, so that a failure leaves the old file whole. False on failure.
+bool ReplaceFileBytes(const std::string& Path, const std::string& Bytes);
+
+// The message table and its routing sections, rebuilt at every start from
+// the page INI files of the first GroupCount groups. A section that "Group"
+// names is the suite layout's: no table entry removes it or writes into it.
+void ClearMessageTables(TIniFile& Ini);
+// Returns the number of entries written.
+int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount);
+std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount);
+// Start-up's rebuild: reads IniPath once, rebuilds the tables in memory and
+// replaces the file once if that changed it. Returns the forwarded message
+// numbers, also when the file could not be read or written.
+std::vector<int32_t> RebuildMessageTables(int32_t GroupCount);
 
 } // namespace tessel

@@ -175,6 +175,22 @@ TEST_F(MainForm, WindowMessagesAreForwardedUntilTheSessionEnds)
         << "after the session end only the close request's own handler speaks";
 }
 
+TEST_F(MainForm, AReadOnlyTesselIniStaysAsItWasAndItsMessagesAreStillForwarded)
+{
+    const std::string before = Suite.Read("Tessel.ini");
+    SetFileAttributesA(Suite.Ini().c_str(), FILE_ATTRIBUTE_READONLY);
+    Create();
+    const std::string after = Suite.Read("Tessel.ini");
+    SetFileAttributesA(Suite.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Form1->Ready(), 1);
+    EXPECT_EQ(Form1->MessageIds(), (std::vector<int32_t>{1200, 536, 1200}));
+    EXPECT_EQ(After([&] { SendMessageA(Form1->Handle(), 1200, 7, 9); }),
+              (Strings{"PageContainer Command 7 msg=1200 lparam=9 wparam=7",
+                       "PageContainer Command 7 msg=1200 lparam=9 wparam=7"}));
+}
+
 TEST_F(MainForm, TrayClicksSwitchFacesUnlessADialogIsOpen)
 {
     Create();

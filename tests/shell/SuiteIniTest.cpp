@@ -102,8 +102,8 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
     PageIni("C.ini", {"300", "Group", "Tessel", "-5", "1024"});
     ASSERT_EQ(LoadGroups(), 2);
 
-    int32_t count = BuildMessageTables(2);
-    EXPECT_EQ(count, 4);
+    std::vector<int32_t> ids = RebuildMessageTables(2);
+    EXPECT_EQ(ids, (std::vector<int32_t>{1024, 300, 1024, 400}));
     EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"),
               (Strings{"count=4", "1=1024", "2=300", "3=01024", "4=400"}));
     EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (Strings{"1=0,0", "2=1,0"})) << "a number listed twice by one page";
@@ -113,12 +113,10 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
     EXPECT_TRUE(Suite.Keys("Tessel.ini", "555").empty()) << "the stale routing section is removed";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Group", "groupcount"), "2") << "a non-number never names a section";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Tessel", "ObjectStyle"), "3");
-    EXPECT_EQ(LoadMessageIds(count), (std::vector<int32_t>{1024, 300, 1024, 400}));
 
     // The next start rebuilds the same tables from scratch, whatever pages changed.
     PageIni("A.ini", {"700"});
-    count = BuildMessageTables(2);
-    EXPECT_EQ(count, 5);
+    EXPECT_EQ(RebuildMessageTables(2), (std::vector<int32_t>{700, 1024, 400, 300, 1024}));
     EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"),
               (Strings{"count=5", "1=700", "2=01024", "3=400", "4=300", "5=1024"}));
     EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (Strings{"1=1,0"}));
@@ -126,8 +124,7 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
     EXPECT_EQ(Suite.Section("Tessel.ini", "700"), (Strings{"1=0,0"}));
 
     // No page messages at all still leaves a table with its count.
-    count = BuildMessageTables(0);
-    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(RebuildMessageTables(0).empty());
     EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"), (Strings{"count=0"}));
     EXPECT_TRUE(Suite.Keys("Tessel.ini", "400").empty());
     EXPECT_EQ(Suite.Value("Tessel.ini", "Group", "groupcount"), "2");
@@ -138,7 +135,7 @@ TEST_F(SuiteIni, PageIniFilesCannotStallStartUp)
     Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=1\r\n1=Alpha\r\n[Alpha]\r\npagecount=1\r\n1=A.dll\r\n");
     PageIni("A.ini", {"1", "2", "3"}, "2000000000");
     ASSERT_EQ(LoadGroups(), 1);
-    EXPECT_EQ(BuildMessageTables(1), 3);
+    EXPECT_EQ(RebuildMessageTables(1).size(), 3u);
     EXPECT_EQ(PageIniName("Sub\\Foo.dll"), "Foo.ini");
     EXPECT_EQ(PageIniName("x.y"), ".ini");
 }
