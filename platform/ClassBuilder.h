@@ -245,7 +245,7 @@ public:
         requires(!std::is_convertible_v<S, std::function<bool(const T&)>>)
     TClassBuilder& Object(std::string name, G get, S set, std::function<bool(const T&)> stored = {})
     {
-        using V = std::remove_pointer_t<detail::ValueType<T, G>>;
+        using V = std::remove_pointer_t<std::invoke_result_t<const G&, T&>>;
         TPropInfo& p = Add(std::move(name), TPropKind::Class);
         p.SubObject = [get](TObject& o) -> TPersistent* { return std::invoke(get, static_cast<T&>(o)); };
         p.AssignObject = [set, n = p.Name](TObject& o, TPersistent* value) {

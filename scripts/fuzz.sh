@@ -4,7 +4,7 @@
 # corpus in fuzz/corpus/<target> first (a crash once found is kept there as
 # a test case), then new inputs until the time is up.
 #
-#   scripts/fuzz.sh             about 30 seconds per target
+#   scripts/fuzz.sh             about 20 seconds per target
 #   scripts/fuzz.sh 3600        an hour per target
 #
 # New inputs go to <build>/fuzz/corpus, crashes to <build>/fuzz/crashes;
@@ -12,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSEL_BUILD:-$root/build}/fuzz
-seconds=${1:-30}
+seconds=${1:-20}
 
 "$root/scripts/bootstrap.sh"
 if [[ ! -f $build/CMakeCache.txt ]]; then
@@ -20,8 +20,8 @@ if [[ ! -f $build/CMakeCache.txt ]]; then
 fi
 cmake --build "$build" -j "$(nproc)"
 
-declare -A corpus=([FormFileFuzz]=FormFile [BmpFuzz]=Bmp)
-for target in FormFileFuzz BmpFuzz; do
+declare -A corpus=([FormFileFuzz]=FormFile [BmpFuzz]=Bmp [IniFuzz]=Ini)
+for target in FormFileFuzz BmpFuzz IniFuzz; do
     name=${corpus[$target]}
     mkdir -p "$build/corpus/$name" "$build/crashes/$name"
     log=$build/$target.log
