@@ -2,14 +2,15 @@
 // background (about 600 KB, 1.2 million hex digits), against one plain pass
 // over the same text. The figure is the best of several batches of at least
 // a quarter second.
+#include "bench/support/Timing.h"
 #include "platform/ClassBuilder.h"
 #include "platform/FormFile.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 using namespace platform;
+using bench::SecondsPerCall;
 
 namespace {
 
@@ -25,25 +26,6 @@ const TClassInfo& THolder::StaticClassInfo()
     static const TClassInfo& info =
         TClassBuilder<THolder, TComponent>("THolder").Binary("Data", &THolder::Data, &THolder::Data).Build();
     return info;
-}
-
-template <class Op>
-double SecondsPerCall(Op op)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e30;
-    for (int batch = 0; batch < 5; ++batch) {
-        long calls = 0;
-        const Clock::time_point start = Clock::now();
-        double elapsed = 0;
-        do {
-            op();
-            ++calls;
-            elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        } while (elapsed < 0.25);
-        best = std::min(best, elapsed / static_cast<double>(calls));
-    }
-    return best;
 }
 
 } // namespace
