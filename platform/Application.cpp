@@ -1,9 +1,12 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/HintWindow.h"
 #include "platform/Icon.h"
 #include "platform/SystemServices.h"
+#include "platform/Timer.h"
 
 #include <algorithm>
+#include <windowsx.h>
 #include <cstdlib>
 
 namespace platform {
@@ -180,6 +183,106 @@ void TApplication::FormDestroyed(TForm* Form)
 {
     if (FMainForm == Form)
         FMainForm = nullptr;
+}
+
+void TApplication::SetShowHint(bool Value)
+{
+    FShowHint = Value;
+    if (!Value)
+        CancelHint();
+}
+
+namespace {
+
+// The control whose hint shows for the pointer over Control.
+TControl* HintControlOf(TControl* Control)
+{
+    while (Control && (!Control->ShowHint() || Control->Hint().empty()))
+        Control = Control->Parent();
+    return Control;
+}
+
+} // namespace
+
+void TApplication::HintMessage(TControl* Control, const TMessage& Message)
+{
+    if (Message.Msg != WM_MOUSEMOVE) {
+        if (FHintControl) {
+            HideHint();
+            FHintState = hsDone;
+        }
+        return;
+    }
+    TControl* hintControl = FShowHint ? HintControlOf(Control) : nullptr;
+    if (hintControl == FHintControl)
+        return;
+    HideHint();
+    SetHintControl(hintControl);
+    if (!hintControl)
+        return;
+    FHintState = hsWaiting;
+    FHintSince = GetTickCount();
+    FHintCursor = Control->ClientToScreen(Point(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
+    if (!FHintTimer) {
+        FHintTimer = new TTimer(nullptr);
+        FHintTimer->SetInterval(50);
+        FHintTimer->SetOnTimer([this](TObject*) { HintTimerTick(); });
+    }
+    FHintTimer->SetEnabled(true);
+}
+
+void TApplication::HintTimerTick()
+{
+    if (!FHintControl || HintControlOf(ControlAtScreenPos(SystemServices().CursorPos())) != FHintControl) {
+        CancelHint();
+        return;
+    }
+    const DWORD elapsed = GetTickCount() - FHintSince;
+    if (FHintState == hsWaiting && elapsed >= static_cast<DWORD>(FHintPause)) {
+        if (!FHintWindow)
+            FHintWindow = new THintWindow(nullptr);
+        FHintWindow->SetColor(FHintColor);
+        const std::string& hint = FHintControl->Hint();
+        TRect r = FHintWindow->CalcHintRect(Screen->Width() / 3, hint);
+        // Below the pointer's arrow, as the system's tooltips sit.
+        OffsetRect(&r, FHintCursor.x, FHintCursor.y + GetSystemMetrics(SM_CYCURSOR) * 5 / 8);
+        FHintWindow->ActivateHint(r, hint);
+        FHintState = hsShowing;
+        FHintSince = GetTickCount();
+    } else if (FHintState == hsShowing && elapsed >= static_cast<DWORD>(FHintHidePause)) {
+        HideHint();
+        FHintState = hsDone;
+    }
+}
+
+void TApplication::HideHint()
+{
+    if (FHintWindow)
+        FHintWindow->Hide();
+}
+
+void TApplication::CancelHint()
+{
+    HideHint();
+    SetHintControl(nullptr);
+}
+
+void TApplication::SetHintControl(TControl* Control)
+{
+    if (FHintControl)
+        RemoveFreeNotification(FHintControl);
+    FHintControl = Control;
+    if (Control)
+        FreeNotification(Control);
+    else if (FHintTimer)
+        FHintTimer->SetEnabled(false);
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FHintControl)
+        CancelHint();
 }
 
 void TApplication::Run()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Component.h"
+#include "platform/Canvas.h"
 #include "platform/Messages.h"
 
 #include <exception>
@@ -12,8 +13,11 @@
 
 namespace platform {
 
+class TControl;
 class TForm;
+class THintWindow;
 class TIcon;
+class TTimer;
 
 class TApplication : public TComponent {
     PLATFORM_CLASS(TApplication, TComponent)
@@ -58,6 +62,26 @@ public:
     // The program's own icon (the icon resource MAINICON, else the system's application icon).
     TIcon* Icon();
 
+    // Hints: the hint of the control under the pointer (or of the nearest
+    // parent with one, among those whose ShowHint holds) shows HintPause ms
+    // after the pointer came to it, for HintHidePause ms. It goes when the
+    // pointer leaves that control or a key or mouse button is pressed, and
+    // stays away until the pointer comes to another control.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    int HintPause() const { return FHintPause; }
+    void SetHintPause(int Value) { FHintPause = Value; }
+    int HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int Value) { FHintHidePause = Value; }
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
+    // Every mouse and key message a control receives passes here first.
+    void HintMessage(TControl* Control, const TMessage& Message);
+    // Hides the hint and forgets the control it was for.
+    void CancelHint();
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
     // The standard exception display: a message box with the exception's text.
     void ShowException(const std::exception& E);
     // Shows the exception being handled; call it inside a catch block.
@@ -71,6 +95,9 @@ private:
     void WndProc(TMessage& Message);
     static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     bool ProcessMessage(MSG& Msg);
+    void HintTimerTick();
+    void HideHint();
+    void SetHintControl(TControl* Control);
 
     HWND FHandle = nullptr;
     TForm* FMainForm = nullptr;
@@ -80,6 +107,19 @@ private:
     std::string FTitle;
     TIcon* FIcon = nullptr;
     std::vector<std::pair<const void*, std::function<bool(TMessage&)>>> FHooks;
+
+    enum THintState { hsWaiting, hsShowing, hsDone };
+    bool FShowHint = true;
+    int FHintPause = 500;
+    int FHintHidePause = 2500;
+    TColor FHintColor = clInfoBk;
+    TControl* FHintControl = nullptr;
+    THintState FHintState = hsWaiting;
+    DWORD FHintSince = 0;
+    TPoint FHintCursor{};
+    // Made on first use and kept for the program's life.
+    TTimer* FHintTimer = nullptr;
+    THintWindow* FHintWindow = nullptr;
 };
 
 class TScreen : public TComponent {

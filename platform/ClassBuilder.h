@@ -210,12 +210,29 @@ public:
     }
 
     // A persistent sub-object owned by the instance (a font, an appearance);
-    // form files reach its own properties through dotted paths.
+    // form files reach its own properties through dotted paths. Its writer
+    // assigns the given object to the live sub-object (a copy).
     template <class G>
     TClassBuilder& Object(std::string name, G get, std::function<bool(const T&)> stored = {})
     {
+        return Object(std::move(name), get,
+                      [get](T& o, TPersistent* value) { std::invoke(get, o)->Assign(value); }, stored);
+    }
+
+    // The same with a writer of the class's own (one that copies in its own way).
+    template <class G, class S>
+        requires(!std::is_convertible_v<S, std::function<bool(const T&)>>)
+    TClassBuilder& Object(std::string name, G get, S set, std::function<bool(const T&)> stored = {})
+    {
+        using V = std::remove_pointer_t<detail::ValueType<T, G>>;
         TPropInfo& p = Add(std::move(name), TPropKind::Class);
         p.SubObject = [get](TObject& o) -> TPersistent* { return std::invoke(get, static_cast<T&>(o)); };
+        p.AssignObject = [set, n = p.Name](TObject& o, TPersistent* value) {
+            V* typed = dynamic_cast<V*>(value);
+            if (value && !typed)
+                throw EPropertyError("Invalid value for property " + n + ": " + value->ClassName());
+            detail::PutValue(static_cast<T&>(o), set, typed);
+        };
         if (stored)
             p.Stored = [stored](const TObject& o) { return stored(static_cast<const T&>(o)); };
         p.Load = [n = p.Name](TObject&, const TFormValue&, TLoadContext&) { RaiseInvalidValue(n); };

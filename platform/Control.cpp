@@ -1,8 +1,12 @@
 #include "platform/Control.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/Menu.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <windowsx.h>
 
 namespace platform {
@@ -26,12 +30,15 @@ const TIdentMap& CursorIdents()
     static const TIdentMap& idents = *new TIdentMap{
         {crDefault, "crDefault"}, {crNone, "crNone"}, {crArrow, "crArrow"}, {crCross, "crCross"},
         {crIBeam, "crIBeam"}, {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"}, {crSizeNWSE, "crSizeNWSE"},
-        {crSizeWE, "crSizeWE"}, {crUpArrow, "crUpArrow"}, {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
+        {crSizeWE, "crSizeWE"}, {crUpArrow, "crUpArrow"}, {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+        {crNoDrop, "crNoDrop"}, {crNo, "crNo"},
         {crAppStart, "crAppStart"}, {crHelp, "crHelp"}, {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"}};
     return idents;
 }
 
-static LPCSTR SystemCursor(TCursor Cursor)
+namespace {
+
+LPCSTR SystemCursor(TCursor Cursor)
 {
     switch (Cursor) {
     case crArrow: return IDC_ARROW;
@@ -50,6 +57,65 @@ static LPCSTR SystemCursor(TCursor Cursor)
     case crSizeAll: return IDC_SIZEALL;
     default: return nullptr;
     }
+}
+
+// The pointer's arrow, as the drag cursors show it: '#' black, '.' white.
+constexpr const char* ArrowRows[] = {
+    "#",           "##",          "#.#",         "#..#",        "#...#",       "#....#",
+    "#.....#",     "#......#",    "#.......#",   "#........#",  "#.....#####", "#..#..#",
+    "#.# #..#",    "##  #..#",    "#    #..#",   "     #..#",   "      ##",
+};
+
+// The drag cursors are drawn here: the arrow over a sheet (crDrag) or over a
+// barred circle (crNoDrop).
+HCURSOR DrawDragCursor(bool NoDrop)
+{
+    constexpr int Size = 32;
+    char pixels[Size][Size];
+    std::memset(pixels, ' ', sizeof pixels);
+    for (int y = 0; y < static_cast<int>(std::size(ArrowRows)); ++y)
+        for (int x = 0; ArrowRows[y][x]; ++x)
+            pixels[y][x] = ArrowRows[y][x];
+    for (int y = 16; y < Size - 2; ++y)
+        for (int x = 9; x < Size - 3; ++x) {
+            if (NoDrop) {
+                const int dx = x - 20, dy = y - 23, d2 = dx * dx + dy * dy;
+                if (d2 > 64)
+                    continue;
+                pixels[y][x] = (d2 >= 30 || std::abs(dx - dy) <= 1) ? '#' : '.';
+            } else if (y >= 19 && x >= 11 && x <= 24) {
+                const bool edge = y == 19 || y == Size - 3 || x == 11 || x == 24;
+                pixels[y][x] = edge ? '#' : '.';
+            }
+        }
+    BYTE andMask[Size * Size / 8], xorMask[Size * Size / 8];
+    std::memset(andMask, 0xFF, sizeof andMask);
+    std::memset(xorMask, 0, sizeof xorMask);
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x) {
+            const int byte = y * Size / 8 + x / 8;
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            if (pixels[y][x] == ' ')
+                continue;
+            andMask[byte] &= static_cast<BYTE>(~bit);
+            if (pixels[y][x] == '.')
+                xorMask[byte] |= bit;
+        }
+    return CreateCursor(GetModuleHandleA(nullptr), 0, 0, Size, Size, andMask, xorMask);
+}
+
+} // namespace
+
+HCURSOR CursorHandle(TCursor Cursor)
+{
+    // Made once and kept for the program's life.
+    static const HCURSOR drag = DrawDragCursor(false), noDrop = DrawDragCursor(true);
+    if (Cursor == crDrag)
+        return drag;
+    if (Cursor == crNoDrop)
+        return noDrop;
+    LPCSTR name = SystemCursor(Cursor);
+    return name ? LoadCursorA(nullptr, name) : nullptr;
 }
 
 TShiftState KeysToShiftState(WPARAM Keys)
@@ -80,9 +146,21 @@ TControl* CaptureControl()
 
 TWinControl* FindControl(HWND Wnd)
 {
-    if (!Wnd || GetWindowLongPtrA(Wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure))
+    // Another process's window may show the same procedure address (the same program run twice).
+    DWORD process = 0;
+    if (!Wnd || !GetWindowThreadProcessId(Wnd, &process) || process != GetCurrentProcessId() ||
+        GetWindowLongPtrA(Wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TWinControl::WindowProcedure))
         return nullptr;
     return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+}
+
+TControl* ControlAtScreenPos(TPoint Pos)
+{
+    TWinControl* window = FindControl(WindowFromPoint(Pos));
+    if (!window)
+        return nullptr;
+    TControl* child = window->ControlAtPos(window->ScreenToClient(Pos), false);
+    return child ? child : window;
 }
 
 bool IsDialogKey(const MSG& Msg)
@@ -123,6 +201,7 @@ const TClassInfo& TControl::StaticClassInfo()
         .Str("Hint", &TControl::Hint, &TControl::SetHint)
         .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
         .Protected()
+        .Ref<TComponent>("Action", &TControl::Action, &TControl::SetAction)
         .Set("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors, &TControl::SetAnchors,
              TAnchors{akLeft, akTop})
         .Str("Caption", &TControl::Caption, &TControl::SetCaption)
@@ -130,8 +209,14 @@ const TClassInfo& TControl::StaticClassInfo()
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
         .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, true)
         .Object("Font", &TControl::Font, [](const TControl& c) { return !c.ParentFont(); })
+        .Int("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, crDrag, &CursorIdents())
+        .Enum("DragKind", {"dkDrag", "dkDock"}, &TControl::DragKind, &TControl::SetDragKind, dkDrag)
+        .Enum("DragMode", {"dmManual", "dmAutomatic"}, &TControl::DragMode, &TControl::SetDragMode, dmManual)
         .Bool("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true)
-        .Bool("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, false)
+        .Ref<TPopupMenu>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+        // A control that follows its parent stores no ShowHint of its own.
+        .Bool("ShowHint", [](const TControl& c) { return !c.ParentShowHint() && c.ShowHint(); },
+              &TControl::SetShowHint, false)
         .Bool("Visible", &TControl::Visible, &TControl::SetVisible, true)
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)
@@ -139,6 +224,13 @@ const TClassInfo& TControl::StaticClassInfo()
         .Event("OnMouseMove", &TControl::OnMouseMove)
         .Event("OnMouseUp", &TControl::OnMouseUp)
         .Event("OnResize", &TControl::OnResize)
+        .Event("OnContextPopup", &TControl::OnContextPopup)
+        .Event("OnDragDrop", &TControl::OnDragDrop)
+        .Event("OnDragOver", &TControl::OnDragOver)
+        .Event("OnEndDock", &TControl::OnEndDock)
+        .Event("OnEndDrag", &TControl::OnEndDrag)
+        .Event("OnStartDock", &TControl::OnStartDock)
+        .Event("OnStartDrag", &TControl::OnStartDrag)
         .Build();
     return info;
 }
@@ -150,6 +242,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont)
 
 TControl::~TControl()
 {
+    DragControlGone(this);
     if (GCaptureControl == this) {
         GCaptureControl = nullptr;
         ReleaseCapture();
@@ -181,7 +274,41 @@ void TControl::SetParent(TWinControl* AParent)
     if (AParent) {
         AParent->InsertControl(this);
         ParentFontChanged();
+        UpdateAnchorRules();
     }
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value)
+{
+    if (Value == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TControl::SetAction(TComponent* Value)
+{
+    if (Value == FAction)
+        return;
+    if (FAction)
+        FAction->RemoveFreeNotification(this);
+    FAction = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+    if (AComponent == FAction)
+        FAction = nullptr;
 }
 
 bool TControl::CanResize(int&, int&)
@@ -208,8 +335,68 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FWidth = AWidth;
     FHeight = AHeight;
     Invalidate();
+    UpdateAnchorRules();
     if (sized && !ComponentState().Contains(csLoading))
         Resize();
+}
+
+void TControl::SetAnchors(TAnchors Value)
+{
+    FAnchors = Value;
+    UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules()
+{
+    if (!FParent || FAnchoring)
+        return;
+    FAnchorBounds = BoundsRect();
+    FAnchorParentSize = Point(FParent->ClientWidth(), FParent->ClientHeight());
+}
+
+namespace {
+
+// One axis of anchoring: the new [Low, High) of a control whose parent's
+// client extent went from Base to Extent. Unanchored on both sides, the
+// control keeps its centre at the same share of the extent.
+void AnchorAxis(bool Near, bool Far, int Base, int Extent, LONG& Low, LONG& High)
+{
+    const int size = High - Low;
+    if (Near && Far) {
+        High = std::max<LONG>(Low, High + Extent - Base);
+    } else if (Far) {
+        Low += Extent - Base;
+        High = Low + size;
+    } else if (!Near) {
+        Low = MulDiv(Low + High, Extent, 2 * Base) - size / 2;
+        High = Low + size;
+    }
+}
+
+} // namespace
+
+void TControl::AnchorToParent()
+{
+    if (!FParent)
+        return;
+    // Rules recorded before the parent had a size of its own are recorded afresh.
+    if (FAnchorParentSize.x <= 0 || FAnchorParentSize.y <= 0) {
+        UpdateAnchorRules();
+        return;
+    }
+    TRect r = FAnchorBounds;
+    AnchorAxis(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), FAnchorParentSize.x, FParent->ClientWidth(),
+               r.left, r.right);
+    AnchorAxis(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), FAnchorParentSize.y, FParent->ClientHeight(),
+               r.top, r.bottom);
+    FAnchoring = true;
+    try {
+        SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } catch (...) {
+        FAnchoring = false;
+        throw;
+    }
+    FAnchoring = false;
 }
 
 void TControl::SetClientSize(int AWidth, int AHeight)
@@ -322,6 +509,7 @@ void TControl::SetShowHint(bool Value)
 void TControl::Loaded()
 {
     TComponent::Loaded();
+    UpdateAnchorRules();
 }
 
 bool TControl::MouseCapture() const
@@ -423,6 +611,11 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 
 void TControl::WndProc(TMessage& Message)
 {
+    if (IsMouseMessage(Message.Msg) || Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN) {
+        Application->HintMessage(this, Message);
+        if (DragMessage(Message))
+            return;
+    }
     // Without double-click recognition a quick second press is an ordinary press.
     if (Message.Msg == WM_LBUTTONDBLCLK && !FControlStyle.Contains(csDoubleClicks))
         Message.Msg = WM_LBUTTONDOWN;
@@ -441,6 +634,7 @@ void TControl::Dispatch(TMessage& Message)
     case WM_MBUTTONDOWN: HandleMouseButton(Message, mbMiddle, true, false); return;
     case WM_MBUTTONDBLCLK: HandleMouseButton(Message, mbMiddle, true, true); return;
     case WM_MBUTTONUP: HandleMouseButton(Message, mbMiddle, false, false); return;
+    case WM_CONTEXTMENU: WMContextMenu(Message); return;
     case WM_MOUSEMOVE:
         DefaultHandler(Message);
         MouseMove(KeysToShiftState(Message.WParam), MouseX(Message.LParam), MouseY(Message.LParam));
@@ -491,6 +685,59 @@ void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool Do
         }
     }
     MouseUp(Button, shift, x, y);
+}
+
+void TControl::WMContextMenu(TMessage& Message)
+{
+    const bool byKeyboard = Message.LParam == -1;
+    const TPoint screen = Point(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    bool handled = false;
+    DoContextPopup(byKeyboard ? Point(-1, -1) : ScreenToClient(screen), handled);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
+    if (FPopupMenu && FPopupMenu->AutoPopup()) {
+        const TPoint at = byKeyboard ? ClientToScreen(Point(0, 0)) : screen;
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(at.x, at.y);
+        Message.Result = 1;
+        return;
+    }
+    // A window's default handling passes the request on to its parent window.
+    DefaultHandler(Message);
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled)
+{
+    if (OnContextPopup)
+        OnContextPopup(this, MousePos, Handled);
+}
+
+void TControl::DoStartDrag(TDragObject*& DragObject)
+{
+    if (OnStartDrag)
+        OnStartDrag(this, DragObject);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    if (OnDragOver) {
+        Accept = true;
+        OnDragOver(this, Source, X, Y, State, Accept);
+    }
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y)
+{
+    if (OnDragDrop)
+        OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* Target, int X, int Y)
+{
+    if (OnEndDrag)
+        OnEndDrag(this, Target, X, Y);
 }
 
 void TControl::Click()
@@ -665,8 +912,8 @@ void TWinControl::WndProc(TMessage& Message)
             TControl* over = ControlAtPos(p, true);
             if (!over)
                 over = this;
-            if (LPCSTR cursor = SystemCursor(over->Cursor())) {
-                ::SetCursor(LoadCursorA(nullptr, cursor));
+            if (HCURSOR cursor = CursorHandle(over->Cursor())) {
+                ::SetCursor(cursor);
                 Message.Result = TRUE;
                 return;
             }
@@ -702,6 +949,10 @@ bool TWinControl::RouteMouseToChild(TMessage& Message)
         return false;
     const int x = MouseX(Message.LParam) - target->Left(), y = MouseY(Message.LParam) - target->Top();
     Message.Result = target->Perform(Message.Msg, Message.WParam, MAKELPARAM(x, y));
+    // The window's default handling turns a right-button release over a
+    // graphic child into a context-menu request, which comes back for the child.
+    if (Message.Msg == WM_RBUTTONUP && Message.Result == 0 && FHandle)
+        DefaultHandler(Message);
     return true;
 }
 
@@ -749,12 +1000,28 @@ void TWinControl::Dispatch(TMessage& Message)
         DefaultHandler(Message);
         DoExit();
         return;
+    case WM_CONTEXTMENU:
+        if (Message.LParam != -1) {
+            const TPoint p = ScreenToClient(Point(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
+            if (TControl* child = ControlAtPos(p, false)) {
+                Message.Result = child->Perform(Message.Msg, Message.WParam, Message.LParam);
+                if (Message.Result)
+                    return;
+            }
+        }
+        break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         WORD key = static_cast<WORD>(Message.WParam);
-        KeyDown(key, KeyboardShiftState());
+        const TShiftState shift = KeyboardShiftState();
+        KeyDown(key, shift);
         if (key == 0)
             return;
+        // Shift+F10 asks for the context menu; the default handling does not see it again.
+        if (key == VK_F10 && shift.Contains(ssShift)) {
+            SendMessageA(FHandle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FHandle), -1);
+            return;
+        }
         Message.WParam = key;
         break;
     }
@@ -772,6 +1039,11 @@ void TWinControl::Dispatch(TMessage& Message)
         KeyUp(key, KeyboardShiftState());
         if (key == 0)
             return;
+        // The menu key asks for the context menu when it is released.
+        if (key == VK_APPS) {
+            SendMessageA(FHandle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FHandle), -1);
+            return;
+        }
         Message.WParam = key;
         break;
     }
@@ -852,8 +1124,16 @@ void TWinControl::UpdateBoundsFromWindow()
     FTop = r.top;
     FWidth = width;
     FHeight = height;
-    if (sized && !ComponentState().Contains(csLoading))
+    if (sized && !ComponentState().Contains(csLoading)) {
+        AnchorControls();
         Resize();
+    }
+}
+
+void TWinControl::AnchorControls()
+{
+    for (TControl* child : std::vector<TControl*>(FControls))
+        child->AnchorToParent();
 }
 
 TControl* TWinControl::Controls(int Index) const
@@ -927,8 +1207,11 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FHeight = AHeight;
     if (FHandle)
         SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (sized && !ComponentState().Contains(csLoading))
+    UpdateAnchorRules();
+    if (sized && !ComponentState().Contains(csLoading)) {
+        AnchorControls();
         Resize();
+    }
 }
 
 void TWinControl::SetVisible(bool Value)

@@ -14,6 +14,7 @@
 namespace platform {
 
 class TWinControl;
+class TPopupMenu;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -23,6 +24,25 @@ using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
+
+// What a drag carries. A control being dragged is itself the source that drop
+// targets see unless its OnStartDrag hands out a drag object of its own, which
+// stays the handler's to free (in OnEndDrag).
+class TDragObject : public TObject {
+    PLATFORM_CLASS(TDragObject, TObject)
+};
+
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// MousePos is in client coordinates, or (-1, -1) when the keyboard asked for the menu.
+using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
+using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
+// Target is the control dropped on, or null when the drag was refused or cancelled.
+using TEndDragEvent = TEvent<TObject*, TObject*, int, int>;
+using TStartDragEvent = TEvent<TObject*, TDragObject*&>;
 
 enum TControlStyleFlag { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks };
 using TControlStyle = TSet<TControlStyleFlag>;
@@ -35,8 +55,10 @@ using TAnchors = TSet<TAnchorKind>;
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
-                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+                  crDrag = -12, crNoDrop = -13, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 const TIdentMap& CursorIdents();
+// The cursor shown for Cursor; null for crDefault (the window class's own).
+HCURSOR CursorHandle(TCursor Cursor);
 
 // The shift state of a mouse or key message, from its wParam and the keyboard.
 TShiftState KeysToShiftState(WPARAM Keys);
@@ -106,9 +128,32 @@ public:
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool Value) { FParentShowHint = Value; }
     TAnchors Anchors() const { return FAnchors; }
-    void SetAnchors(TAnchors Value) { FAnchors = Value; }
+    void SetAnchors(TAnchors Value);
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int Value) { FHelpContext = Value; }
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+    // The action a designer linked to the control; kept and streamed only.
+    TComponent* Action() const { return FAction; }
+    void SetAction(TComponent* Value);
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+
+    // Starts dragging this control: at once, or once the pointer has moved
+    // Threshold pixels (-1: the system's drag distance) with the left button
+    // still down; until then presses and clicks go on as usual. While it
+    // drags, the pointer belongs to the drag: controls under it are asked
+    // (OnDragOver) whether they accept it, a button release drops it on an
+    // accepting one (OnDragDrop), Escape or a lost capture cancels it;
+    // OnEndDrag closes every drag that started.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends this control's drag, dropping it where it is when Drop holds.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -141,6 +186,15 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnResize;
+    TContextPopupEvent OnContextPopup;
+    TDragDropEvent OnDragDrop;
+    TDragOverEvent OnDragOver;
+    TEndDragEvent OnEndDock;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDock;
+    TStartDragEvent OnStartDrag;
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
     virtual bool CanResize(int& NewWidth, int& NewHeight);
@@ -150,6 +204,13 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Raise the matching events. MousePos is (-1, -1) for a menu asked for by
+    // the keyboard. Accept stays false without an OnDragOver, which finds it true.
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
     // The parent's font was changed or the control was put on a new parent.
     virtual void ParentFontChanged();
     // This control's font changed (its own OnChange handler until replaced).
@@ -162,6 +223,20 @@ protected:
 private:
     friend class TWinControl;
     void HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
+    // The context menu request: OnContextPopup, then the PopupMenu; Result 1 when it was answered.
+    void WMContextMenu(TMessage& Message);
+    // Anchoring keeps the distances to the anchored edges of the parent's
+    // client area as they were when the bounds were last set from outside.
+    void UpdateAnchorRules();
+    void AnchorToParent();
+    // The drag machinery (DragDrop.cpp); DragMessage sees a control's mouse
+    // and key messages first and answers true for those a drag takes.
+    bool DragMessage(TMessage& Message);
+    static void DragStart(TPoint ScreenPos);
+    static void DragTo(TPoint ScreenPos);
+    static void DragDone(bool Drop);
+    static void DragWindowMessage(TMessage& Message);
+    static void DragControlGone(TControl* Control);
 
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -178,6 +253,14 @@ private:
     bool FParentShowHint = true;
     TAnchors FAnchors{akLeft, akTop};
     int FHelpContext = 0;
+    TPopupMenu* FPopupMenu = nullptr;
+    TComponent* FAction = nullptr;
+    TCursor FDragCursor = crDrag;
+    TDragKind FDragKind = dkDrag;
+    TDragMode FDragMode = dmManual;
+    TRect FAnchorBounds{};
+    TPoint FAnchorParentSize{};
+    bool FAnchoring = false;
 };
 
 // The window-creation parameters a control may adjust before its window exists.
@@ -263,6 +346,8 @@ private:
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     bool RouteMouseToChild(TMessage& Message);
+    // Moves the anchored children after a change of the client area's size.
+    void AnchorControls();
     void WMPaint(TMessage& Message);
     void UpdateBoundsFromWindow();
 
@@ -311,6 +396,8 @@ private:
 TControl* CaptureControl();
 // The control whose window Wnd is, or null for windows that are not controls.
 TWinControl* FindControl(HWND Wnd);
+// The enabled, visible control at a screen position, graphic ones included, or null.
+TControl* ControlAtScreenPos(TPoint Pos);
 // Keys a form handles for the control that has the focus before the control
 // sees them: Tab and Shift+Tab move the focus unless the control asks for
 // tabs (WM_GETDLGCODE). True when Msg was such a key and has been handled.

@@ -33,6 +33,7 @@ PLATFORM_EXCEPTION(EComponentError, Exception);
 PLATFORM_EXCEPTION(EFilerError, Exception);
 PLATFORM_EXCEPTION(EReadError, EFilerError);
 PLATFORM_EXCEPTION(EClassNotFound, EFilerError);
+PLATFORM_EXCEPTION(EPropertyError, Exception);
 PLATFORM_EXCEPTION(EResNotFound, Exception);
 PLATFORM_EXCEPTION(EStreamError, Exception);
 PLATFORM_EXCEPTION(EFOpenError, EStreamError);

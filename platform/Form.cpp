@@ -32,7 +32,8 @@ const TClassInfo& TForm::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TForm, TWinControl>("TForm")
         .Publish({"Caption", "Color", "Font", "Enabled", "OnClick", "OnDblClick", "OnMouseDown",
-                  "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize"})
+                  "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize", "PopupMenu",
+                  "ShowHint", "OnContextPopup", "OnDragDrop", "OnDragOver"})
         .Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
               &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
         .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth, std::nullopt)
@@ -138,6 +139,12 @@ void TForm::SetVisible(bool Value)
 {
     if (Value == Visible())
         return;
+    // A form file creates no windows while it is read: the form shows once
+    // the whole file has been read (Loaded).
+    if (ComponentState().Contains(csLoading)) {
+        TWinControl::SetVisible(Value);
+        return;
+    }
     if (Value) {
         TWinControl::SetVisible(true);
         ShowWindow(Handle(), SW_SHOW);
@@ -148,6 +155,15 @@ void TForm::SetVisible(bool Value)
         TWinControl::SetVisible(false);
         if (OnHide)
             OnHide(this);
+    }
+}
+
+void TForm::Loaded()
+{
+    TWinControl::Loaded();
+    if (Visible()) {
+        TWinControl::SetVisible(false);
+        SetVisible(true);
     }
 }
 

@@ -64,6 +64,7 @@ protected:
     void LoadLayout();
     void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
+    void Loaded() override;
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
 

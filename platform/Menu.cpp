@@ -1,5 +1,6 @@
 #include "platform/Menu.h"
 #include "platform/ClassBuilder.h"
+#include "platform/Control.h"
 #include "platform/UtilWindow.h"
 
 #include <algorithm>
@@ -152,7 +153,8 @@ void TPopupMenu::SetPopupComponent(TComponent* Value)
 {
     if (Value == FPopupComponent)
         return;
-    if (FPopupComponent)
+    // A control whose PopupMenu this is still needs to hear when the menu goes.
+    if (auto* control = dynamic_cast<TControl*>(FPopupComponent); FPopupComponent && !(control && control->PopupMenu() == this))
         RemoveFreeNotification(FPopupComponent);
     FPopupComponent = Value;
     if (Value)

@@ -74,6 +74,14 @@ const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const
     return nullptr;
 }
 
+void SetObjectProp(TObject& Instance, const std::string& Name, TPersistent* Value)
+{
+    const TPropInfo* property = Instance.ClassInfo().FindProperty(Name);
+    if (!property || property->Kind != TPropKind::Class)
+        throw EPropertyError("Unknown object property " + Name);
+    property->AssignObject(Instance, Value);
+}
+
 std::vector<const TClassInfo*> StandardClasses();
 
 namespace {

@@ -90,6 +90,9 @@ struct TPropInfo {
     std::function<TPersistent*(TObject&)> SubObject;
     // Class properties: whether a form file stores the sub-object at all (empty: always).
     std::function<bool(const TObject&)> Stored;
+    // Class properties: the writer. It copies the given object into the live
+    // sub-object (which stays the instance's own); it never adopts it.
+    std::function<void(TObject&, TPersistent*)> AssignObject;
 };
 
 // A published field of a form: set to the component of that name when the
@@ -180,6 +183,10 @@ public:                                                                         
     using inherited = Base;                                                          \
     static const ::platform::TClassInfo& StaticClassInfo();                          \
     const ::platform::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+// Writes a published sub-object property through its writer (a copy into
+// the instance's own sub-object); raises EPropertyError for an unknown name.
+void SetObjectProp(TObject& Instance, const std::string& Name, TPersistent* Value);
 
 // Class registry: the classes a form file may name besides the field classes of its root.
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 need=()
 dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
-for pkg in wine wine32:i386 g++-mingw-w64-i686-posix cmake xvfb xauth googletest; do
+for pkg in wine wine32:i386 g++-mingw-w64-i686-posix cmake xvfb xauth googletest imagemagick; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 

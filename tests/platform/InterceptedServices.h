@@ -1,5 +1,6 @@
 // Installs a system-services double for its lifetime: message boxes and
-// exit requests are recorded instead of shown or performed.
+// exit requests are recorded instead of shown or performed, and the cursor
+// is where the test says (posted mouse messages do not move the real one).
 #pragma once
 
 #include "platform/SystemServices.h"
@@ -18,6 +19,7 @@ public:
         return IDOK;
     }
     void ExitProcess(UINT ExitCode) override { ExitCodes.push_back(ExitCode); }
+    POINT CursorPos() override { return Cursor; }
 
     struct TBox {
         HWND Owner;
@@ -26,6 +28,7 @@ public:
     };
     std::vector<TBox> Boxes;
     std::vector<UINT> ExitCodes;
+    POINT Cursor{};
 
 private:
     platform::TSystemServices* FPrevious;

@@ -1,7 +1,7 @@
 #include "platform/ClassBuilder.h"
 #include "platform/FormFile.h"
 #include "platform/Menu.h"
-#include "MessagePump.h"
+#include "MenuDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -51,68 +51,6 @@ std::string ItemText(HMENU menu, int position)
     return text;
 }
 
-// The shown popup menu of this process (other test programs may show theirs meanwhile).
-HWND OpenMenuWindow()
-{
-    for (HWND wnd = FindWindowA("#32768", nullptr); wnd; wnd = FindWindowExA(nullptr, wnd, "#32768", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(wnd))
-            return wnd;
-    }
-    return nullptr;
-}
-
-// Drives an open popup menu from a thread timer, which the menu's own modal
-// loop keeps dispatching: on first sight it hands the shown menu to Inspect,
-// then moves the highlight down to position Target and presses Enter
-// (Target < 0: Escape). After a deadline it closes the menu in any state.
-struct TMenuDriver {
-    int Target = -1;
-    std::function<void(HMENU)> Inspect = nullptr;
-    std::vector<std::string>* Log = nullptr;
-    bool Seen = false;
-    bool TimedOut = false;
-    DWORD Start = 0;
-    static inline TMenuDriver* Current = nullptr;
-
-    static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        TMenuDriver& d = *Current;
-        HWND wnd = OpenMenuWindow();
-        if (GetTickCount() - d.Start > 8000) {
-            d.TimedOut = true;
-            EndMenu();
-            return;
-        }
-        if (!wnd)
-            return;
-        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(wnd, MN_GETHMENU, 0, 0));
-        if (!d.Seen) {
-            d.Seen = true;
-            d.Log->push_back("shown");
-            d.Inspect(menu);
-        }
-        int highlighted = -1;
-        for (int i = 0; i < GetMenuItemCount(menu); ++i)
-            if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
-                highlighted = i;
-        const WPARAM key = d.Target < 0 ? VK_ESCAPE : highlighted == d.Target ? VK_RETURN : VK_DOWN;
-        PostMessageA(wnd, WM_KEYDOWN, key, 1);
-        PostMessageA(wnd, WM_KEYUP, key, 0xC0000001);
-    }
-
-    void Run(TPopupMenu* menu)
-    {
-        Current = this;
-        Start = GetTickCount();
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, Tick);
-        menu->Popup(100, 100);
-        KillTimer(nullptr, timer);
-        EXPECT_FALSE(TimedOut);
-    }
-};
-
 } // namespace
 
 TEST(Menu, PopupShowsTheItemsAndClicksTheChosenOne)
@@ -152,7 +90,7 @@ TEST(Menu, PopupShowsTheItemsAndClicksTheChosenOne)
         EXPECT_EQ(GetMenuItemCount(GetSubMenu(shown, 4)), 2);
         EXPECT_EQ(ItemText(shown, 5), "&Exit");
     };
-    driver.Run(menu);
+    driver.Run([&] { menu->Popup(100, 100); });
     EXPECT_EQ(log, (std::vector<std::string>{"popup", "shown", "click Exit"}));
     EXPECT_EQ(open->Caption(), "Open") << "accelerators go to the shown menu only";
 
@@ -171,7 +109,7 @@ TEST(Menu, PopupShowsTheItemsAndClicksTheChosenOne)
         EXPECT_EQ(ItemText(shown, 2), "Start at Quick Bar");
         EXPECT_FALSE(GetMenuState(shown, 2, MF_BYPOSITION) & MF_CHECKED);
     };
-    driver.Run(menu);
+    driver.Run([&] { menu->Popup(100, 100); });
     EXPECT_EQ(log, (std::vector<std::string>{"popup", "shown"}));
     form->Free();
 }

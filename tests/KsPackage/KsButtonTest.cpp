@@ -1,0 +1,510 @@
+// Shapes, sizes, captions and streaming of the skinned push buttons.
+#include "KsPackageTesting.h"
+#include "KsPackage/Source/KsRegister.h"
+#include "platform/FormFile.h"
+#include "platform/Menu.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+using namespace platform;
+
+namespace {
+
+// A window's region as the platform has it; null when it has none.
+struct TWindowRegion {
+    explicit TWindowRegion(HWND Window) : Handle(CreateRectRgn(0, 0, 0, 0))
+    {
+        if (GetWindowRgn(Window, Handle) == ERROR) {
+            DeleteObject(Handle);
+            Handle = nullptr;
+        }
+    }
+    ~TWindowRegion()
+    {
+        if (Handle)
+            DeleteObject(Handle);
+    }
+    bool Contains(int X, int Y) const { return Handle && PtInRegion(Handle, X, Y); }
+    HRGN Handle;
+};
+
+// A 30 x 12 raised picture whose four corner pixels are the key colour.
+std::unique_ptr<TBitmap> CorneredBitmap()
+{
+    auto bitmap = SolidBitmap(30, 12, RaisedColor);
+    for (auto [x, y] : {std::pair{0, 0}, {29, 0}, {0, 11}, {29, 11}})
+        Put24(*bitmap, x, y, KeyColor);
+    return bitmap;
+}
+
+} // namespace
+
+TEST_F(KsFormTest, RegionsFollowTransparencyAndServeAsTheHitTest)
+{
+    auto* button = Place<KsButton>(10, 10);
+    EXPECT_FALSE(button->IsInside(0, 0)) << "no region before the first update";
+    EXPECT_FALSE(button->IsInside(5, 5));
+
+    button->SetBitmap(CorneredBitmap().get(), 0);
+    HWND window = button->Handle();
+    EXPECT_EQ(TWindowRegion(window).Handle, nullptr) << "not transparent: no window region";
+    EXPECT_TRUE(button->IsInside(0, 0));
+    EXPECT_TRUE(button->IsInside(29, 11));
+    EXPECT_FALSE(button->IsInside(30, 5));
+    EXPECT_EQ(button->GetTransparentColor(), KeyColor) << "the raised picture brings its bottom-left colour";
+
+    button->SetTransparent(true);
+    {
+        TWindowRegion region(window);
+        ASSERT_NE(region.Handle, nullptr);
+        EXPECT_FALSE(region.Contains(0, 0));
+        EXPECT_FALSE(region.Contains(29, 11));
+        EXPECT_TRUE(region.Contains(1, 0));
+        EXPECT_TRUE(region.Contains(15, 6));
+    }
+    EXPECT_FALSE(button->IsInside(0, 0));
+    EXPECT_TRUE(button->IsInside(1, 0));
+
+    // A press on a cut-away corner presses nothing.
+    button->SetBitmap(SolidBitmap(30, 12, SunkenColor).get(), 1);
+    Send(*button, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0);
+    EXPECT_EQ(ShownAt(*button, 15, 6), RaisedColor) << "the raised picture stays";
+    Send(*button, WM_LBUTTONUP, 0, 0, 0);
+    Send(*button, WM_LBUTTONDOWN, MK_LBUTTON, 15, 6);
+    EXPECT_EQ(ShownAt(*button, 15, 6), SunkenColor);
+    Send(*button, WM_LBUTTONUP, 0, 15, 6);
+
+    // The same colour again still rebuilds and reapplies the region.
+    SetWindowRgn(window, nullptr, TRUE);
+    button->SetTransparentColor(KeyColor);
+    EXPECT_FALSE(TWindowRegion(window).Contains(0, 0));
+    EXPECT_TRUE(TWindowRegion(window).Contains(1, 0));
+
+    // Another colour cuts other pixels.
+    button->SetTransparentColor(RaisedColor);
+    EXPECT_TRUE(TWindowRegion(window).Contains(0, 0));
+    EXPECT_FALSE(TWindowRegion(window).Contains(15, 6));
+
+    button->SetTransparent(false);
+    EXPECT_EQ(TWindowRegion(window).Handle, nullptr);
+    EXPECT_TRUE(button->IsInside(15, 6));
+
+    // In the form designer the region serves the hit test only.
+    button->SetDesigning(true);
+    button->SetTransparent(true);
+    EXPECT_EQ(TWindowRegion(window).Handle, nullptr);
+    EXPECT_FALSE(button->IsInside(15, 6));
+}
+
+TEST_F(KsFormTest, TheRaisedPictureFixesTheSizeAndTheBackgroundIsNotErased)
+{
+    auto* button = Place<KsButton>(10, 20);
+    button->SetBounds(10, 20, 60, 30);
+    EXPECT_EQ(button->Width(), 60) << "without a picture any size goes";
+    Skin(*button, 97, 23);
+    EXPECT_EQ(button->Width(), 97);
+    EXPECT_EQ(button->Height(), 23);
+
+    button->SetBounds(10, 20, 200, 50);
+    EXPECT_EQ(button->Width(), 97);
+    EXPECT_EQ(button->Height(), 23);
+    RECT r;
+    GetClientRect(button->Handle(), &r);
+    EXPECT_EQ(r.right, 97);
+    EXPECT_EQ(r.bottom, 23);
+
+    button->SetBitmap(SolidBitmap(120, 40, RaisedColor).get(), 0);
+    EXPECT_EQ(button->BoundsRect().left, 10);
+    EXPECT_EQ(button->BoundsRect().top, 20);
+    EXPECT_EQ(button->Width(), 120);
+    EXPECT_EQ(button->Height(), 40);
+    EXPECT_EQ(ShownPicture(*button)->Width(), 120);
+    EXPECT_EQ(ScreenPixel(button->Handle(), 110, 35), RaisedColor);
+
+    // The erase request is answered without painting.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP surface = CreateCompatibleBitmap(screen, 8, 8);
+    HGDIOBJ old = SelectObject(dc, surface);
+    SetPixel(dc, 2, 2, RGB(1, 2, 3));
+    EXPECT_EQ(SendMessageA(button->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(1, 2, 3));
+    // The hidden image covers the whole button, and the framework leaves it out of the erase.
+    button->SetDesigning(true);
+    button->Controls(0)->Hide();
+    SendMessageA(button->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_NE(GetPixel(dc, 2, 2), RGB(1, 2, 3)) << "the designer erases";
+    SelectObject(dc, old);
+    DeleteObject(surface);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+namespace {
+
+constexpr TColor Background = 0x202020, TextColor = 0xF0F0F0;
+
+// Font smoothing blends even the strokes' cores a little with the paper.
+bool Near(TColor A, TColor B)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(((A >> shift) & 0xFF) - ((B >> shift) & 0xFF)) > 16)
+            return false;
+    return true;
+}
+
+// Where the caption's ink lies, and its commonest colour.
+struct TInk {
+    TRect Box{0, 0, 0, 0};
+    TColor Color = -1;
+    bool Empty() const { return Box.right <= Box.left; }
+};
+
+TInk InkOf(KsCustomControl& Control, TColor Paper)
+{
+    TCanvas* canvas = ShownPicture(Control)->Canvas();
+    TInk ink;
+    ink.Box = Rect(10000, 10000, -1, -1);
+    std::map<TColor, int> counts;
+    for (int y = 0; y < Control.Height(); ++y)
+        for (int x = 0; x < Control.Width(); ++x) {
+            const TColor c = PixelOf(canvas, x, y);
+            if (c == Paper)
+                continue;
+            ++counts[c];
+            ink.Box = Rect(std::min<int>(ink.Box.left, x), std::min<int>(ink.Box.top, y),
+                           std::max<int>(ink.Box.right, x + 1), std::max<int>(ink.Box.bottom, y + 1));
+        }
+    if (counts.empty())
+        return TInk();
+    ink.Color = std::max_element(counts.begin(), counts.end(),
+                                 [](auto& a, auto& b) { return a.second < b.second; })->first;
+    return ink;
+}
+
+class KsCaptionTest : public KsFormTest {
+protected:
+    void SetUp() override
+    {
+        KsFormTest::SetUp();
+        Button = Place<KsButtonTx>(10, 10);
+        Skin(*Button, 97, 23, {Background, Background, Background, -1});
+        Button->Font()->SetColor(TextColor);
+        Button->Font()->SetHeight(-12);
+        Button->SetCaption("Yes");
+        Button->SetTabStop(true);
+    }
+    TInk Ink() { return InkOf(*Button, Background); }
+    KsButtonTx* Button = nullptr;
+};
+
+} // namespace
+
+TEST_F(KsCaptionTest, TheCaptionIsCentredAndShiftedOnceByHalfTheDisplacement)
+{
+    EXPECT_EQ(Button->TextBounds().right, 97);
+    const TInk centred = Ink();
+    ASSERT_FALSE(centred.Empty());
+    EXPECT_LE(std::abs(centred.Box.left - (97 - centred.Box.right)), 1) << "centred across the button";
+    EXPECT_PRED2(Near, centred.Color, TextColor);
+
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 40, 10);
+    const TInk pressed = Ink();
+    EXPECT_EQ(pressed.Box.left, centred.Box.left + 1);
+    EXPECT_EQ(pressed.Box.top, centred.Box.top + 1);
+    Button->Repaint();
+    EXPECT_EQ(Ink().Box.left, centred.Box.left) << "a redraw while pressed is not shifted";
+    Send(*Button, WM_LBUTTONUP, 0, 40, 10);
+    EXPECT_EQ(Ink().Box.left, centred.Box.left);
+
+    // On the screen as in the hidden image.
+    const TInk shown = Ink();
+    EXPECT_EQ(ScreenPixel(Button->Handle(), 2, 2), Background);
+    int inked = 0;
+    for (int x = shown.Box.left; x < shown.Box.right; ++x)
+        for (int y = shown.Box.top; y < shown.Box.bottom; ++y)
+            inked += Near(ScreenPixel(Button->Handle(), x, y), TextColor);
+    EXPECT_GT(inked, 3);
+
+    Button->SetDisp(4, 0);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 40, 10);
+    EXPECT_EQ(Ink().Box.left, centred.Box.left + 2);
+    EXPECT_EQ(Ink().Box.top, centred.Box.top);
+    Send(*Button, WM_LBUTTONUP, 0, 40, 10);
+
+    // A button without a sunken picture still shifts its caption.
+    Button->SetBitmap(nullptr, ksSunken);
+    Button->SetDisp(2, 2);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 40, 10);
+    EXPECT_EQ(Ink().Box.left, centred.Box.left + 1);
+    Send(*Button, WM_LBUTTONUP, 0, 40, 10);
+
+    Button->SetTextBounds(10, 2, 50, 19);
+    const TInk moved = Ink();
+    EXPECT_LE(std::abs((moved.Box.left - 10) - (60 - moved.Box.right)), 1);
+    EXPECT_EQ(moved.Box.bottom - moved.Box.top, centred.Box.bottom - centred.Box.top);
+    EXPECT_LE(std::abs(moved.Box.top - centred.Box.top), 1) << "both rectangles have their middle at 11.5";
+
+    // Every move puts the text rectangle back on the whole button.
+    Button->SetLeft(30);
+    EXPECT_EQ(Ink().Box.left, centred.Box.left);
+}
+
+TEST_F(KsCaptionTest, TheCaptionColourFollowsTheState)
+{
+    Button->FontColors()->SetColor(fcSunken, clRed);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 40, 10);
+    EXPECT_PRED2(Near, Ink().Color, clRed);
+    Send(*Button, WM_LBUTTONUP, 0, 40, 10);
+    EXPECT_PRED2(Near, Ink().Color, TextColor) << "focused, no focused colour: the font's";
+
+    Button->FontColors()->SetColor(fcFocused, clLime);
+    EXPECT_PRED2(Near, Ink().Color, clLime) << "redrawn at once";
+
+    // Disabled without a disabled picture: the raised one, in grey text.
+    Button->SetEnabled(false);
+    EXPECT_PRED2(Near, Ink().Color, static_cast<TColor>(ColorToRGB(clGrayText)));
+    Button->FontColors()->SetColor(fcDisabled, clBlue);
+    EXPECT_PRED2(Near, Ink().Color, clBlue);
+    Button->SetEnabled(true);
+    EXPECT_PRED2(Near, Ink().Color, TextColor);
+
+    // The font's own handler still runs after the button redraws.
+    EXPECT_FALSE(Button->ParentFont());
+    Button->SetParentFont(true);
+    Form->Font()->SetColor(clYellow);
+    EXPECT_EQ(Button->Font()->Color(), clYellow);
+    EXPECT_PRED2(Near, Ink().Color, clYellow);
+    Button->Font()->SetColor(clAqua);
+    EXPECT_PRED2(Near, Ink().Color, clAqua);
+    EXPECT_FALSE(Button->ParentFont());
+
+    Button->SetCaption("A much longer caption");
+    EXPECT_GT(Ink().Box.right - Ink().Box.left, 40);
+}
+
+TEST_F(KsFormTest, RecordsAreCopiedAndTellTheirOwnerOnce)
+{
+    auto* a = Place<KsButtonTx>(0, 0);
+    auto* b = Place<KsButtonTx>(0, 40);
+    Skin(*a, 20, 10);
+    KsFourStateAppearance* own = b->Appearance();
+    SetObjectProp(*b, "Appearance", a->Appearance());
+    EXPECT_EQ(b->Appearance(), own) << "copied, not adopted";
+    EXPECT_EQ(b->Width(), 20);
+    EXPECT_EQ(PixelOf(b->GetBitmap(ksFocused)->Canvas(), 3, 3), FocusedColor);
+    Fill24(*a->GetBitmap(ksFocused), 20, 10, clRed);
+    EXPECT_EQ(PixelOf(b->GetBitmap(ksFocused)->Canvas(), 3, 3), FocusedColor);
+
+    // Drawing on the bitmap an appearance hands out changes the picture shown.
+    Fill24(*a->Appearance()->RaisedBmp(), 20, 10, clNavy);
+    EXPECT_EQ(ShownAt(*a), clNavy);
+
+    int changes = 0;
+    b->FontColors()->OnChange = [&](TObject*) { ++changes; };
+    b->FontColors()->SetColor(fcFocused, clRed);
+    b->FontColors()->SetColor(fcFocused, clRed);
+    EXPECT_EQ(changes, 1);
+    a->FontColors()->SetColor(fcSunken, clGreen);
+    SetObjectProp(*b, "FontColors", a->FontColors());
+    EXPECT_EQ(changes, 2) << "one notification for the whole copy";
+    EXPECT_EQ(b->FontColors()->GetColor(fcSunken), clGreen);
+    EXPECT_EQ(b->FontColors()->GetColor(fcFocused), -1);
+    SetObjectProp(*b, "FontColors", a->FontColors());
+    EXPECT_EQ(changes, 3) << "also when nothing differed";
+    EXPECT_THROW(SetObjectProp(*b, "FontColors", a->Appearance()), EPropertyError);
+}
+
+TEST_F(KsFormTest, LoadingPicturesFromFilesKeepsThemAllWhenOneFails)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string dir = std::string(folder) + "KsSkin";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    SolidBitmap(12, 8, RaisedColor)->SaveToFile(dir + "\\n.bmp");
+    SolidBitmap(12, 8, FocusedColor)->SaveToFile(dir + "\\o.bmp");
+
+    auto* button = Place<KsButton>(0, 0);
+    Skin(*button, 30, 10);
+    EXPECT_TRUE(button->LoadBitmapA(dir, "n.bmp", "", "o.bmp", ""));
+    EXPECT_EQ(button->Width(), 12);
+    EXPECT_EQ(PixelOf(button->GetBitmap(ksFocused)->Canvas(), 1, 1), FocusedColor);
+    EXPECT_EQ(button->GetBitmap(ksSunken)->Width(), 30) << "an empty name keeps its picture";
+
+    EXPECT_THROW(button->LoadBitmapA(dir + "\\", "o.bmp", "", "missing.bmp", ""), Exception);
+    EXPECT_EQ(PixelOf(button->GetBitmap(ksRaised)->Canvas(), 1, 1), RaisedColor);
+    EXPECT_THROW(button->LoadBitmapA("", "n.bmp", "", "", ""), ERangeError);
+
+    DeleteFileA((dir + "\\n.bmp").c_str());
+    DeleteFileA((dir + "\\o.bmp").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+namespace {
+
+// A form with two text buttons, made in code.
+TForm* TwoButtonForm()
+{
+    TForm* form = New<TForm>(nullptr);
+    form->SetName("Gallery");
+    auto* yes = new KsButtonTx(form);
+    yes->SetName("Yes");
+    yes->SetParent(form);
+    yes->SetBounds(20, 108, 97, 23);
+    Skin(*yes, 97, 23, {0xE4E2E0, 0x303030, 0x808080, -1});
+    Put24(*yes->GetBitmap(ksRaised), 0, 0, 0xE4E2E0 ^ 1);
+    yes->SetTransparentColor(15000288);
+    yes->SetCaption("Yes");
+    yes->SetTabOrder(0);
+    yes->SetModalResult(mrYes);
+    yes->SetCursor(crHandPoint);
+    yes->FontColors()->SetColor(fcFocused, clRed);
+    auto* menu = new TPopupMenu(form);
+    menu->SetName("Menu1");
+    yes->SetPopupMenu(menu);
+    yes->SetDragMode(dmAutomatic);
+    yes->SetDragKind(dkDock);
+    yes->SetDragCursor(crNo);
+    yes->SetAnchors(TAnchors{akLeft, akRight});
+    yes->SetHint("Says yes");
+    yes->SetShowHint(true);
+    yes->SetHelpContext(12);
+    auto* no = new KsButtonTx(form);
+    no->SetName("No");
+    no->SetParent(form);
+    no->SetBounds(167, 108, 97, 23);
+    Skin(*no, 97, 23, {KeyColor, SunkenColor, FocusedColor, DisabledColor});
+    Put24(*no->GetBitmap(ksRaised), 5, 5, RaisedColor);
+    no->SetTransparent(true);
+    no->SetCaption("It's 'No'");
+    no->Font()->SetColor(clNavy);
+    no->SetEnabled(false);
+    no->SetTabStop(true);
+    no->SetShowMouseOver(false);
+    return form;
+}
+
+// Counts the windows made while a form file is still being read.
+int WindowsMadeWhileReading = 0;
+
+class KsWatchedButton : public KsButtonTx {
+    PLATFORM_CLASS(KsWatchedButton, KsButtonTx)
+public:
+    using KsButtonTx::KsButtonTx;
+
+protected:
+    void CreateHandle() override
+    {
+        if (ComponentState().Contains(csReading))
+            ++WindowsMadeWhileReading;
+        inherited::CreateHandle();
+    }
+};
+
+const TClassInfo& KsWatchedButton::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<KsWatchedButton, KsButtonTx>("KsWatchedButton").Build();
+    return info;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+} // namespace
+
+TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
+{
+    Application->Initialize();
+    RegisterKsPackage();
+    TForm* original = TwoButtonForm();
+    const std::string text = WriteComponentText(original);
+    FreeAndNil(original);
+
+    for (const char* expected : {"object Yes: KsButtonTx", "Appearance.RaisedBmp.Data = {", "Appearance.FocusedBmp.Data",
+                                 "FontColors.Focused = clRed", "ModalResult = 6", "TransparentColor = 15000288",
+                                 "Caption = 'It''s ''No'''", "Font.Color = clNavy", "Enabled = False",
+                                 "ShowMouseOver = False", "Transparent = True", "Cursor = crHandPoint",
+                                 "PopupMenu = Menu1", "DragMode = dmAutomatic", "DragKind = dkDock",
+                                 "DragCursor = crNo", "Anchors = [akLeft, akRight]", "Hint = 'Says yes'",
+                                 "ShowHint = True", "HelpContext = 12", "TabOrder = 0", "TabStop = True"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    // Defaults are not written.
+    for (const char* absent : {"FontColors.Sunken", "Transparent = False", "ShowMouseOver = True"})
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+
+    TForm* read = New<TForm>(nullptr);
+    ReadComponentText(read, text);
+    EXPECT_FALSE(read->HandleAllocated()) << "reading creates no window";
+    auto* no = dynamic_cast<KsButtonTx*>(read->FindComponent("No"));
+    ASSERT_NE(no, nullptr);
+    EXPECT_FALSE(no->HandleAllocated());
+    EXPECT_EQ(WriteComponentText(read), text);
+    auto* yes = dynamic_cast<KsButtonTx*>(read->FindComponent("Yes"));
+    ASSERT_NE(yes, nullptr);
+    EXPECT_EQ(yes->PopupMenu(), read->FindComponent("Menu1"));
+
+    // The state bitmaps were read into the live pictures: the disabled
+    // button shows its own disabled picture, the size and shape follow.
+    EXPECT_EQ(Shown(*no), "disabled");
+    EXPECT_EQ(no->Width(), 97);
+    EXPECT_FALSE(no->IsInside(0, 0));
+    EXPECT_TRUE(no->IsInside(5, 5));
+    read->Show();
+    TWindowRegion region(no->Handle());
+    EXPECT_FALSE(region.Contains(0, 0)) << "the region reaches the window once it exists";
+    EXPECT_TRUE(region.Contains(5, 5));
+    FreeAndNil(read);
+
+    TForm* again = New<TForm>(nullptr);
+    ReadComponentText(again, text);
+    EXPECT_EQ(WriteComponentText(again), text);
+    FreeAndNil(again);
+
+    // A form shown by its form file shows once the whole file has been read.
+    RegisterClasses({&KsWatchedButton::StaticClassInfo()});
+    WindowsMadeWhileReading = 0;
+    TForm* shown = New<TForm>(nullptr);
+    ReadComponentText(shown, Replaced(Replaced(text, "object Gallery: TForm\r\n", "object Gallery: TForm\r\n  Visible = True\r\n"),
+                                      ": KsButtonTx", ": KsWatchedButton"));
+    EXPECT_EQ(WindowsMadeWhileReading, 0);
+    ASSERT_TRUE(shown->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(shown->Handle()));
+    auto* watched = dynamic_cast<KsWatchedButton*>(shown->FindComponent("No"));
+    ASSERT_NE(watched, nullptr);
+    ASSERT_TRUE(watched->HandleAllocated());
+    EXPECT_FALSE(TWindowRegion(watched->Handle()).Contains(0, 0));
+    EXPECT_TRUE(TWindowRegion(watched->Handle()).Contains(5, 5));
+    FreeAndNil(shown);
+}
+
+TEST(KsStreaming, TheButtonsAreOnTheirPalettePagesAndPublishWhatTheDesignerShows)
+{
+    std::set<std::string> published;
+    for (const TPropInfo* property : KsButton::StaticClassInfo().PublishedProperties())
+        published.insert(property->Name);
+    const std::set<std::string> button{
+        "Name", "Tag", "Left", "Top", "Width", "Height", "Cursor", "Hint", "HelpContext", "Action", "Anchors",
+        "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
+        "TabStop", "Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
+        "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+        "OnStartDock", "OnStartDrag", "OnMouseEnter", "OnMouseLeave", "TransparentColor", "Transparent",
+        "Appearance", "ModalResult", "ShowMouseOver"};
+    EXPECT_EQ(published, button);
+    std::set<std::string> text;
+    for (const TPropInfo* property : KsButtonTx::StaticClassInfo().PublishedProperties())
+        text.insert(property->Name);
+    std::set<std::string> expected = button;
+    expected.insert({"Font", "Caption", "FontColors"});
+    EXPECT_EQ(text, expected);
+
+    RegisterKsPackage();
+    RegisterKsPackage();
+    EXPECT_EQ(PaletteComponents("KsComponents"), std::vector<const TClassInfo*>{&KsButton::StaticClassInfo()});
+    EXPECT_EQ(PaletteComponents("KsComponentsTx"), std::vector<const TClassInfo*>{&KsButtonTx::StaticClassInfo()});
+}
