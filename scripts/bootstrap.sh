@@ -5,7 +5,8 @@ set -euo pipefail
 
 need=()
 dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
-for pkg in wine wine32:i386 g++-mingw-w64-i686-posix cmake xvfb xauth googletest imagemagick; do
+# g++: the skin generator runs on the build machine.
+for pkg in wine wine32:i386 g++-mingw-w64-i686-posix g++ cmake xvfb xauth googletest imagemagick; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || need+=("$pkg")
 done
 

@@ -91,6 +91,7 @@ const TClassInfo& TForm1::StaticClassInfo()
         .Method("TesselTrayRestore", &TForm1::TesselTrayRestore)
         .Method("StartatQuickBar1Click", &TForm1::StartatQuickBar1Click)
         .Method("StartatToolBar1Click", &TForm1::StartatToolBar1Click)
+        .Method("Exit1Click", &TForm1::Exit1Click)
         .Method("TimerGetTipsTimer", &TForm1::TimerGetTipsTimer)
         .Build();
     return info;
@@ -300,6 +301,19 @@ void TForm1::StartatToolBar1Click(TObject*)
     WriteIniValue(IniPath, "Tessel", "ObjectStyle", "3");
 }
 
+void TForm1::Exit1Click(TObject*)
+{
+    if (SuiteDialogOpen())
+        return;
+    std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)> dialog(New<TfrmMsg>(this, Translate("Are you sure to exit?")),
+                                                      [](TfrmMsg* d) { d->Free(); });
+    // Halves truncate toward zero, as the screen's own centring does.
+    dialog->SetLeft(GetSystemMetrics(SM_CXSCREEN) / 2 - dialog->Width() / 2);
+    dialog->SetTop(GetSystemMetrics(SM_CYSCREEN) / 2 - dialog->Height() / 2);
+    if (dialog->ShowModal() == mrYes)
+        DispatchCommand(cmdExit, tgMainWindow);
+}
+
 void TForm1::RefreshTips()
 {
     const int32_t count = IniNumber(ReadIniValue(IniPath, "Group", "groupcount", 32));
@@ -419,11 +433,15 @@ void NotifyContainer()
 
 bool SuiteDialogOpen()
 {
-    HWND dialog = FindWindowA("TfrmMsg", Title);
-    if (!dialog || !IsWindowVisible(dialog))
-        return false;
-    ShowWindow(dialog, SW_SHOW);
-    return true;
+    // Any visible one counts: the hidden start-up instance of this process
+    // (and of other suite processes) may come first in the window order.
+    for (HWND dialog = nullptr; (dialog = FindWindowExA(nullptr, dialog, "TfrmMsg", Title)) != nullptr;) {
+        if (IsWindowVisible(dialog)) {
+            ShowWindow(dialog, SW_SHOW);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CheckRebootNeeded()

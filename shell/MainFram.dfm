@@ -41,6 +41,7 @@ object Form1: TForm1
     end
     object Exit1: TMenuItem
       Caption = 'Exit'
+      OnClick = Exit1Click
     end
   end
   object TimerGetTips: TTimer

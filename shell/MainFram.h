@@ -47,6 +47,9 @@ public:
     void TesselTrayRestore(platform::TObject* Sender);
     void StartatQuickBar1Click(platform::TObject* Sender);
     void StartatToolBar1Click(platform::TObject* Sender);
+    // Asks "Are you sure to exit?" in a message dialog; Yes ends the process
+    // after telling the main window.
+    void Exit1Click(platform::TObject* Sender);
     void TimerGetTipsTimer(platform::TObject* Sender);
 
     // One tips poll of every page module (code 8).

@@ -1,5 +1,6 @@
 #include "shell/MsgFrm.h"
 #include "shell/SuiteModules.h"
+#include "shell/Toolfunction.h"
 
 #include "platform/ClassBuilder.h"
 #include "platform/Graphics.h"
@@ -7,9 +8,120 @@
 #include <cstring>
 #include <vector>
 
+using namespace platform;
+
 namespace tessel {
 
 TfrmMsg* frmMsg = nullptr;
+
+// ---------------------------------------------------------------- TfrmMsg
+
+const TClassInfo& TfrmMsg::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TfrmMsg, TForm>("TfrmMsg")
+        .Field("mrOk", &TfrmMsg::mrOk)
+        .Field("mrCancel", &TfrmMsg::mrCancel)
+        .Field("ImgMsgBackground", &TfrmMsg::ImgMsgBackground)
+        .Field("LabelCaption", &TfrmMsg::LabelCaption)
+        .Field("LabelDescription", &TfrmMsg::LabelDescription)
+        .Method("FormCreate", &TfrmMsg::FormCreate)
+        .Method("ImgMsgBackgroundMouseDown", &TfrmMsg::ImgMsgBackgroundMouseDown)
+        .Method("mrOKClick", &TfrmMsg::mrOKClick)
+        .Method("mrCancelClick", &TfrmMsg::mrCancelClick)
+        .Build();
+    return info;
+}
+
+TfrmMsg::TfrmMsg(TComponent* AOwner) : TForm(AOwner)
+{
+    LoadLayout();
+}
+
+TfrmMsg::TfrmMsg(TComponent* AOwner, const std::string& Text) : TfrmMsg(AOwner)
+{
+    FMessageText = Text;
+    for (TFont* font : {Font(), mrOk->Font(), mrCancel->Font(), LabelCaption->Font(), LabelDescription->Font()})
+        ApplyLanguageFont(font);
+    mrOk->SetText(Translate("Yes"));
+    mrCancel->SetText(Translate("No"));
+    // Point sizes at 96 pixels per inch.
+    mrOk->Font()->SetHeight(-MulDiv(8, 96, 72));
+    mrCancel->Font()->SetHeight(-MulDiv(8, 96, 72));
+    LabelCaption->Font()->SetHeight(-MulDiv(9, 96, 72));
+    LabelDescription->Font()->SetHeight(-MulDiv(9, 96, 72));
+}
+
+void TfrmMsg::FormCreate(TObject*)
+{
+    LoadBackground();
+    ShowTexts();
+    PlaceButtons();
+}
+
+void TfrmMsg::LoadBackground()
+{
+    LoadImageFile(ImgMsgBackground, ProgramFolder() + "ContainerImages\\popup_bg_s.bmp");
+    const bool skinned = !ImgMsgBackground->Picture()->Bitmap()->Empty();
+    PlaceControl(ImgMsgBackground, 0, 0, DialogWidth, DialogHeight);
+    PlaceControl(this, 0, 0, DialogWidth, DialogHeight);
+    if (skinned) {
+        const TColor key = ImgMsgBackground->Canvas()->Pixel(0, 0);
+        HRGN region = BitmapToRegion(ImgMsgBackground->Picture()->Bitmap()->Handle(), ColorToRGB(key), 0);
+        // The window owns the region from here on, unless it refuses it.
+        if (region && !SetWindowRgn(Handle(), region, TRUE))
+            DeleteObject(region);
+    } else {
+        // A whole rectangle, framed so that it stands out on any desktop.
+        SetWindowRgn(Handle(), nullptr, TRUE);
+        // Drawing on the empty picture gives it the control's size.
+        TCanvas* canvas = ImgMsgBackground->Canvas();
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(RGB(237, 240, 244));
+        canvas->FillRect(Rect(0, 0, DialogWidth, DialogHeight));
+        canvas->Brush()->SetColor(RGB(55, 65, 81));
+        canvas->FrameRect(Rect(0, 0, DialogWidth, DialogHeight));
+    }
+    SetWidth(ImgMsgBackground->Width());
+    SetHeight(ImgMsgBackground->Height());
+}
+
+void TfrmMsg::ShowTexts()
+{
+    LabelDescription->SetCaption(FMessageText);
+    LabelCaption->SetCaption("");
+}
+
+void TfrmMsg::PlaceButtons()
+{
+    const std::string skins = ProgramFolder() + "ContainerImages\\";
+    LoadButtonSkin(mrOk, skins, "button");
+    PlaceControl(mrOk, 33, 112, 97, 23);
+    LoadButtonSkin(mrCancel, skins, "button");
+    PlaceControl(mrCancel, 143, 112, 97, 23);
+    PlaceControl(LabelDescription, 20, 60, 240, 60);
+    PlaceControl(LabelCaption, 20, 18, 150, 18);
+}
+
+void TfrmMsg::ImgMsgBackgroundMouseDown(TObject*, TMouseButton Button, TShiftState, int, int)
+{
+    if (Button != mbLeft)
+        return;
+    // The system then moves the window with the mouse, as if its caption were dragged.
+    ReleaseCapture();
+    PostMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void TfrmMsg::mrOKClick(TObject*)
+{
+    SetModalResult(mrYes);
+}
+
+void TfrmMsg::mrCancelClick(TObject*)
+{
+    SetModalResult(mrNo);
+}
+
+// ---------------------------------------------------------------- language service
 
 namespace {
 

@@ -1,21 +1,66 @@
-// The suite's message dialog unit. For now it holds the language service:
-// the language module KsMultiLang.dll, which names the user's language and
-// translates every text the shell shows, and the font rules of the
-// languages whose scripts need another character set. The dialog class
-// TfrmMsg joins this unit later; frmMsg is declared here for it.
+// The suite's message dialog unit: the skinned yes/no dialog TfrmMsg, and
+// the language service: the language module KsMultiLang.dll, which names the
+// user's language and translates every text the shell shows, and the font
+// rules of the languages whose scripts need another character set.
 #pragma once
+
+#include "KsPackage/Source/KsButtonTx.h"
+
+#include "platform/Form.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
 
 #include <cstddef>
 #include <cstdint>
-
-namespace platform {
-class TFont;
-}
+#include <string>
 
 namespace tessel {
 
-class TfrmMsg;
-// The hidden dialog instance made at start-up (once the dialog class exists).
+// The suite's yes/no dialog: a borderless window cut to the shape of its
+// background picture (ContainerImages\popup_bg_s.bmp, whose pixel (0, 0)
+// gives the colour cut away), dragged by its body, with two skinned text
+// buttons. Other processes of the suite know an open one by its class name
+// "TfrmMsg" and its title "Tessel". Yes ends the modal loop with mrYes (6),
+// No with mrNo (7); any other way of closing it is a refusal.
+//
+// Without its background picture the dialog is a plain rectangle of the
+// same size, in the button tray's colour with a dark frame, so it stays
+// readable and both buttons still work.
+class TfrmMsg : public platform::TForm {
+    PLATFORM_CLASS(TfrmMsg, platform::TForm)
+public:
+    static constexpr int DialogWidth = 270, DialogHeight = 160;
+
+    // The hidden start-up instance: no text, no language rules.
+    explicit TfrmMsg(platform::TComponent* AOwner);
+    // A dialog that shows Text, in the language's fonts and button texts.
+    TfrmMsg(platform::TComponent* AOwner, const std::string& Text);
+
+    // Published components, read from the form text.
+    KsButtonTx* mrOk = nullptr;
+    KsButtonTx* mrCancel = nullptr;
+    platform::TImage* ImgMsgBackground = nullptr;
+    platform::TLabel* LabelCaption = nullptr;
+    platform::TLabel* LabelDescription = nullptr;
+
+    // Published handlers.
+    void FormCreate(platform::TObject* Sender);
+    void ImgMsgBackgroundMouseDown(platform::TObject* Sender, platform::TMouseButton Button,
+                                   platform::TShiftState Shift, int X, int Y);
+    void mrOKClick(platform::TObject* Sender);
+    void mrCancelClick(platform::TObject* Sender);
+
+    const std::string& MessageText() const { return FMessageText; }
+
+private:
+    void LoadBackground();
+    void ShowTexts();
+    void PlaceButtons();
+
+    std::string FMessageText;
+};
+
+// The hidden dialog instance made at start-up.
 extern TfrmMsg* frmMsg;
 
 // LoadLanguage results.

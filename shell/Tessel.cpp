@@ -59,7 +59,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         components::RegisterSamples();
         Application->Initialize();
         Application->CreateForm(Form1);
-        // The message dialog instance frmMsg is created here once its class exists.
+        Application->CreateForm(frmMsg);
         Application->SetShowMainForm(false);
         Application->Run();
     } catch (...) {

@@ -6,7 +6,44 @@
 #include "platform/Bitmap.h"
 #include "platform/Win32.h"
 
+#include <cstdint>
+
 namespace loom {
+
+// The colours a region leaves out: a pixel is a key pixel when its red,
+// green and blue each lie in their inclusive range. The range of a key with a
+// tolerance runs from the key's channel to that plus the tolerance's channel,
+// clamped at 255; tolerance 0 is the key colour alone. Colours are platform
+// values (red in bits 0-7, green 8-15, blue 16-23).
+class KeyRange {
+public:
+    explicit KeyRange(uint32_t key, uint32_t tolerance = 0);
+    // A pixel stored blue, green, red (the first three bytes of 24- and 32-bit pixels).
+    bool Contains(const uint8_t* pixel) const
+    {
+        return pixel[0] >= m_low[0] && pixel[0] <= m_high[0] && pixel[1] >= m_low[1] && pixel[1] <= m_high[1] &&
+               pixel[2] >= m_low[2] && pixel[2] <= m_high[2];
+    }
+
+private:
+    uint8_t m_low[3];  // blue, green, red
+    uint8_t m_high[3];
+};
+
+// One step through a row of pixels Step bytes apart: moves cursor past the
+// pixels outside the key range and returns where the key run starts; cursor
+// then stands past that run. The pixels between the old cursor and the
+// returned start are the opaque run before it. Both loops stop at end.
+template <int Step>
+const uint8_t* NextRun(const uint8_t*& cursor, const uint8_t* end, const KeyRange& key)
+{
+    while (cursor != end && !key.Contains(cursor))
+        cursor += Step;
+    const uint8_t* start = cursor;
+    while (cursor != end && key.Contains(cursor))
+        cursor += Step;
+    return start;
+}
 
 class WinRegion {
 public:

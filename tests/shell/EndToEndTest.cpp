@@ -7,6 +7,7 @@
 // KsIO.dll is a double here, and every test that lets it ask for a reboot
 // answers No: a real restart request would end every Wine process of the
 // prefix. The Yes path is covered with replaced system services.
+#include "DialogDriver.h"
 #include "TesselProcess.h"
 
 #include <gtest/gtest.h>
@@ -295,6 +296,86 @@ TEST_F(EndToEnd, EveryWayTheProcessEnds)
         EXPECT_EQ(Tessel.WaitExit(), 0) << ending.Name;
         EXPECT_EQ(Matching(Suite.Calls(), "PageContainer Command 6").size(), ending.MainWindowExits) << ending.Name;
     }
+}
+
+// Right-click on the tray icon, Exit (the last item of the menu), and the
+// visible message dialog that asks; answered No, then Yes.
+class ExitDialog : public EndToEnd {
+protected:
+    void SetUp() override
+    {
+        EndToEnd::SetUp();
+        Suite.Write("Tessel.ini", Suite.Read("Tessel.ini") + "[Tessel]\r\nObjectStyle=3\r\n");
+    }
+
+    HWND ChooseExit()
+    {
+        Tessel.TrayNotify(WM_RBUTTONUP);
+        HWND menu = nullptr;
+        if (!WaitFor([&] { return (menu = Tessel.Window("#32768")) != nullptr && IsWindowVisible(menu); }, 5000))
+            return nullptr;
+        for (WPARAM key : {VK_UP, VK_RETURN}) {
+            PostMessageA(menu, WM_KEYDOWN, key, 1);
+            PostMessageA(menu, WM_KEYUP, key, 0xC0000001);
+        }
+        HWND dialog = nullptr;
+        WaitFor([&] { return (dialog = VisibleDialog(Tessel.Id())) != nullptr; }, 5000);
+        return dialog;
+    }
+
+    // Asks twice: No keeps Tessel running, Yes tells the main window and ends it.
+    void NoThenYes(const std::string& Shape)
+    {
+        ASSERT_TRUE(Tessel.Start());
+        ASSERT_NE(Tessel.WaitMainForm(), nullptr);
+        ASSERT_TRUE(WaitFor([&] { return Tessel.Windows("TfrmMsg", "Tessel").size() == 1; }, 5000))
+            << "the hidden dialog made at start-up";
+        ASSERT_EQ(VisibleDialog(Tessel.Id()), nullptr);
+
+        HWND dialog = ChooseExit();
+        ASSERT_NE(dialog, nullptr);
+        RECT r{};
+        GetWindowRect(dialog, &r);
+        EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 135);
+        EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 80);
+        EXPECT_EQ(r.right - r.left, 270);
+        EXPECT_EQ(r.bottom - r.top, 160);
+        const POINT probes[] = {{0, 0}, {269, 0}, {0, 159}, {269, 159}, {135, 80}};
+        EXPECT_EQ(RegionShape(dialog, probes, 5), Shape);
+
+        // The tray only brings the open dialog forward.
+        Tessel.TrayNotify(WM_RBUTTONUP);
+        Tessel.TrayNotify(WM_LBUTTONUP);
+        Sleep(300);
+        EXPECT_EQ(Tessel.Window("#32768") && IsWindowVisible(Tessel.Window("#32768")), false);
+        EXPECT_TRUE(Matching(Suite.Calls(), "Bar Command 3").empty());
+
+        ClickAt(dialog, NoButton);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog is destroyed";
+        Sleep(300);
+        EXPECT_TRUE(Tessel.Running());
+        EXPECT_TRUE(Matching(Suite.Calls(), "PageContainer Command 6").empty());
+
+        dialog = ChooseExit();
+        ASSERT_NE(dialog, nullptr);
+        ClickAt(dialog, YesButton);
+        EXPECT_EQ(Tessel.WaitExit(), 0);
+        EXPECT_EQ(Matching(Suite.Calls(), "PageContainer"),
+                  (Strings{"PageContainer Command 1 callback groups=2 [Tools|4|2|1|P1.dll,P2.dll] "
+                           "[Extras|9|1|2|Sub\\P3.dll]",
+                           "PageContainer Command 4 null", "PageContainer Command 6 null", "PageContainer unloaded"}));
+    }
+};
+
+TEST_F(ExitDialog, SkinnedNoThenYes)
+{
+    Suite.AddSkin();
+    NoThenYes("....#");
+}
+
+TEST_F(ExitDialog, WithoutSkinFilesNoThenYes)
+{
+    NoThenYes("none");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The main form built inside the test program over a suite folder of module
 // doubles, with the system services replaced: the dispatcher's table, the
 // main form's window messages and the tray handlers.
+#include "DialogDriver.h"
 #include "RecordingServices.h"
 #include "ShellHarness.h"
 
@@ -352,7 +353,7 @@ TEST_F(MainForm, TrayMenuSetsTheStartView)
     EXPECT_FALSE(Form1->StartatQuickBar1->Checked());
     EXPECT_FALSE(Form1->StartatToolBar1->Checked());
     EXPECT_EQ(Form1->Exit1->Caption(), "Exit");
-    EXPECT_FALSE(Form1->Exit1->OnClick()) << "Exit waits for the message dialog";
+    EXPECT_TRUE(Form1->Exit1->OnClick());
 
     TMenuDriver driver;
     driver.Target = 4; // Start at ToolBar
@@ -371,6 +372,73 @@ TEST_F(MainForm, TrayMenuSetsTheStartView)
     EXPECT_TRUE(Form1->StartatQuickBar1->Checked());
     EXPECT_FALSE(Form1->StartatToolBar1->Checked());
     EXPECT_EQ(Suite.Value("Tessel.ini", "Tessel", "ObjectStyle"), "0");
+}
+
+TEST_F(MainForm, ExitAsksInADialogAndEndsOnlyOnYes)
+{
+    Suite.Double("KsMultiLang", "Prefix", "[t]");
+    Suite.AddSkin();
+    Create();
+    struct TSeen {
+        RECT Rect{};
+        std::string Text;
+        platform::TComponent* Owner = nullptr;
+    } seen;
+    auto look = [&](HWND dialog) {
+        GetWindowRect(dialog, &seen.Rect);
+        for (int i = 0; i < platform::Screen->FormCount(); ++i)
+            if (auto* form = dynamic_cast<TfrmMsg*>(platform::Screen->Forms(i)); form && form->Handle() == dialog) {
+                seen.Text = form->LabelDescription->Caption();
+                seen.Owner = form->Owner();
+            }
+    };
+    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - 135, top = GetSystemMetrics(SM_CYSCREEN) / 2 - 80;
+
+    {
+        TModalDriver driver(look, [](HWND d) { ClickAt(d, NoButton); });
+        EXPECT_EQ(Matching(After([&] { Form1->Exit1->Click(); }), "PageContainer"), Strings{})
+            << "No leaves everything running";
+        ASSERT_TRUE(driver.Answered());
+    }
+    EXPECT_EQ(seen.Text, "[t]Are you sure to exit?");
+    EXPECT_EQ(seen.Owner, Form1);
+    EXPECT_EQ(std::to_string(seen.Rect.left) + "," + std::to_string(seen.Rect.top) + "," +
+                  std::to_string(seen.Rect.right - seen.Rect.left) + "," +
+                  std::to_string(seen.Rect.bottom - seen.Rect.top),
+              std::to_string(left) + "," + std::to_string(top) + ",270,160");
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(FindWindowA("TfrmMsg", "Tessel"), nullptr) << "the dialog is destroyed";
+
+    {
+        TModalDriver driver(nullptr, [](HWND d) { ClickAt(d, YesButton); });
+        EXPECT_EQ(Matching(After([&] { Form1->Exit1Click(nullptr); }), "PageContainer Command"),
+                  (Strings{"PageContainer Command 6 null"}));
+        ASSERT_TRUE(driver.Answered());
+    }
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(FindWindowA("TfrmMsg", "Tessel"), nullptr);
+}
+
+TEST_F(MainForm, AnOpenDialogIsFoundBehindTheHiddenOne)
+{
+    Create();
+    using TDialog = std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)>;
+    auto free = [](TfrmMsg* d) { d->Free(); };
+    TDialog open(platform::New<TfrmMsg>(nullptr, "Open"), free);
+    open->Show();
+    // Made after the open one, the hidden start-up dialog comes first in the window order.
+    TDialog hidden(platform::New<TfrmMsg>(nullptr), free);
+    ASSERT_EQ(FindWindowA("TfrmMsg", "Tessel"), hidden->Handle());
+    ASSERT_FALSE(IsWindowVisible(hidden->Handle()));
+    TModalDriver refuse(nullptr, PressAltF4);
+    EXPECT_EQ(After([&] {
+                  Form1->ToolBar1Click(nullptr);
+                  Form1->MainWindow1Click(nullptr);
+                  Form1->Exit1Click(nullptr);
+              }),
+              Strings{});
+    EXPECT_FALSE(refuse.Answered()) << "Exit only brought the open dialog forward";
+    EXPECT_EQ(CurrentView, 0);
 }
 
 } // namespace

@@ -92,6 +92,15 @@ public:
             AddModule(name);
     }
 
+    // The suite's skin files, as the build draws them, under ContainerImages\.
+    void AddSkin() const
+    {
+        CreateDirectoryA((FPath + "ContainerImages").c_str(), nullptr);
+        for (const char* name : {"popup_bg_s.bmp", "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp"})
+            CopyFileA((SuiteBin() + "ContainerImages\\" + name).c_str(),
+                      (FPath + "ContainerImages\\" + name).c_str(), FALSE);
+    }
+
     void Write(const std::string& Name, const std::string& Text) const { WriteWholeFile(FPath + Name, Text); }
     std::string Read(const std::string& Name) const { return ReadWholeFile(FPath + Name); }
 

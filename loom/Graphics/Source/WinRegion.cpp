@@ -1,6 +1,7 @@
 #include "loom/Graphics/WinRegion.h"
 #include "platform/Assert.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace loom {
@@ -16,20 +17,18 @@ HRGN CreateEmptyRegion()
     return hrgn;
 }
 
-// Moves cursor past the pixels that are not the key and returns where the
-// key run starts; cursor then stands past the run. Both loops stop at end.
-const uint8_t* NextRun(const uint8_t*& cursor, const uint8_t* end, uint8_t red, uint8_t green, uint8_t blue)
-{
-    auto isKey = [&](const uint8_t* p) { return p[0] == blue && p[1] == green && p[2] == red; };
-    while (cursor != end && !isKey(cursor))
-        cursor += 3;
-    const uint8_t* start = cursor;
-    while (cursor != end && isKey(cursor))
-        cursor += 3;
-    return start;
-}
-
 } // namespace
+
+KeyRange::KeyRange(uint32_t key, uint32_t tolerance)
+{
+    for (int channel = 0; channel < 3; ++channel) {
+        // Blue is stored first in a pixel and sits highest in a colour value.
+        const int shift = 8 * (2 - channel);
+        const unsigned low = (key >> shift) & 0xFF;
+        m_low[channel] = static_cast<uint8_t>(low);
+        m_high[channel] = static_cast<uint8_t>(std::min(low + ((tolerance >> shift) & 0xFF), 255u));
+    }
+}
 
 WinRegion::WinRegion() : m_hrgn(CreateEmptyRegion())
 {
@@ -66,9 +65,7 @@ HRGN WinRegion::Clone()
 
 void WinRegion::FromBitmap(platform::TBitmap* bitmap, platform::TColor color)
 {
-    const uint8_t red = static_cast<uint8_t>(color);
-    const uint8_t green = static_cast<uint8_t>(color >> 8);
-    const uint8_t blue = static_cast<uint8_t>(color >> 16);
+    const KeyRange key(static_cast<uint32_t>(color));
     const int width = bitmap->Width();
     const int height = bitmap->Height();
     SetRect(0, 0, width, height);
@@ -92,7 +89,7 @@ void WinRegion::FromBitmap(platform::TBitmap* bitmap, platform::TColor color)
         const uint8_t* cursor = line;
         while (cursor != end) {
             WinRegion run;
-            const uint8_t* start = NextRun(cursor, end, red, green, blue);
+            const uint8_t* start = NextRun<3>(cursor, end, key);
             if (start != cursor) {
                 run.SetRect(static_cast<int>((start - line) / 3), y, static_cast<int>((cursor - line) / 3), y + 1);
                 Subtract(run);
