@@ -13,10 +13,10 @@ bin=$build/bin
 "$root/scripts/build.sh"
 
 mkdir -p "$bin/Page" "$bin/ContainerImages" "$bin/Lang"
-# The user's settings are never overwritten. Without a quick bar module in
-# the suite, the tray icon alone is the start view that shows something.
+# The user's settings are never overwritten. A new suite starts at the quick
+# bar; KsTuneProfile.dll lays the pages of Page\ out in groups at the first start.
 if [[ ! -f $bin/Tessel.ini ]]; then
-    printf '[Tessel]\r\nObjectStyle=3\r\n' >"$bin/Tessel.ini"
+    printf '[Tessel]\r\nObjectStyle=0\r\n' >"$bin/Tessel.ini"
 fi
 
 source "$root/scripts/wine-session.sh"
