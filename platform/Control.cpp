@@ -837,6 +837,10 @@ void TWinControl::CreateHandle()
 {
     TCreateParams params;
     CreateParams(params);
+    // Asking for the parent's window may have made this one already: a
+    // parent makes its children's windows along with its own.
+    if (FHandle)
+        return;
     if ((params.Style & WS_CHILD) && !params.WndParent)
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     // Classes belong to the module this code is linked into: a suite module

@@ -128,6 +128,8 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
 
     FGroup = ReadSetting(Section, "Group", 0);
     FPage = ReadSetting(Section, "Page", 0);
+    // The shell finds the window by class and title before it is ever shown.
+    HandleNeeded();
 }
 
 void TFormContainer::Ask(int32_t Code, int32_t Target)

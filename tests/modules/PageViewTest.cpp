@@ -1,0 +1,178 @@
+// The page modules' views as the main window hosts them: made inside a
+// window of another module, drawn there, told of the messages they asked
+// for, and gone again.
+#include "ModuleHarness.h"
+
+#include "modules/Suite/SuitePage.h"
+
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+using namespace moduletest;
+using namespace tessel;
+
+namespace {
+
+// What the screen shows at a point of a window's client area.
+COLORREF ScreenPixel(HWND Window, int X, int Y)
+{
+    POINT at{X, Y};
+    ClientToScreen(Window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+void Settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        platform::Application->ProcessMessages();
+        Sleep(20);
+    }
+}
+
+class PageViews : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Host = platform::New<platform::TForm>(nullptr);
+        Host->SetBorderStyle(platform::bsNone);
+        Host->SetBounds(40, 40, 640, 420);
+        Host->HandleNeeded();
+    }
+    void TearDown() override { Host->Free(); }
+
+    platform::TForm* Host = nullptr;
+};
+
+TEST_F(PageViews, AViewFillsItsHostDrawsItselfAndGoes)
+{
+    LoadedModule clock(SuiteBin() + "Page\\Clock.dll");
+    auto create = clock.Entry<TPageCreate>("PageCreate");
+    auto destroy = clock.Entry<TPageDestroy>("PageDestroy");
+    ASSERT_NE(create, nullptr);
+    auto* panel = platform::New<platform::TPanel>(Host);
+    panel->SetParent(Host);
+    panel->SetBounds(0, 0, 640, 420);
+    HWND view = create(panel->Handle());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(GetParent(view), panel->Handle());
+    EXPECT_EQ(create(Host->Handle()), view) << "one view per module";
+    Host->Show();
+    Settle();
+
+    RECT host{}, shown{};
+    GetClientRect(Host->Handle(), &host);
+    GetClientRect(view, &shown);
+    EXPECT_TRUE(EqualRect(&host, &shown));
+    EXPECT_TRUE(IsWindowVisible(view));
+    // The time's dark display, top left.
+    EXPECT_EQ(ScreenPixel(Host->Handle(), 24, 24), RGB(20, 28, 36));
+
+    destroy();
+    Settle();
+    EXPECT_FALSE(IsWindow(view));
+    destroy();
+}
+
+} // namespace
+
+namespace {
+
+std::vector<TCommandRecord> Requests;
+void __stdcall RecordRequest(TCommandRecord* Record)
+{
+    Requests.push_back(*Record);
+}
+
+// PageContainer.dll in a suite folder of its own with the real pages named.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateDirectoryA((Suite.Path() + "Page").c_str(), nullptr);
+        for (const char* name : {"PageContainer.dll", "KsMultiLang.dll"})
+            CopyFileA((SuiteBin() + name).c_str(), (Suite.Path() + name).c_str(), FALSE);
+        Requests.clear();
+    }
+    void AddPage(const std::string& Name)
+    {
+        CopyFileA((SuiteBin() + "Page\\" + Name).c_str(), (Suite.Path() + "Page\\" + Name).c_str(), FALSE);
+        TPageRecord& page = Pages.emplace_back();
+        std::memset(&page, 0, sizeof page);
+        std::snprintf(page.FileName, sizeof page.FileName, "%s", Name.c_str());
+    }
+    // Registers, the way the shell does, with one group of the pages added.
+    void Register()
+    {
+        std::memset(&Group, 0, sizeof Group);
+        std::snprintf(Group.Name, sizeof Group.Name, "Monitor");
+        Group.PageCount = static_cast<int32_t>(Pages.size());
+        Group.Pages = Pages.data();
+        Registration = {RecordRequest, 1, &Group};
+        Module = std::make_unique<LoadedModule>(Suite.Path() + "PageContainer.dll");
+        Command = Module->Entry<void(__stdcall*)(int32_t, void*)>("Command");
+        ASSERT_NE(Command, nullptr);
+        Command(cmdRegister, &Registration);
+    }
+    // This process's window: another test's Tessel may show one too.
+    HWND Window() const
+    {
+        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormContainer", "Tessel")) != nullptr;) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(wnd, &process);
+            if (process == GetCurrentProcessId())
+                return wnd;
+        }
+        return nullptr;
+    }
+
+    TempFolder Suite;
+    std::vector<TPageRecord> Pages;
+    TGroupRecord Group;
+    TModuleRegistration Registration{};
+    std::unique_ptr<LoadedModule> Module;
+    void(__stdcall* Command)(int32_t, void*) = nullptr;
+};
+
+TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
+{
+    AddPage("Display.dll");
+    AddPage("Clock.dll");
+    Register();
+    ASSERT_NE(Window(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(Window())) << "hidden until shown";
+
+    int32_t pair[2] = {1, 2};
+    Command(cmdShow, pair);
+    Settle();
+    ASSERT_TRUE(IsWindowVisible(Window()));
+    HWND body = nullptr;
+    for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string(name) == "TPanel")
+            body = child;
+    }
+    ASSERT_NE(body, nullptr);
+    HWND view = FindWindowExA(body, nullptr, "TClockView", nullptr);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ScreenPixel(view, 24, 24), RGB(20, 28, 36));
+
+    Command(cmdExit, nullptr);
+    Settle();
+    EXPECT_FALSE(IsWindow(view)) << "the views go when the process ends";
+    char value[32] = {};
+    GetPrivateProfileStringA("PageContainer", "Page", "", value, sizeof value, (Suite.Path() + "Tessel.ini").c_str());
+    EXPECT_STREQ(value, "1");
+}
+
+} // namespace
