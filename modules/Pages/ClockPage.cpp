@@ -31,12 +31,12 @@ public:
         FTime->Font()->SetColor(RGB(90, 230, 120));
         FDate = AddLabel(16, 88, "");
         FDate->Font()->SetHeight(-16);
-        AddLabel(16, 120, Tr("Time zone:"));
-        FZone = AddLabel(110, 120, "");
+        AddLabel(16, 124, Tr("Time zone:"));
+        FZone = AddLabel(16, 144, "");
 
         FCalendar = New<TCalendar>(this);
         FCalendar->SetParent(this);
-        FCalendar->SetBounds(300, 16, 280, 180);
+        FCalendar->SetBounds(320, 16, 280, 180);
         FCalendar->SetReadOnly(true);
 
         FTimer = New<TTimer>(this);

@@ -48,12 +48,18 @@ public:
         FFolder->Font()->SetStyle({fsBold});
         FSize = AddLabel(376, 72, "");
         FCount = AddLabel(376, 92, "");
-        StartCount();
     }
 
     ~TFoldersView() override { StopCount(); }
 
 protected:
+    // The count needs the window it reports to.
+    void CreateHandle() override
+    {
+        TPageView::CreateHandle();
+        StartCount();
+    }
+
     void WndProc(TMessage& Message) override
     {
         if (Message.Msg == WM_COUNTED) {

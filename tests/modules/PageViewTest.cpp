@@ -46,7 +46,8 @@ protected:
         Host = platform::New<platform::TForm>(nullptr);
         Host->SetBorderStyle(platform::bsNone);
         Host->SetBounds(40, 40, 640, 420);
-        Host->HandleNeeded();
+        Host->Show();
+        Settle();
     }
     void TearDown() override { Host->Free(); }
 
@@ -66,7 +67,6 @@ TEST_F(PageViews, AViewFillsItsHostDrawsItselfAndGoes)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(GetParent(view), panel->Handle());
     EXPECT_EQ(create(Host->Handle()), view) << "one view per module";
-    Host->Show();
     Settle();
 
     RECT host{}, shown{};
@@ -173,6 +173,31 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
     char value[32] = {};
     GetPrivateProfileStringA("PageContainer", "Page", "", value, sizeof value, (Suite.Path() + "Tessel.ini").c_str());
     EXPECT_STREQ(value, "1");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PageViews, EveryPageMakesItsViewAndHearsItsMessages)
+{
+    for (const char* name : {"Clock", "System", "Disks", "Display", "Colours", "Folders"}) {
+        LoadedModule page(SuiteBin() + "Page\\" + name + ".dll");
+        HWND view = page.Entry<TPageCreate>("PageCreate")(Host->Handle());
+        ASSERT_NE(view, nullptr) << name;
+        Settle();
+        // Each hears the messages its INI file lists; a view rebuilt by one stays whole.
+        for (UINT message : {WM_TIMECHANGE, WM_DEVICECHANGE, WM_DISPLAYCHANGE}) {
+            TForwardedMessage forwarded{message, 0, 0};
+            page.Entry<TPageMessage>("PageMessage")(&forwarded);
+        }
+        Settle();
+        EXPECT_TRUE(IsWindowVisible(view)) << name;
+        ShowWindow(view, SW_HIDE);
+        Settle();
+        page.Entry<TPageDestroy>("PageDestroy")();
+        EXPECT_FALSE(IsWindow(view)) << name;
+    }
 }
 
 } // namespace
