@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -197,6 +198,70 @@ TEST_F(PageViews, EveryPageMakesItsViewAndHearsItsMessages)
         Settle();
         page.Entry<TPageDestroy>("PageDestroy")();
         EXPECT_FALSE(IsWindow(view)) << name;
+    }
+}
+
+} // namespace
+
+namespace {
+
+BOOL CALLBACK CollectButton(HWND Wnd, LPARAM Data)
+{
+    char name[64] = {}, text[256] = {};
+    GetClassNameA(Wnd, name, sizeof name);
+    GetWindowTextA(Wnd, text, sizeof text);
+    if (std::string(name) == "KsButtonTx")
+        reinterpret_cast<std::vector<std::string>*>(Data)->push_back(text);
+    return TRUE;
+}
+
+// Every caption of the main window in the user's language: group, page and
+// the window's own buttons.
+TEST_F(MainWindow, SpeaksTheUsersLanguage)
+{
+    for (const char* language : {"Japanese", "Russian", "Thai"}) {
+        SCOPED_TRACE(language);
+        TempFolder suite;
+        CreateDirectoryA((suite.Path() + "Lang").c_str(), nullptr);
+        CopyFileA((SuiteBin() + "KsMultiLang.dll").c_str(), (suite.Path() + "KsMultiLang.dll").c_str(), FALSE);
+        const std::string file = std::string("Lang\\") + language + ".lng";
+        CopyFileA((SuiteBin() + file).c_str(), (suite.Path() + file).c_str(), FALSE);
+        WriteWholeFile(suite.Path() + "Tessel.ini", std::string("[Tessel]\r\nLanguage=") + language + "\r\n");
+
+        // Code 2 as the shell makes it, with the page module loaded from the suite's Page folder.
+        LoadedModule clock(SuiteBin() + "Page\\Clock.dll");
+        TPageRecord page{};
+        std::snprintf(page.FileName, sizeof page.FileName, "Clock.dll");
+        // The page translates through the language module of its own suite
+        // folder (the build's), so only the main window's own texts are checked.
+        clock.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdPageStart, &page);
+
+        CopyFileA((SuiteBin() + "PageContainer.dll").c_str(), (suite.Path() + "PageContainer.dll").c_str(), FALSE);
+        TGroupRecord group{};
+        std::snprintf(group.Name, sizeof group.Name, "Monitor");
+        group.PageCount = 1;
+        group.Pages = &page;
+        TModuleRegistration registration{RecordRequest, 1, &group};
+        LoadedModule container(suite.Path() + "PageContainer.dll");
+        container.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdRegister, &registration);
+        HWND window = nullptr;
+        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormContainer", "Tessel")) != nullptr;) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(wnd, &process);
+            if (process == GetCurrentProcessId())
+                window = wnd;
+        }
+        ASSERT_NE(window, nullptr);
+        std::vector<std::string> captions;
+        EnumChildWindows(window, CollectButton, reinterpret_cast<LPARAM>(&captions));
+        EXPECT_EQ(captions.size(), 4u) << "the group's tab and Quick Bar, Tray, Exit";
+        for (const std::string& caption : captions) {
+            if (caption == "Clock")
+                continue;
+            const bool translated = std::any_of(caption.begin(), caption.end(), [](char c) { return c & 0x80; });
+            EXPECT_TRUE(translated) << caption;
+        }
+        container.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdExit, nullptr);
     }
 }
 
