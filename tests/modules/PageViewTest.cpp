@@ -168,6 +168,21 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(ScreenPixel(view, 24, 24), RGB(20, 28, 36));
 
+    // The shell's notice before a switch from its tray menu keeps the state at once.
+    auto setting = [&](const char* key) {
+        char value[32] = {};
+        GetPrivateProfileStringA("PageContainer", key, "", value, sizeof value, (Suite.Path() + "Tessel.ini").c_str());
+        return std::string(value);
+    };
+    EXPECT_EQ(setting("Page"), "");
+    SendMessageA(Window(), WM_USER + 2000, 0, 0);
+    EXPECT_EQ(setting("Page"), "1");
+    RECT r{};
+    GetWindowRect(Window(), &r);
+    EXPECT_EQ(setting("Left"), std::to_string(r.left));
+    EXPECT_EQ(setting("Width"), std::to_string(r.right - r.left));
+    WritePrivateProfileStringA("PageContainer", nullptr, nullptr, (Suite.Path() + "Tessel.ini").c_str());
+
     Command(cmdExit, nullptr);
     Settle();
     EXPECT_FALSE(IsWindow(view)) << "the views go when the process ends";

@@ -338,3 +338,28 @@ TEST_F(SuiteFaces, APageModuleThatFailsToLoadLeavesTheOthersWorking)
 }
 
 } // namespace
+
+namespace {
+
+// The end of the Windows session ends Tessel without a word to the main
+// window; the modules are unloaded with their windows still up.
+TEST_F(SuiteFaces, TheSessionsEndEndsTheSuiteWithZero)
+{
+    AddRealPage("Clock");
+    AddRealPage("Display");
+    Layout({"Clock", "Display"}, 0);
+    for (bool mainWindow : {false, true}) {
+        ASSERT_TRUE(Tessel.Start());
+        HWND form = Tessel.WaitMainForm();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(WaitShown([&] { return Bar(); }));
+        if (mainWindow) {
+            ASSERT_TRUE(Click(Button(Bar(), "Clock")));
+            ASSERT_TRUE(WaitShown([&] { return ViewOf(Container(), "TClockView"); }));
+        }
+        PostMessageA(form, WM_ENDSESSION, 1, 0);
+        EXPECT_EQ(Tessel.WaitExit(), 0) << mainWindow;
+    }
+}
+
+} // namespace
