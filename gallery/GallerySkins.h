@@ -8,7 +8,8 @@
 // setting the raised picture chooses it as the transparent colour).
 constexpr platform::TColor GalleryKeyColor = 0xFF00FF;
 
-// The four looks of a push button: 0 raised, 1 sunken, 2 focused, 3 disabled.
+// The four looks of a push button (also the looks of the other controls'
+// pictures): 0 raised, 1 sunken, 2 focused, 3 disabled.
 // Rounded pictures have key-coloured corners.
 void PaintButtonLook(platform::TBitmap& Bitmap, int Width, int Height, int Look, bool Rounded);
 

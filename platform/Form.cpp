@@ -185,26 +185,38 @@ void TForm::SetBorderStyle(TFormBorderStyle Value)
     }
 }
 
-TRect TForm::ClientRect() const
+// What the window adds around its client area; before the window exists,
+// what its border style will add (the client rectangle of a form still 0 x 0
+// cannot tell it).
+SIZE TForm::FrameSize() const
 {
-    if (HandleAllocated())
-        return TWinControl::ClientRect();
+    if (HandleAllocated()) {
+        const TRect client = TWinControl::ClientRect();
+        return SIZE{Width() - client.right, Height() - client.bottom};
+    }
     DWORD style = 0, exStyle = 0;
     BorderStyles(style, exStyle);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    return Rect(0, 0, std::max(0L, Width() - (frame.right - frame.left)),
-                std::max(0L, Height() - (frame.bottom - frame.top)));
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+TRect TForm::ClientRect() const
+{
+    if (HandleAllocated())
+        return TWinControl::ClientRect();
+    const SIZE frame = FrameSize();
+    return Rect(0, 0, std::max(0L, Width() - frame.cx), std::max(0L, Height() - frame.cy));
 }
 
 void TForm::SetClientWidth(int Value)
 {
-    SetClientSize(Value, ClientHeight());
+    SetBounds(Left(), Top(), Value + FrameSize().cx, Height());
 }
 
 void TForm::SetClientHeight(int Value)
 {
-    SetClientSize(ClientWidth(), Value);
+    SetBounds(Left(), Top(), Width(), Value + FrameSize().cy);
 }
 
 bool TForm::CloseQuery()

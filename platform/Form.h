@@ -70,6 +70,7 @@ protected:
 
 private:
     void BorderStyles(DWORD& Style, DWORD& ExStyle) const;
+    SIZE FrameSize() const;
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TModalResult FModalResult = mrNone;

@@ -82,12 +82,7 @@ void KsButtonTx::DrawTextA()
         r.left += FDispX;
         r.top += FDispY;
     }
-    HDC dc = DrawCanvas()->Handle();
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previous = SelectObject(dc, Font()->Handle());
-    SetTextColor(dc, static_cast<COLORREF>(GetFontColorOfCurState()));
-    ::DrawTextA(dc, Caption().c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, previous);
+    DrawCaption(r, GetFontColorOfCurState());
 }
 
 TColor KsButtonTx::GetFontColorOfCurState() const

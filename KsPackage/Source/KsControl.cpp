@@ -374,11 +374,34 @@ void KsCustomControl::SetBitmap(TBitmap* Bitmap, int Index)
     FLed->SetBitmap(Bitmap, Index);
 }
 
-void KsCustomControl::BitmapChanged(TObject* Sender)
+int KsCustomControl::IndexOfBitmap(const TObject* Bitmap) const
 {
     int index = 0;
-    while (index < BitmapCount() && GetBitmap(index) != Sender)
+    while (index < BitmapCount() && GetBitmap(index) != Bitmap)
         ++index;
+    return index;
+}
+
+void KsCustomControl::ReshowFallback(const TObject* Bitmap)
+{
+    const int fallback = Substitute(FBitmapIndex);
+    if (fallback != 0 && fallback == IndexOfBitmap(Bitmap))
+        ShowBitmap(FBitmapIndex);
+}
+
+void KsCustomControl::DrawCaption(TRect R, TColor Color)
+{
+    HDC dc = DrawCanvas()->Handle();
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previous = SelectObject(dc, Font()->Handle());
+    SetTextColor(dc, static_cast<COLORREF>(Color));
+    ::DrawTextA(dc, Caption().c_str(), -1, &R, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, previous);
+}
+
+void KsCustomControl::BitmapChanged(TObject* Sender)
+{
+    const int index = IndexOfBitmap(Sender);
     if (index != 0) {
         if (index == FBitmapIndex)
             ShowBitmap(index);

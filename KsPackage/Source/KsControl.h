@@ -111,15 +111,21 @@ public:
     bool IsBitmapEmpty(int Index) const;
     platform::TColor GetTransparentColor() const;
     bool GetTransparent() const { return FLed->Transparent(); }
-    // The window's region, as last built.
-    const loom::WinRegion& Region() const { return *FRegion; }
 
 protected:
     // Where captions are drawn over the picture.
     platform::TCanvas* DrawCanvas() const { return FLed->Canvas(); }
     // Draws the current picture again, wiping anything drawn over it.
     void RefreshBitmap() { FLed->Refresh(); }
+    // Text on one line centred in R over the picture, in the control's font
+    // and the plain RGB Color, letting the picture show between the letters.
+    void DrawCaption(platform::TRect R, platform::TColor Color);
     void UpdateRegion();
+    // The state whose bitmap Bitmap is; BitmapCount when it is none of them.
+    int IndexOfBitmap(const platform::TObject* Bitmap) const;
+    // For controls whose Substitute names other states than 0: when the
+    // changed bitmap is the fallback the current state shows, show it again.
+    void ReshowFallback(const platform::TObject* Bitmap);
 
     bool CanResize(int& NewWidth, int& NewHeight) override;
     void Resize() override;

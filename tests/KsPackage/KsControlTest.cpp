@@ -250,6 +250,19 @@ TEST_F(KsStateTest, ClickHandsTheModalResultToTheForm)
     KeyDown(*Button, VK_SPACE);
     KeyUp(*Button, VK_SPACE);
     EXPECT_EQ(Form->ModalResult(), mrNone);
+
+    // On a modal form: a click with a result closes it, one with 0 does not.
+    Events.clear();
+    Form->Hide();
+    PostMessageA(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(Button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PostMessageA(Form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Form->ShowModal(), mrCancel) << "closed by WM_CLOSE, not by the click";
+    EXPECT_EQ(Events, Strings{"click"});
+    Button->SetModalResult(mrOk);
+    PostMessageA(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(Button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(Form->ShowModal(), mrOk);
 }
 
 namespace {

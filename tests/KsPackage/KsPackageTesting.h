@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +93,50 @@ inline void KeyDown(platform::TWinControl& Control, WORD Key)
 inline void KeyUp(platform::TWinControl& Control, WORD Key)
 {
     SendMessageA(Control.Handle(), WM_KEYUP, Key, 0xC0000001);
+}
+
+inline std::string RectText(platform::TRect R)
+{
+    return std::to_string(R.left) + "," + std::to_string(R.top) + "-" + std::to_string(R.right) + "," +
+           std::to_string(R.bottom);
+}
+
+// Font smoothing blends even the strokes' cores a little with the paper.
+inline bool Near(platform::TColor A, platform::TColor B)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(((A >> shift) & 0xFF) - ((B >> shift) & 0xFF)) > 16)
+            return false;
+    return true;
+}
+
+// Where the caption's ink lies, and its commonest colour.
+struct TInk {
+    platform::TRect Box{0, 0, 0, 0};
+    platform::TColor Color = -1;
+    bool Empty() const { return Box.right <= Box.left; }
+};
+
+inline TInk InkOf(KsCustomControl& Control, platform::TColor Paper)
+{
+    platform::TCanvas* canvas = ShownPicture(Control)->Canvas();
+    TInk ink;
+    ink.Box = platform::Rect(10000, 10000, -1, -1);
+    std::map<platform::TColor, int> counts;
+    for (int y = 0; y < Control.Height(); ++y)
+        for (int x = 0; x < Control.Width(); ++x) {
+            const platform::TColor c = PixelOf(canvas, x, y);
+            if (c == Paper)
+                continue;
+            ++counts[c];
+            ink.Box = platform::Rect(std::min<int>(ink.Box.left, x), std::min<int>(ink.Box.top, y),
+                           std::max<int>(ink.Box.right, x + 1), std::max<int>(ink.Box.bottom, y + 1));
+        }
+    if (counts.empty())
+        return TInk();
+    ink.Color = std::max_element(counts.begin(), counts.end(),
+                                 [](auto& a, auto& b) { return a.second < b.second; })->first;
+    return ink;
 }
 
 // A shown form, freed after each test with everything on it.

@@ -1,0 +1,171 @@
+#include "KsPackage/Source/KsRadioButton.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr int LookCount = 4;
+
+} // namespace
+
+// ---------------------------------------------------------------- KsRadioBtnAppearance
+
+const TClassInfo& KsRadioBtnAppearance::StaticClassInfo()
+{
+    using A = KsRadioBtnAppearance;
+    static const TClassInfo& info = TClassBuilder<A, KsCtrlAppearance>("KsRadioBtnAppearance")
+        .Object("Check", &A::Check)
+        .Object("Uncheck", &A::Uncheck)
+        .Build();
+    return info;
+}
+
+KsRadioBtnAppearance::KsRadioBtnAppearance(KsRadioButton* Control)
+    : KsCtrlAppearance(Control), FUncheck(new KsFourStateAppearance(Control, 0)),
+      FCheck(new KsFourStateAppearance(Control, LookCount))
+{
+}
+
+KsRadioBtnAppearance::~KsRadioBtnAppearance()
+{
+    delete FCheck;
+    delete FUncheck;
+}
+
+void KsRadioBtnAppearance::AssignTo(TPersistent* Dest)
+{
+    auto* dest = dynamic_cast<KsRadioBtnAppearance*>(Dest);
+    if (!dest) {
+        inherited::AssignTo(Dest);
+        return;
+    }
+    dest->FUncheck->Assign(FUncheck);
+    dest->FCheck->Assign(FCheck);
+}
+
+// ---------------------------------------------------------------- KsRadioButton
+
+const TClassInfo& KsRadioButton::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<KsRadioButton, KsCustomControl>("KsRadioButton")
+        .Bool("Checked", &KsRadioButton::GetChecked, &KsRadioButton::SetChecked, false)
+        .Object("Appearance", &KsRadioButton::Appearance, &KsRadioButton::SetAppearance)
+        .Publish({"ShowMouseOver", "ClicksDisabled", "Action", "Anchors", "DragCursor", "DragKind", "DragMode",
+                  "Enabled", "HelpContext", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop",
+                  "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
+                  "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
+                  "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"})
+        .Build();
+    return info;
+}
+
+KsRadioButton::KsRadioButton(TComponent* AOwner)
+    : KsCustomControl(AOwner, false, 2 * LookCount), FAppearance(new KsRadioBtnAppearance(this)),
+      FOldBitmapChange(GetBitmap(0)->OnChange)
+{
+    for (int i = 0; i < BitmapCount(); ++i)
+        GetBitmap(i)->OnChange = [this](TObject* Sender) { BitmapChanged(Sender); };
+}
+
+KsRadioButton::~KsRadioButton()
+{
+    delete FAppearance;
+}
+
+bool KsRadioButton::GetChecked() const
+{
+    return FChecked;
+}
+
+void KsRadioButton::SetChecked(bool Value)
+{
+    if (Value)
+        ExcludeOther();
+    FChecked = Value;
+    ShowRadioBtnBmp(BitmapIndex() % LookCount);
+}
+
+void KsRadioButton::ShowRadioBtnBmp(int Look)
+{
+    ShowBitmap(GetChecked() ? LookCount + Look : Look);
+}
+
+void KsRadioButton::ShowRaised()
+{
+    ShowRadioBtnBmp(0);
+}
+
+void KsRadioButton::ShowSunken()
+{
+    ShowRadioBtnBmp(1);
+}
+
+void KsRadioButton::ShowFocused()
+{
+    ShowRadioBtnBmp(2);
+}
+
+void KsRadioButton::ShowDisabled()
+{
+    ShowRadioBtnBmp(3);
+}
+
+int KsRadioButton::Substitute(int Index)
+{
+    return Index - Index % LookCount;
+}
+
+bool KsRadioButton::IsExclusiveType(TControl* Control)
+{
+    return Control->ClassName() == "KsRadioButton";
+}
+
+void KsRadioButton::ExcludeOther()
+{
+    TWinControl* parent = Parent();
+    if (!parent)
+        return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* sibling = dynamic_cast<KsControl*>(parent->Controls(i));
+        if (sibling && sibling != this && IsExclusiveType(sibling))
+            sibling->SetChecked(false);
+    }
+}
+
+void KsRadioButton::Click()
+{
+    SetChecked(true);
+    inherited::Click();
+}
+
+void KsRadioButton::DblClick()
+{
+    SetChecked(true);
+    inherited::DblClick();
+}
+
+void KsRadioButton::KeyPress(char& Key)
+{
+    inherited::KeyPress(Key);
+    if (Key == ' ')
+        Click();
+}
+
+void KsRadioButton::BitmapChanged(TObject* Sender)
+{
+    ReshowFallback(Sender);
+    if (FOldBitmapChange)
+        FOldBitmapChange(Sender);
+}
+
+bool KsRadioButton::LoadChecked(const std::string& Folder, const std::string& Raised, const std::string& Sunken,
+                                const std::string& Focused, const std::string& Disabled)
+{
+    return FAppearance->Check()->LoadFromFiles(Folder, Raised, Sunken, Focused, Disabled);
+}
+
+bool KsRadioButton::LoadUnchecked(const std::string& Folder, const std::string& Raised, const std::string& Sunken,
+                                  const std::string& Focused, const std::string& Disabled)
+{
+    return FAppearance->Uncheck()->LoadFromFiles(Folder, Raised, Sunken, Focused, Disabled);
+}
