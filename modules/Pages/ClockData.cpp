@@ -1,23 +1,11 @@
 #include "modules/Pages/ClockData.h"
 
+#include "platform/Win32.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace tessel {
-
-std::string ClockTime(const SYSTEMTIME& Time)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u", Time.wHour, Time.wMinute, Time.wSecond);
-    return text;
-}
-
-std::string ClockDate(const SYSTEMTIME& Time)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u", Time.wYear, Time.wMonth, Time.wDay);
-    return text;
-}
 
 std::string TimeZoneText()
 {

@@ -1,17 +1,20 @@
-// Page\Clock.dll: the time on a large display, the month's calendar with
-// today chosen, and the system's time zone. The time ticks once a second;
+// Page\Clock.dll: the time and the date on numeric LED displays, the month's
+// calendar with today chosen, and the system's time zone. The time ticks once a second;
 // a change of the system time (WM_TIMECHANGE,
 // listed in Clock.ini) brings the calendar and the zone up to date.
 #include "modules/Pages/ClockData.h"
 #include "modules/Suite/PageModule.h"
 #include "modules/Suite/SuiteText.h"
 
+#include "KsPackage/Source/KsNumLED.h"
 #include "components/Calendar.h"
+#include "platform/DateTime.h"
 #include "platform/ClassBuilder.h"
 #include "platform/Timer.h"
 
 using namespace platform;
 using namespace components;
+using namespace loom;
 
 namespace tessel {
 
@@ -20,17 +23,8 @@ class TClockView : public TPageView {
 public:
     explicit TClockView(TComponent* AOwner) : TPageView(AOwner)
     {
-        FTime = New<TPanel>(this);
-        FTime->SetParent(this);
-        FTime->SetBounds(16, 16, 260, 64);
-        FTime->SetBevelOuter(bvLowered);
-        FTime->SetColor(RGB(20, 28, 36));
-        FTime->Font()->SetName("Courier New");
-        FTime->Font()->SetHeight(-40);
-        FTime->Font()->SetStyle({fsBold});
-        FTime->Font()->SetColor(RGB(90, 230, 120));
-        FDate = AddLabel(16, 88, "");
-        FDate->Font()->SetHeight(-16);
+        FTime = MakeLed(nledTime, "HH.MM.SS", 16, 260, 64);
+        FDate = MakeLed(nledDate, "DD.MM.YY", 88, 200, 30);
         AddLabel(16, 124, Tr("Time zone:"));
         FZone = AddLabel(16, 144, "");
 
@@ -52,6 +46,20 @@ public:
     }
 
 private:
+    KsNumLed* MakeLed(KsNumLedType Type, const char* Format, int Top, int Width, int Height)
+    {
+        auto* led = New<KsNumLed>(this);
+        led->SetParent(this);
+        led->SetType(Type);
+        led->SetFormat(Format);
+        led->LedColors()->SetLightColor(RGB(90, 230, 120));
+        led->LedColors()->SetDarkColor(RGB(28, 38, 42));
+        led->LedColors()->SetBackgroundColor(RGB(20, 28, 36));
+        led->SetKeepRatio(true);
+        led->SetBounds(16, Top, Width, Height);
+        return led;
+    }
+
     void Refresh()
     {
         FCalendar->SetUseCurrentDate(false);
@@ -62,14 +70,13 @@ private:
 
     void Tick()
     {
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        FTime->SetText(ClockTime(now));
-        FDate->SetText(ClockDate(now));
+        const TDateTime now = Now();
+        FTime->SetValue(now);
+        FDate->SetValue(now);
     }
 
-    TPanel* FTime;
-    TLabel* FDate;
+    KsNumLed* FTime;
+    KsNumLed* FDate;
     TLabel* FZone;
     TCalendar* FCalendar;
     TTimer* FTimer;

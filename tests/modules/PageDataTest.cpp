@@ -94,18 +94,8 @@ TEST(PageData, LoadIsTheSystemsAndTheMemoryTipNeedsTwoPollsInARow)
     EXPECT_TRUE(MemoryTipDue(99, streak));
 }
 
-TEST(PageData, TimeAndZoneAreTheSystems)
+TEST(PageData, TheTimeZoneIsTheSystems)
 {
-    SYSTEMTIME time{};
-    time.wYear = 2026;
-    time.wMonth = 2;
-    time.wDay = 7;
-    time.wHour = 9;
-    time.wMinute = 5;
-    time.wSecond = 3;
-    EXPECT_EQ(ClockTime(time), "09:05:03");
-    EXPECT_EQ(ClockDate(time), "2026-02-07");
-
     TIME_ZONE_INFORMATION zone{};
     const DWORD which = GetTimeZoneInformation(&zone);
     const long bias = -(zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
