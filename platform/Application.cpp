@@ -10,6 +10,8 @@
 #include <windowsx.h>
 #include <cstdlib>
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace platform {
 
 namespace {
@@ -81,7 +83,8 @@ HWND TApplication::Handle()
     if (FHandle)
         return FHandle;
     static const char* const ClassName = "TApplication";
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // The module's own class, as for controls (Control.cpp).
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(&__ImageBase);
     WNDCLASSA existing;
     if (!GetClassInfoA(instance, ClassName, &existing)) {
         WNDCLASSA windowClass{};

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <windowsx.h>
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace platform {
 
 namespace {
@@ -843,7 +845,7 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.Y = Top();
     Params.Width = Width();
     Params.Height = Height();
-    Params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    Params.WndParent = Parent() ? Parent()->Handle() : FParentWindow;
     Params.ClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     Params.ClassName = ClassName();
 }
@@ -852,9 +854,17 @@ void TWinControl::CreateHandle()
 {
     TCreateParams params;
     CreateParams(params);
+    // Asking for the parent's window may have made this one already: a
+    // parent makes its children's windows along with its own.
+    if (FHandle)
+        return;
     if ((params.Style & WS_CHILD) && !params.WndParent)
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Classes belong to the module this code is linked into: a suite module
+    // carries its own copy of the framework, and a class of the program's
+    // would send its windows to the program's copy (and one of a module
+    // would outlive the module's code).
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(&__ImageBase);
     WNDCLASSA base{};
     if (!params.BaseClassName.empty()) {
         if (!GetClassInfoA(nullptr, params.BaseClassName.c_str(), &base))

@@ -312,6 +312,10 @@ public:
     bool Focused() const;
 
     void SetParent(TWinControl* AParent) override;
+    // A window of another module that holds this control when it has no
+    // parent control; set before the window is created.
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND Value) { FParentWindow = Value; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetVisible(bool Value) override;
     void SetEnabled(bool Value) override;
@@ -363,6 +367,7 @@ private:
     void UpdateBoundsFromWindow();
 
     HWND FHandle = nullptr;
+    HWND FParentWindow = nullptr;
     WNDPROC FDefWndProc = nullptr; // the base class's procedure, or null for DefWindowProcA
     std::vector<TControl*> FControls; // creation order; painted first to last
     std::vector<TWinControl*> FTabList;

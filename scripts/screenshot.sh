@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Takes the README's screenshot, docs/exit-dialog.png: Tessel's exit
-# question over a desktop. Builds, copies the built suite to a temporary
-# folder (start view: the tray icon), starts it on a private virtual display
-# whose desktop is a plain gradient, opens the question the way a person
-# does (TesselExit.exe: right click on the tray icon, Exit), photographs the
-# middle of the screen and closes Tessel again. Needs ImageMagick.
+# Takes the README's screenshots into docs/ (or the folder given): the quick
+# bar with a tip, the main window on each page, the suite's exit question,
+# the shell's exit question and the tray menu. Builds, copies the built suite
+# to a temporary folder, starts it on a private virtual display whose desktop
+# is a plain gradient and drives it as a person does (build/tools/
+# TesselClick.exe clicks buttons, TesselExit.exe opens the tray menu's Exit),
+# then closes Tessel again. Needs ImageMagick.
+#
+# The prefix's disks are far from full and its memory far from loaded, so no
+# real page has a tip to show: the picture of the quick bar adds a stand-in
+# page, the tests' module double, told to show one ("Reminder").
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSEL_BUILD:-$root/build}
-out=${1:-$root/docs/exit-dialog.png}
+out=${1:-$root/docs}
 
 for tool in convert display import; do
     command -v "$tool" >/dev/null || { echo "screenshot: needs ImageMagick ($tool): apt-get install imagemagick" >&2; exit 1; }
 done
 "$root/scripts/build.sh"
+mkdir -p "$out"
 
 suite=$(mktemp -d)
 source "$root/scripts/wine-session.sh"
@@ -23,24 +29,63 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -r "$build/bin/." "$suite/"
-printf '[Tessel]\r\nObjectStyle=3\r\n' >"$suite/Tessel.ini"
+cp "$build/tests/Double.dll" "$suite/Page/Reminder.dll"
+printf '[Reminder]\r\nCaption=Reminder\r\nTip=Back up the project folder today\r\nBadge=1\r\n' >"$suite/doubles.ini"
+printf '%s\r\n' '[Tessel]' 'ObjectStyle=0' '[Group]' 'groupcount=2' '1=Monitor' '2=Tools' \
+    '[Monitor]' 'groupid=1' 'style=0' 'pagecount=4' '1=Clock.dll' '2=System.dll' '3=Disks.dll' '4=Display.dll' \
+    '[Tools]' 'groupid=2' 'style=0' 'pagecount=3' '1=Colours.dll' '2=Folders.dll' '3=Reminder.dll' \
+    '[PageContainer]' 'Left=80' 'Top=60' 'Width=760' 'Height=520' '[Bar]' 'Left=900' 'Top=80' >"$suite/Tessel.ini"
 
 wine_session_start "$build" private
+export TESSEL_DOUBLE_DIR=$(wine winepath -w "$suite" 2>/dev/null | tr -d '\r')
 convert -size 1280x1024 gradient:'#24476b'-'#8fb0cf' "$suite/desktop.png"
 # display sets the root window's background and then answers 1 all the same.
 display -window root "$suite/desktop.png" || true
 
+click() { wine "$build/tools/TesselClick.exe" "$@" </dev/null >/dev/null 2>&1; }
+shot() { import -window root -crop "$2" +repage "$out/$1.png"; echo "screenshot: $out/$1.png"; }
+
 wine "$suite/Tessel.exe" </dev/null >/dev/null 2>&1 &
 tessel=$!
-opened=
-for _ in $(seq 40); do
-    if wine "$build/tools/TesselExit.exe" </dev/null >/dev/null 2>&1; then opened=1; break; fi
-    sleep 0.5
-done
-[[ -n $opened ]] || { echo "screenshot: the exit question did not come up" >&2; exit 1; }
+for _ in $(seq 40); do click TFormBar && break; sleep 0.5; done
+click TFormBar || { echo "screenshot: the quick bar did not come up" >&2; exit 1; }
 sleep 1
-# The question stands centred on the 1280 x 1024 screen.
-import -window root -crop 480x300+400+362 +repage "$out"
+shot suite-quickbar 180x360+870+60
+
+# The main window on each page: the first from the quick bar, the rest from its own buttons.
+click TFormBar Clock
+sleep 1.5
+shot suite-clock 780x540+70+50
+for page in System Disks Display; do
+    click TFormContainer "$page"
+    sleep 2.5
+    shot "suite-$(echo "$page" | tr A-Z a-z)" 780x540+70+50
+done
+click TFormContainer Tools
+sleep 1
+shot suite-colours 780x540+70+50
+click TFormContainer Folders
+sleep 2
+shot suite-folders 780x540+70+50
+
+# The suite's own exit question, declined.
+click TFormContainer Exit
+sleep 1
+shot suite-exit 480x300+400+362
+click TfrmQuestion No
+sleep 0.5
+
+# To the tray; the tray menu's Exit brings the shell's question, declined too.
+click TFormContainer Tray
+sleep 1
+wine "$build/tools/TesselExit.exe" </dev/null >/dev/null 2>&1 || { echo "screenshot: the exit question did not come up" >&2; exit 1; }
+sleep 1
+shot exit-dialog 480x300+400+362
+click TfrmMsg No
+sleep 0.5
+click --tray-menu
+sleep 1
+shot suite-tray-menu 360x260+560+420
+
 wine "$build/tools/TesselClose.exe" </dev/null >/dev/null 2>&1 || true
 wait "$tessel" || true
-echo "screenshot: $out"

@@ -1,92 +1,14 @@
-// The records that cross the boundary to the suite's sibling modules, the
-// shell's process-wide state that the modules see, and the loading of the
-// modules by file name.
-//
-// Every record here is read by modules built separately from the shell, so
-// its layout is fixed byte for byte (32-bit pointers, little-endian) and
-// checked at compile time below.
+// The shell's process-wide state that the modules see, and the loading of
+// the modules by file name. The records themselves are in SuiteRecords.h.
 #pragma once
 
 #include "platform/Win32.h"
+#include "shell/SuiteRecords.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace tessel {
-
-struct TPageRecord {
-    char ModuleData[256];   // for the page module
-    char FileName[260];     // the module's file name as listed in its group section
-    char ModuleData2[3080]; // for the page module
-};
-
-struct TGroupRecord {
-    char Name[256]; // the group's section name, at most 255 characters
-    int32_t GroupId;
-    int32_t PageCount;
-    int32_t Style;
-    TPageRecord* Pages; // PageCount records, owned by the shell for the process's life
-    char Reserved[512];
-};
-
-struct TCommandRecord {
-    int32_t Code;
-    int32_t Target;
-    void* Data;
-};
-
-using TModuleCallback = void(__stdcall*)(TCommandRecord*);
-
-struct TModuleRegistration {
-    TModuleCallback Callback;
-    int32_t GroupCount;
-    TGroupRecord* Groups;
-};
-
-// LParam before WParam, as the main-window module reads it.
-struct TForwardedMessage {
-    uint32_t Msg;
-    int32_t LParam;
-    int32_t WParam;
-};
-
-static_assert(sizeof(void*) == 4, "the module interface is 32-bit");
-static_assert(sizeof(TPageRecord) == 3596);
-static_assert(offsetof(TPageRecord, FileName) == 256);
-static_assert(sizeof(TGroupRecord) == 784);
-static_assert(offsetof(TGroupRecord, Name) == 0);
-static_assert(offsetof(TGroupRecord, GroupId) == 256);
-static_assert(offsetof(TGroupRecord, PageCount) == 260);
-static_assert(offsetof(TGroupRecord, Style) == 264);
-static_assert(offsetof(TGroupRecord, Pages) == 268);
-static_assert(offsetof(TGroupRecord, Reserved) == 272);
-static_assert(sizeof(TCommandRecord) == 12);
-static_assert(offsetof(TCommandRecord, Target) == 4);
-static_assert(offsetof(TCommandRecord, Data) == 8);
-static_assert(sizeof(TModuleRegistration) == 12);
-static_assert(offsetof(TModuleRegistration, GroupCount) == 4);
-static_assert(offsetof(TModuleRegistration, Groups) == 8);
-static_assert(sizeof(TForwardedMessage) == 12);
-static_assert(offsetof(TForwardedMessage, LParam) == 4);
-static_assert(offsetof(TForwardedMessage, WParam) == 8);
-
-// Command codes and targets of TCommandRecord and of a module's Command entry.
-enum : int32_t {
-    cmdRegister = 1,
-    cmdPageStart = 2,
-    cmdShow = 3,
-    cmdHide = 4,
-    cmdExit = 6,
-    cmdForward = 7,
-    cmdTips = 8,
-};
-enum : int32_t {
-    tgQuickBar = 101,
-    tgMainWindow = 103,
-    tgShell = 104,
-    tgTrayIcon = 105,
-};
 
 // The group table's keys are one character long, so the file describes at
 // most nine groups of at most nine pages.

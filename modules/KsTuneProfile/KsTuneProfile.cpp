@@ -9,11 +9,14 @@
 // "0", "no", "false" and "off" (in any letter case) switch it off.
 //
 // The suite layout ("Group"/"groupcount", "Group"/"1".."9" and one section per
-// group) is the user's once it exists. A Tessel.ini without one gets a single
-// group, section "Suite" (or "Suite 2", "Suite 3"... when that name is in use),
-// listing the page modules (*.dll) of the Page\ folder beside the INI in
-// alphabetical order, at most nine. Nothing is written while the folder holds
-// no page module, so a layout appears at the first start after pages exist.
+// group) is the user's once it exists. A Tessel.ini without one gets a layout
+// made from the page modules (*.dll) of the Page\ folder beside the INI: the
+// suite's own pages in their groups, "Monitor" (Clock, System, Disks,
+// Display) and "Tools" (Colours, Folders), as far as they are there, and
+// every other page module in a group "Suite", in alphabetical order, at most
+// nine pages a group. A group section name in use already gets a number
+// ("Suite 2", "Suite 3"...). Nothing is written while the folder holds no
+// page module, so a layout appears at the first start after pages exist.
 #include "platform/Win32.h"
 
 #include <algorithm>
@@ -120,37 +123,67 @@ std::vector<std::string> PageModules(const std::string& pageFolder)
 
     // The file system's order is not stable; the layout must not depend on it.
     std::sort(pages.begin(), pages.end(), LessIgnoringCase);
-    if (pages.size() > MaxPages)
-        pages.resize(MaxPages);
     return pages;
 }
 
-std::string FreeGroupSectionName(const std::string& ini)
+std::string FreeGroupSectionName(const std::string& ini, const std::string& base)
 {
-    std::string name = "Suite";
+    std::string name = base;
     for (int n = 2; !KeysOf(ini, name.c_str()).empty(); ++n)
-        name = "Suite " + std::to_string(n);
+        name = base + " " + std::to_string(n);
     return name;
+}
+
+struct DefaultGroup {
+    const char* name;
+    std::vector<std::string> pages;
+};
+
+// The suite's own pages in their groups, in the order they are shown; the
+// page modules of other makers follow in a group of their own.
+std::vector<DefaultGroup> GroupPages(std::vector<std::string> pages)
+{
+    std::vector<DefaultGroup> groups{{"Monitor", {"Clock.dll", "System.dll", "Disks.dll", "Display.dll"}},
+                                     {"Tools", {"Colours.dll", "Folders.dll"}}};
+    for (DefaultGroup& group : groups) {
+        std::vector<std::string> present;
+        for (const std::string& wanted : group.pages) {
+            auto found = std::find_if(pages.begin(), pages.end(), [&](const std::string& page) {
+                return lstrcmpiA(page.c_str(), wanted.c_str()) == 0;
+            });
+            if (found != pages.end()) {
+                present.push_back(*found);
+                pages.erase(found);
+            }
+        }
+        group.pages = present;
+    }
+    if (pages.size() > MaxPages)
+        pages.resize(MaxPages);
+    groups.push_back({"Suite", pages});
+    std::erase_if(groups, [](const DefaultGroup& group) { return group.pages.empty(); });
+    return groups;
 }
 
 void MakeLayout(const std::string& ini)
 {
     std::string folder = ini.substr(0, ini.find_last_of('\\') + 1);
-    std::vector<std::string> pages = PageModules(folder + "Page\\");
-    if (pages.empty())
-        return;
+    std::vector<DefaultGroup> groups = GroupPages(PageModules(folder + "Page\\"));
 
-    // The group section first and "groupcount" last: until the count is
+    // The group sections first and "groupcount" last: until the count is
     // written the shell sees no group, so an interrupted write never leaves a
     // count pointing at a half-written group.
-    std::string section = FreeGroupSectionName(ini);
-    WriteValue(ini, section.c_str(), "groupid", "1");
-    WriteValue(ini, section.c_str(), "style", "0");
-    WriteValue(ini, section.c_str(), "pagecount", std::to_string(pages.size()));
-    for (size_t j = 0; j < pages.size(); ++j)
-        WriteValue(ini, section.c_str(), std::to_string(j + 1).c_str(), pages[j]);
-    WriteValue(ini, "Group", "1", section);
-    WriteValue(ini, "Group", "groupcount", "1");
+    for (size_t i = 0; i < groups.size(); ++i) {
+        std::string section = FreeGroupSectionName(ini, groups[i].name);
+        WriteValue(ini, section.c_str(), "groupid", std::to_string(i + 1));
+        WriteValue(ini, section.c_str(), "style", "0");
+        WriteValue(ini, section.c_str(), "pagecount", std::to_string(groups[i].pages.size()));
+        for (size_t j = 0; j < groups[i].pages.size(); ++j)
+            WriteValue(ini, section.c_str(), std::to_string(j + 1).c_str(), groups[i].pages[j]);
+        WriteValue(ini, "Group", std::to_string(i + 1).c_str(), section);
+    }
+    if (!groups.empty())
+        WriteValue(ini, "Group", "groupcount", std::to_string(groups.size()));
 }
 
 } // namespace

@@ -219,3 +219,33 @@ TEST_F(KsMultiLangTest, HonoursTheBufferSizeExactly)
     EXPECT_EQ(Translate(0, "Long", out.data(), 512, custom.c_str()), 300);
     EXPECT_EQ(out.data(), std::string(300, 'w'));
 }
+
+// A translation places the arguments (%1 ... %9) of its English text as its
+// grammar needs, but each exactly once and no other: a lost or invented one
+// would drop or garble a number the user reads.
+TEST_F(KsMultiLangTest, TranslationsKeepTheArgumentsOfTheirTexts)
+{
+    auto arguments = [](const std::string& text) {
+        std::string found;
+        for (size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9')
+                found += text[i + 1];
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    int withArguments = 0;
+    for (const char* language : {"Japanese", "Russian", "Thai"}) {
+        std::istringstream lines(ReadWholeFile(Lang() + language + ".lng"));
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            const size_t tab = line.find('\t');
+            if (line.empty() || line[0] == '#' || tab == std::string::npos)
+                continue;
+            const std::string english = line.substr(0, tab), translation = line.substr(tab + 1);
+            withArguments += !arguments(english).empty();
+            EXPECT_EQ(arguments(translation), arguments(english)) << language << ": " << english;
+        }
+    }
+    EXPECT_GE(withArguments, 3 * 10) << "the suite's pages have texts with arguments in every language";
+}

@@ -125,3 +125,25 @@ TEST_F(KsTuneProfileTest, SetsTheConflictCheckFlagsAndToleratesNulls)
     MakeNewIni(Ini().c_str(), nullptr, nullptr);
     EXPECT_EQ(Read(Read("Group", "1"), "1"), "Only.dll") << "the layout is made without the flags";
 }
+
+TEST_F(KsTuneProfileTest, GroupsTheSuitesOwnPagesAndPutsTheRestInAGroupOfTheirOwn)
+{
+    for (const char* name : {"display.dll", "Clock.dll", "Folders.dll", "Extra.dll", "Disks.dll", "Another.dll"})
+        AddPage(name);
+    WriteWholeFile(Ini(), "[Tools]\r\nnote=mine\r\n");
+
+    Start();
+    EXPECT_EQ(Read("Group", "groupcount"), "3");
+    EXPECT_EQ(Read("Group", "1"), "Monitor");
+    EXPECT_EQ(Read("Group", "2"), "Tools 2") << "a section of that name is the user's";
+    EXPECT_EQ(Read("Group", "3"), "Suite");
+    // In the order the suite shows them, whatever the letter case on disk.
+    EXPECT_EQ(Read("Monitor", "pagecount"), "3");
+    EXPECT_EQ(Read("Monitor", "1") + "," + Read("Monitor", "2") + "," + Read("Monitor", "3"),
+              "Clock.dll,Disks.dll,display.dll");
+    EXPECT_EQ(Read("Tools 2", "pagecount"), "1");
+    EXPECT_EQ(Read("Tools 2", "1"), "Folders.dll");
+    EXPECT_EQ(Read("Suite", "1") + "," + Read("Suite", "2"), "Another.dll,Extra.dll");
+    EXPECT_EQ(Read("Monitor", "groupid") + Read("Tools 2", "groupid") + Read("Suite", "groupid"), "123");
+    EXPECT_EQ(Read("Tools", "note"), "mine");
+}

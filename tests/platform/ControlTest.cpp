@@ -2,6 +2,7 @@
 #include "platform/Form.h"
 #include "platform/FormFile.h"
 #include "platform/Icon.h"
+#include "platform/Label.h"
 #include "platform/SystemServices.h"
 
 #include <gtest/gtest.h>
@@ -429,4 +430,25 @@ TEST(Application, TerminateFromAHandlerEndsTheRunningLoop)
     Application->Run();
     EXPECT_TRUE(Application->Terminated());
     EXPECT_FALSE(dialog->Visible());
+}
+
+// A child's window asked for before its form has one: the form makes its
+// children's windows along with its own, and the child must not make a second.
+TEST(WinControl, AChildAskedForFirstGetsOneWindowWithItsForm)
+{
+    auto* form = New<TForm>(nullptr);
+    auto* panel = New<TPanel>(form);
+    panel->SetParent(form);
+    auto* inner = New<TPanel>(form);
+    inner->SetParent(panel);
+    HWND handle = inner->Handle();
+    ASSERT_TRUE(form->HandleAllocated());
+    int windows = 0;
+    for (HWND child = GetWindow(panel->Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++windows;
+    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(GetParent(handle), panel->Handle());
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), panel->Handle());
+    EXPECT_EQ(GetWindow(panel->Handle(), GW_HWNDNEXT), nullptr);
+    form->Free();
 }

@@ -18,6 +18,12 @@
 //   [<view or page>] On<code>=<code>,<target>[,pair];...
 //                    calls the shell's callback with these records after
 //                    receiving <code>; "pair" passes a pointer to {77, 88}
+//   [<page>]         Caption=...  written into the page record on code 2
+//                    Tip=..., Badge=...  written into it on every code 8
+//                    (at the offsets the suite's own pages use)
+//
+// As a page module it also carries the view entries the suite's main window
+// calls (PageCreate, PageDestroy, PageMessage) and logs each call.
 //
 // Main-window and quick-bar doubles open, at registration, a hidden window
 // of class "TesselDouble<part>" on which a test posts WM_APP + 1 (data null)
@@ -290,6 +296,13 @@ extern "C" void __stdcall Command(int32_t code, void* data)
     case 2:
     case 8:
         line += " file=" + std::string(static_cast<const char*>(data) + 256);
+        // Caption at 0 (64 bytes); tip at 516 (256 bytes) and badge after it (16).
+        if (code == 2)
+            std::snprintf(static_cast<char*>(data), 64, "%s", Setting("Caption").c_str());
+        else {
+            std::snprintf(static_cast<char*>(data) + 516, 256, "%s", Setting("Tip").c_str());
+            std::snprintf(static_cast<char*>(data) + 516 + 256, 16, "%s", Setting("Badge").c_str());
+        }
         break;
     case 7:
         line += " msg=" + std::to_string(ReadInt(data, 0)) + " lparam=" + std::to_string(ReadInt(data, 4)) +
@@ -307,4 +320,21 @@ extern "C" void __stdcall Command(int32_t code, void* data)
     }
     Log(line);
     React(code);
+}
+
+extern "C" HWND __stdcall PageCreate(HWND parent)
+{
+    Log("PageCreate");
+    return CreateWindowExA(0, "STATIC", Part().c_str(), WS_CHILD, 0, 0, 100, 100, parent, nullptr, Self(), nullptr);
+}
+
+extern "C" void __stdcall PageDestroy()
+{
+    Log("PageDestroy");
+}
+
+extern "C" void __stdcall PageMessage(const void* message)
+{
+    Log("PageMessage msg=" + std::to_string(ReadInt(message, 0)) + " lparam=" + std::to_string(ReadInt(message, 4)) +
+        " wparam=" + std::to_string(ReadInt(message, 8)));
 }

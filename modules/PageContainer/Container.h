@@ -1,0 +1,70 @@
+// PageContainer.dll's window: the suite's main window. The groups of the
+// shell's group table stand as tabs along the top, the pages of the chosen
+// group as a row of buttons under them, and the chosen page's view fills the
+// body. Its size, position and last page are kept in Tessel.ini, section
+// "PageContainer".
+#pragma once
+
+#include "modules/Suite/SuitePage.h"
+
+#include "KsPackage/Source/KsButtonTx.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+
+#include <string>
+#include <vector>
+
+namespace tessel {
+
+// A page module as the main window holds it: loaded at registration and
+// kept for the process's life, so its view's code stays in place.
+struct TPageSlot {
+    TPageRecord* Record = nullptr;
+    HMODULE Module = nullptr;
+    TPageCreate Create = nullptr;
+    TPageDestroy Destroy = nullptr;
+    TPageMessage Message = nullptr;
+    HWND View = nullptr;
+};
+
+class TFormContainer : public platform::TForm {
+    PLATFORM_CLASS(TFormContainer, platform::TForm)
+public:
+    TFormContainer(platform::TComponent* AOwner, const TModuleRegistration& Registration);
+
+    // Shows and activates the window; Pair (1-based group and page, or zeros
+    // for the page last shown) chooses the page.
+    void ShowPage(const int32_t* Pair);
+    // Keeps size, position and page, and frees every page's view.
+    void Shutdown();
+    void SaveState();
+    void Forward(const TForwardedMessage& Message);
+
+    int Group() const { return FGroup; }
+    int Page() const { return FPage; }
+    void ChooseGroup(int Group);
+    void ChoosePage(int Page);
+
+protected:
+    void WndProc(platform::TMessage& Message) override;
+
+private:
+    void Ask(int32_t Code, int32_t Target);
+    void LayoutBody();
+
+    TModuleRegistration FRegistration;
+    std::vector<std::vector<TPageSlot>> FSlots;
+    std::vector<KsButtonTx*> FTabs;
+    std::vector<KsButtonTx*> FPageButtons;
+    KsButtonTx* FToBar;
+    KsButtonTx* FToTray;
+    KsButtonTx* FExit;
+    platform::TLabel* FTitle;
+    platform::TPanel* FBody;
+    platform::TLabel* FMissing;
+    int FGroup = 0;
+    int FPage = 0;
+    bool FShutDown = false;
+};
+
+} // namespace tessel

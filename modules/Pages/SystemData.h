@@ -1,0 +1,27 @@
+// What the System page shows: the processor's and the memory's load.
+#pragma once
+
+#include <cstdint>
+
+namespace tessel {
+
+// The share of physical memory in use, 0..100.
+int MemoryLoad();
+
+// The processor's load between two samples: the first Sample gives 0, each
+// later one the busy share of the time since the one before, 0..100.
+class TProcessorMeter {
+public:
+    int Sample();
+
+private:
+    uint64_t FIdle = 0;
+    uint64_t FTotal = 0;
+};
+
+// The tip rule: a tip once memory load stayed above 90 % at two polls in a
+// row. Streak is the page's memory between polls (the count of such polls);
+// returns whether the tip stands.
+bool MemoryTipDue(int Load, int32_t& Streak);
+
+} // namespace tessel

@@ -1,0 +1,79 @@
+#include "modules/Suite/SuiteSettings.h"
+
+#include "platform/Form.h"
+#include "platform/Win32.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace tessel {
+
+std::string SuiteFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return {};
+    std::string folder(path, n);
+    folder.erase(folder.find_last_of('\\') + 1);
+    const std::string pages = "\\Page\\";
+    if (folder.size() > pages.size() &&
+        lstrcmpiA(folder.c_str() + folder.size() - pages.size(), pages.c_str()) == 0)
+        folder.erase(folder.size() - pages.size() + 1);
+    return folder;
+}
+
+std::string SuiteIni()
+{
+    return SuiteFolder() + "Tessel.ini";
+}
+
+int ReadSetting(const std::string& Section, const std::string& Key, int Default)
+{
+    char value[32] = {};
+    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
+    if (!value[0])
+        return Default;
+    return std::atoi(value);
+}
+
+void WriteSetting(const std::string& Section, const std::string& Key, int Value)
+{
+    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), std::to_string(Value).c_str(), SuiteIni().c_str());
+}
+
+void RestoreBounds(platform::TForm* Form, const std::string& Section, bool Sized)
+{
+    int width = Form->Width(), height = Form->Height();
+    if (Sized) {
+        width = std::max(ReadSetting(Section, "Width", width), 200);
+        height = std::max(ReadSetting(Section, "Height", height), 150);
+    }
+    RECT wanted{ReadSetting(Section, "Left", Form->Left()), ReadSetting(Section, "Top", Form->Top()), 0, 0};
+    wanted.right = wanted.left + width;
+    wanted.bottom = wanted.top + height;
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    width = std::min<int>(width, area.right - area.left);
+    height = std::min<int>(height, area.bottom - area.top);
+    const int left = std::clamp<int>(wanted.left, area.left, area.right - width);
+    const int top = std::clamp<int>(wanted.top, area.top, area.bottom - height);
+    Form->SetBounds(left, top, width, height);
+}
+
+void SaveBounds(platform::TForm* Form, const std::string& Section, bool Sized)
+{
+    WriteSetting(Section, "Left", Form->Left());
+    WriteSetting(Section, "Top", Form->Top());
+    if (Sized) {
+        WriteSetting(Section, "Width", Form->Width());
+        WriteSetting(Section, "Height", Form->Height());
+    }
+}
+
+} // namespace tessel

@@ -1,0 +1,228 @@
+// What the suite's pages show, checked against what the test prefix really
+// has (its drives, its memory, its clock, its screen), and the page modules'
+// Command entry as the shell calls it.
+#include "ModuleHarness.h"
+
+#include "modules/Pages/ClockData.h"
+#include "modules/Pages/ColoursData.h"
+#include "modules/Pages/DisplayData.h"
+#include "modules/Pages/DriveData.h"
+#include "modules/Pages/FolderData.h"
+#include "modules/Pages/SystemData.h"
+#include "modules/Suite/SuitePage.h"
+#include "modules/Suite/SuiteText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace moduletest;
+using namespace tessel;
+
+namespace {
+
+using TCommand = void(__stdcall*)(int32_t, void*);
+
+TEST(PageData, DrivesAreTheFixedAndRemovableOnesWithTheirRealSpace)
+{
+    const std::vector<TDriveInfo> drives = Drives();
+    ASSERT_FALSE(drives.empty());
+    EXPECT_EQ(drives.front().Root, "C:\\") << "the prefix's system drive comes first";
+    for (const TDriveInfo& drive : drives) {
+        const UINT type = GetDriveTypeA(drive.Root.c_str());
+        EXPECT_TRUE(type == DRIVE_FIXED || type == DRIVE_REMOVABLE) << drive.Root;
+        EXPECT_EQ(drive.Removable, type == DRIVE_REMOVABLE) << drive.Root;
+        if (!drive.Ready)
+            continue;
+        ULARGE_INTEGER available{}, total{}, free{};
+        ASSERT_TRUE(GetDiskFreeSpaceExA(drive.Root.c_str(), &available, &total, &free));
+        EXPECT_EQ(drive.Total, total.QuadPart) << drive.Root;
+        // Free space moves while other tests write files.
+        EXPECT_LE(drive.Free, drive.Total) << drive.Root;
+        EXPECT_NEAR(drive.UsedPercent(), static_cast<int>((total.QuadPart - free.QuadPart) * 100 / total.QuadPart), 1);
+    }
+    // Network and CD drives are no disks of this page.
+    for (const TDriveInfo& drive : drives)
+        EXPECT_NE(GetDriveTypeA(drive.Root.c_str()), static_cast<UINT>(DRIVE_CDROM));
+}
+
+TEST(PageData, ADriveIsNearlyFullAboveNinetyPercent)
+{
+    TDriveInfo ninety{"D:\\", false, true, 1000, 100};
+    TDriveInfo over{"E:\\", false, true, 1000, 89};
+    TDriveInfo empty{"F:\\", true, false, 0, 0};
+    EXPECT_EQ(ninety.UsedPercent(), 90);
+    EXPECT_EQ(over.UsedPercent(), 91);
+    EXPECT_EQ(empty.UsedPercent(), 0) << "a drive without a medium";
+    EXPECT_EQ(NearlyFullDrive({ninety, empty}), nullptr);
+    std::vector<TDriveInfo> drives{ninety, over};
+    ASSERT_NE(NearlyFullDrive(drives), nullptr);
+    EXPECT_EQ(NearlyFullDrive(drives)->Root, "E:\\");
+
+    EXPECT_EQ(FormatBytes(0), "0 bytes");
+    EXPECT_EQ(FormatBytes(1023), "1023 bytes");
+    EXPECT_EQ(FormatBytes(1536), "1.5 KB");
+    EXPECT_EQ(FormatBytes(5ull << 30), "5.0 GB");
+    EXPECT_EQ(FormatBytes(~0ull), "16384.0 PB");
+}
+
+TEST(PageData, LoadIsTheSystemsAndTheMemoryTipNeedsTwoPollsInARow)
+{
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    EXPECT_NEAR(MemoryLoad(), static_cast<int>(status.dwMemoryLoad), 5);
+
+    TProcessorMeter meter;
+    EXPECT_EQ(meter.Sample(), 0) << "nothing to compare the first sample with";
+    const DWORD until = GetTickCount() + 200;
+    volatile unsigned spin = 0;
+    while (GetTickCount() < until)
+        spin = spin + 1;
+    const int busy = meter.Sample();
+    EXPECT_GE(busy, 0);
+    EXPECT_LE(busy, 100);
+
+    int32_t streak = 0;
+    EXPECT_FALSE(MemoryTipDue(95, streak));
+    EXPECT_TRUE(MemoryTipDue(93, streak));
+    EXPECT_TRUE(MemoryTipDue(91, streak));
+    EXPECT_FALSE(MemoryTipDue(90, streak)) << "90 % is not above 90 %";
+    EXPECT_FALSE(MemoryTipDue(99, streak)) << "one poll above is not staying above";
+    streak = -7; // a record the shell zeroed or a page never wrote
+    EXPECT_FALSE(MemoryTipDue(99, streak));
+    EXPECT_TRUE(MemoryTipDue(99, streak));
+}
+
+TEST(PageData, TheTimeZoneIsTheSystems)
+{
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD which = GetTimeZoneInformation(&zone);
+    const long bias = -(zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
+    char offset[16];
+    std::snprintf(offset, sizeof offset, "(UTC%c%02ld:%02ld)", bias < 0 ? '-' : '+', std::labs(bias) / 60,
+                  std::labs(bias) % 60);
+    const std::string text = TimeZoneText();
+    EXPECT_NE(text.find(offset), std::string::npos) << text;
+    EXPECT_GT(text.find(" (UTC"), 0u) << "a name stands before the offset: " << text;
+}
+
+TEST(PageData, MonitorsAreTheScreensOwn)
+{
+    const std::vector<TMonitorInfo> monitors = Monitors();
+    ASSERT_FALSE(monitors.empty());
+    int primaries = 0;
+    for (const TMonitorInfo& monitor : monitors) {
+        if (!monitor.Primary)
+            continue;
+        ++primaries;
+        EXPECT_EQ(monitor.Width, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(monitor.Height, GetSystemMetrics(SM_CYSCREEN));
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(monitor.BitsPerPixel, GetDeviceCaps(screen, BITSPIXEL));
+        ReleaseDC(nullptr, screen);
+    }
+    EXPECT_EQ(primaries, 1);
+}
+
+TEST(PageData, ColourValuesGoToTheClipboardAsText)
+{
+    EXPECT_EQ(ColourText(RGB(30, 144, 255)), "#1E90FF  rgb(30, 144, 255)");
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    char expected[48];
+    std::snprintf(expected, sizeof expected, "#%02X%02X%02X", GetRValue(face), GetGValue(face), GetBValue(face));
+    EXPECT_EQ(ColourText(platform::clBtnFace).substr(0, 7), expected) << "a system colour is resolved";
+
+    ASSERT_TRUE(CopyToClipboard("#1E90FF  rgb(30, 144, 255)"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "#1E90FF  rgb(30, 144, 255)");
+    GlobalUnlock(data);
+    CloseClipboard();
+}
+
+TEST(PageData, AFolderCountsItsFilesBelowItAndStopsWhenCalledOff)
+{
+    TempFolder folder;
+    CreateDirectoryA((folder.Path() + "sub").c_str(), nullptr);
+    CreateDirectoryA((folder.Path() + "sub\\deeper").c_str(), nullptr);
+    WriteWholeFile(folder.Path() + "a.txt", std::string(10, 'a'));
+    WriteWholeFile(folder.Path() + "sub\\b.txt", std::string(2000, 'b'));
+    WriteWholeFile(folder.Path() + "sub\\deeper\\c.txt", std::string(30, 'c'));
+
+    std::atomic<bool> cancel{false};
+    for (std::string path : {folder.Path(), folder.Path().substr(0, folder.Path().size() - 1)}) {
+        const TFolderSize size = CountFolder(path, cancel);
+        EXPECT_EQ(size.Bytes, 2040u) << path;
+        EXPECT_EQ(size.Files, 3u) << path;
+        EXPECT_EQ(size.Folders, 2u) << path;
+        EXPECT_FALSE(size.Cancelled) << path;
+    }
+    EXPECT_EQ(CountFolder(folder.Path() + "missing", cancel).Files, 0u);
+
+    cancel = true;
+    const TFolderSize stopped = CountFolder(folder.Path(), cancel);
+    EXPECT_TRUE(stopped.Cancelled);
+    EXPECT_LT(stopped.Files, 3u);
+}
+
+TEST(PageData, TranslatedTextsTakeTheirArgumentsByNumberOnly)
+{
+    // No language module beside the test program: the English text.
+    EXPECT_EQ(Tr("%1 free of %2", {"3.0 GB", "40.0 GB"}), "3.0 GB free of 40.0 GB");
+    EXPECT_EQ(Tr("Drive %1 is %2 % full", {"C:\\", "93"}), "Drive C:\\ is 93 % full");
+    EXPECT_EQ(Tr("%2 before %1", {"a", "b"}), "b before a");
+    EXPECT_EQ(Tr("%3 %s %d %", {"a"}), " %s %d %") << "missing arguments and C formats stay harmless";
+}
+
+// The page modules as the shell calls them: code 2 names the page, code 8
+// writes its tip, and both leave the shell's file name alone.
+TEST(PageData, PageModulesFillTheirOwnBytesOfTheRecord)
+{
+    for (const char* name : {"Clock", "System", "Disks", "Display", "Colours", "Folders"}) {
+        LoadedModule module(SuiteBin() + "Page\\" + name + ".dll");
+        auto command = module.Entry<TCommand>("Command");
+        ASSERT_NE(command, nullptr) << name;
+        EXPECT_NE(module.Entry<TPageCreate>("PageCreate"), nullptr) << name;
+        EXPECT_NE(module.Entry<TPageDestroy>("PageDestroy"), nullptr) << name;
+        EXPECT_NE(module.Entry<TPageMessage>("PageMessage"), nullptr) << name;
+
+        TPageRecord record{};
+        std::memset(&record, 0x5A, sizeof record);
+        std::snprintf(record.FileName, sizeof record.FileName, "%s.dll", name);
+        command(cmdPageStart, &record);
+        EXPECT_EQ(FieldText(PageInfo(record).Caption), name);
+        EXPECT_EQ(FieldText(PageTip(record).Tip), "");
+        command(cmdTips, &record);
+        EXPECT_EQ(std::string(record.FileName), std::string(name) + ".dll");
+        command(cmdTips, nullptr);
+    }
+
+    // Disks: a tip exactly when a drive of the prefix is more than 90 % full.
+    LoadedModule disks(SuiteBin() + "Page\\Disks.dll");
+    TPageRecord record{};
+    disks.Entry<TCommand>("Command")(cmdPageStart, &record);
+    disks.Entry<TCommand>("Command")(cmdTips, &record);
+    const std::vector<TDriveInfo> drives = Drives();
+    const TDriveInfo* full = NearlyFullDrive(drives);
+    EXPECT_EQ(FieldText(PageTip(record).Tip).empty(), full == nullptr) << FieldText(PageTip(record).Tip);
+    // A stale tip goes at the next poll.
+    std::snprintf(PageTip(record).Tip, sizeof PageTip(record).Tip, "old");
+    disks.Entry<TCommand>("Command")(cmdTips, &record);
+    EXPECT_NE(FieldText(PageTip(record).Tip), "old");
+
+    // System: the streak lives in the record between polls of a freshly loaded module.
+    TPageRecord system{};
+    for (int poll = 0; poll < 2; ++poll) {
+        LoadedModule module(SuiteBin() + "Page\\System.dll");
+        if (poll == 0)
+            module.Entry<TCommand>("Command")(cmdPageStart, &system);
+        module.Entry<TCommand>("Command")(cmdTips, &system);
+    }
+    const bool high = MemoryLoad() > 90;
+    EXPECT_EQ(PageTip(system).PollState >= 2, high);
+    EXPECT_EQ(FieldText(PageTip(system).Tip).empty(), !high);
+}
+
+} // namespace

@@ -1,0 +1,283 @@
+// The page modules' views as the main window hosts them: made inside a
+// window of another module, drawn there, told of the messages they asked
+// for, and gone again.
+#include "ModuleHarness.h"
+
+#include "modules/Suite/SuitePage.h"
+
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+using namespace moduletest;
+using namespace tessel;
+
+namespace {
+
+// What the screen shows at a point of a window's client area.
+COLORREF ScreenPixel(HWND Window, int X, int Y)
+{
+    POINT at{X, Y};
+    ClientToScreen(Window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+void Settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        platform::Application->ProcessMessages();
+        Sleep(20);
+    }
+}
+
+class PageViews : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Host = platform::New<platform::TForm>(nullptr);
+        Host->SetBorderStyle(platform::bsNone);
+        Host->SetBounds(40, 40, 640, 420);
+        Host->Show();
+        Settle();
+    }
+    void TearDown() override { Host->Free(); }
+
+    platform::TForm* Host = nullptr;
+};
+
+TEST_F(PageViews, AViewFillsItsHostDrawsItselfAndGoes)
+{
+    LoadedModule clock(SuiteBin() + "Page\\Clock.dll");
+    auto create = clock.Entry<TPageCreate>("PageCreate");
+    auto destroy = clock.Entry<TPageDestroy>("PageDestroy");
+    ASSERT_NE(create, nullptr);
+    auto* panel = platform::New<platform::TPanel>(Host);
+    panel->SetParent(Host);
+    panel->SetBounds(0, 0, 640, 420);
+    HWND view = create(panel->Handle());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(GetParent(view), panel->Handle());
+    EXPECT_EQ(create(Host->Handle()), view) << "one view per module";
+    Settle();
+
+    RECT host{}, shown{};
+    GetClientRect(Host->Handle(), &host);
+    GetClientRect(view, &shown);
+    EXPECT_TRUE(EqualRect(&host, &shown));
+    EXPECT_TRUE(IsWindowVisible(view));
+    // The time's dark display, top left.
+    EXPECT_EQ(ScreenPixel(Host->Handle(), 24, 24), RGB(20, 28, 36));
+
+    destroy();
+    Settle();
+    EXPECT_FALSE(IsWindow(view));
+    destroy();
+}
+
+} // namespace
+
+namespace {
+
+std::vector<TCommandRecord> Requests;
+void __stdcall RecordRequest(TCommandRecord* Record)
+{
+    Requests.push_back(*Record);
+}
+
+// PageContainer.dll in a suite folder of its own with the real pages named.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateDirectoryA((Suite.Path() + "Page").c_str(), nullptr);
+        for (const char* name : {"PageContainer.dll", "KsMultiLang.dll"})
+            CopyFileA((SuiteBin() + name).c_str(), (Suite.Path() + name).c_str(), FALSE);
+        Requests.clear();
+    }
+    void AddPage(const std::string& Name)
+    {
+        CopyFileA((SuiteBin() + "Page\\" + Name).c_str(), (Suite.Path() + "Page\\" + Name).c_str(), FALSE);
+        TPageRecord& page = Pages.emplace_back();
+        std::memset(&page, 0, sizeof page);
+        std::snprintf(page.FileName, sizeof page.FileName, "%s", Name.c_str());
+    }
+    // Registers, the way the shell does, with one group of the pages added.
+    void Register()
+    {
+        std::memset(&Group, 0, sizeof Group);
+        std::snprintf(Group.Name, sizeof Group.Name, "Monitor");
+        Group.PageCount = static_cast<int32_t>(Pages.size());
+        Group.Pages = Pages.data();
+        Registration = {RecordRequest, 1, &Group};
+        Module = std::make_unique<LoadedModule>(Suite.Path() + "PageContainer.dll");
+        Command = Module->Entry<void(__stdcall*)(int32_t, void*)>("Command");
+        ASSERT_NE(Command, nullptr);
+        Command(cmdRegister, &Registration);
+    }
+    // This process's window: another test's Tessel may show one too.
+    HWND Window() const
+    {
+        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormContainer", "Tessel")) != nullptr;) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(wnd, &process);
+            if (process == GetCurrentProcessId())
+                return wnd;
+        }
+        return nullptr;
+    }
+
+    TempFolder Suite;
+    std::vector<TPageRecord> Pages;
+    TGroupRecord Group;
+    TModuleRegistration Registration{};
+    std::unique_ptr<LoadedModule> Module;
+    void(__stdcall* Command)(int32_t, void*) = nullptr;
+};
+
+TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
+{
+    AddPage("Display.dll");
+    AddPage("Clock.dll");
+    Register();
+    ASSERT_NE(Window(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(Window())) << "hidden until shown";
+
+    int32_t pair[2] = {1, 2};
+    Command(cmdShow, pair);
+    Settle();
+    ASSERT_TRUE(IsWindowVisible(Window()));
+    HWND body = nullptr;
+    for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (std::string(name) == "TPanel")
+            body = child;
+    }
+    ASSERT_NE(body, nullptr);
+    HWND view = FindWindowExA(body, nullptr, "TClockView", nullptr);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ScreenPixel(view, 24, 24), RGB(20, 28, 36));
+
+    // The shell's notice before a switch from its tray menu keeps the state at once.
+    auto setting = [&](const char* key) {
+        char value[32] = {};
+        GetPrivateProfileStringA("PageContainer", key, "", value, sizeof value, (Suite.Path() + "Tessel.ini").c_str());
+        return std::string(value);
+    };
+    EXPECT_EQ(setting("Page"), "");
+    SendMessageA(Window(), WM_USER + 2000, 0, 0);
+    EXPECT_EQ(setting("Page"), "1");
+    RECT r{};
+    GetWindowRect(Window(), &r);
+    EXPECT_EQ(setting("Left"), std::to_string(r.left));
+    EXPECT_EQ(setting("Width"), std::to_string(r.right - r.left));
+    WritePrivateProfileStringA("PageContainer", nullptr, nullptr, (Suite.Path() + "Tessel.ini").c_str());
+
+    Command(cmdExit, nullptr);
+    Settle();
+    EXPECT_FALSE(IsWindow(view)) << "the views go when the process ends";
+    char value[32] = {};
+    GetPrivateProfileStringA("PageContainer", "Page", "", value, sizeof value, (Suite.Path() + "Tessel.ini").c_str());
+    EXPECT_STREQ(value, "1");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PageViews, EveryPageMakesItsViewAndHearsItsMessages)
+{
+    for (const char* name : {"Clock", "System", "Disks", "Display", "Colours", "Folders"}) {
+        LoadedModule page(SuiteBin() + "Page\\" + name + ".dll");
+        HWND view = page.Entry<TPageCreate>("PageCreate")(Host->Handle());
+        ASSERT_NE(view, nullptr) << name;
+        Settle();
+        // Each hears the messages its INI file lists; a view rebuilt by one stays whole.
+        for (UINT message : {WM_TIMECHANGE, WM_DEVICECHANGE, WM_DISPLAYCHANGE}) {
+            TForwardedMessage forwarded{message, 0, 0};
+            page.Entry<TPageMessage>("PageMessage")(&forwarded);
+        }
+        Settle();
+        EXPECT_TRUE(IsWindowVisible(view)) << name;
+        ShowWindow(view, SW_HIDE);
+        Settle();
+        page.Entry<TPageDestroy>("PageDestroy")();
+        EXPECT_FALSE(IsWindow(view)) << name;
+    }
+}
+
+} // namespace
+
+namespace {
+
+BOOL CALLBACK CollectButton(HWND Wnd, LPARAM Data)
+{
+    char name[64] = {}, text[256] = {};
+    GetClassNameA(Wnd, name, sizeof name);
+    GetWindowTextA(Wnd, text, sizeof text);
+    if (std::string(name) == "KsButtonTx")
+        reinterpret_cast<std::vector<std::string>*>(Data)->push_back(text);
+    return TRUE;
+}
+
+// Every caption of the main window in the user's language: group, page and
+// the window's own buttons.
+TEST_F(MainWindow, SpeaksTheUsersLanguage)
+{
+    for (const char* language : {"Japanese", "Russian", "Thai"}) {
+        SCOPED_TRACE(language);
+        TempFolder suite;
+        CreateDirectoryA((suite.Path() + "Lang").c_str(), nullptr);
+        CopyFileA((SuiteBin() + "KsMultiLang.dll").c_str(), (suite.Path() + "KsMultiLang.dll").c_str(), FALSE);
+        const std::string file = std::string("Lang\\") + language + ".lng";
+        CopyFileA((SuiteBin() + file).c_str(), (suite.Path() + file).c_str(), FALSE);
+        WriteWholeFile(suite.Path() + "Tessel.ini", std::string("[Tessel]\r\nLanguage=") + language + "\r\n");
+
+        // Code 2 as the shell makes it, with the page module loaded from the suite's Page folder.
+        LoadedModule clock(SuiteBin() + "Page\\Clock.dll");
+        TPageRecord page{};
+        std::snprintf(page.FileName, sizeof page.FileName, "Clock.dll");
+        // The page translates through the language module of its own suite
+        // folder (the build's), so only the main window's own texts are checked.
+        clock.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdPageStart, &page);
+
+        CopyFileA((SuiteBin() + "PageContainer.dll").c_str(), (suite.Path() + "PageContainer.dll").c_str(), FALSE);
+        TGroupRecord group{};
+        std::snprintf(group.Name, sizeof group.Name, "Monitor");
+        group.PageCount = 1;
+        group.Pages = &page;
+        TModuleRegistration registration{RecordRequest, 1, &group};
+        LoadedModule container(suite.Path() + "PageContainer.dll");
+        container.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdRegister, &registration);
+        HWND window = nullptr;
+        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormContainer", "Tessel")) != nullptr;) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(wnd, &process);
+            if (process == GetCurrentProcessId())
+                window = wnd;
+        }
+        ASSERT_NE(window, nullptr);
+        std::vector<std::string> captions;
+        EnumChildWindows(window, CollectButton, reinterpret_cast<LPARAM>(&captions));
+        EXPECT_EQ(captions.size(), 4u) << "the group's tab and Quick Bar, Tray, Exit";
+        for (const std::string& caption : captions) {
+            if (caption == "Clock")
+                continue;
+            const bool translated = std::any_of(caption.begin(), caption.end(), [](char c) { return c & 0x80; });
+            EXPECT_TRUE(translated) << caption;
+        }
+        container.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdExit, nullptr);
+    }
+}
+
+} // namespace
