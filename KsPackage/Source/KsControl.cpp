@@ -253,6 +253,12 @@ void KsControl::SetEnabled(bool Value)
 {
     if (Value == Enabled())
         return;
+    ShowEnabledLook(Value);
+    inherited::SetEnabled(Value);
+}
+
+void KsControl::ShowEnabledLook(bool Value)
+{
     if (Value) {
         ShowRaised();
     } else {
@@ -260,7 +266,6 @@ void KsControl::SetEnabled(bool Value)
         CancelHover();
         ShowDisabled();
     }
-    inherited::SetEnabled(Value);
 }
 
 // A parent's enabling reaches the control here: its own disabling has shown
@@ -268,15 +273,8 @@ void KsControl::SetEnabled(bool Value)
 void KsControl::EnabledChanged()
 {
     inherited::EnabledChanged();
-    if (!Enabled())
-        return;
-    if (EffectivelyEnabled()) {
-        ShowRaised();
-    } else {
-        CancelPress();
-        CancelHover();
-        ShowDisabled();
-    }
+    if (Enabled())
+        ShowEnabledLook(EffectivelyEnabled());
 }
 
 void KsControl::SetShowMouseOver(bool Value)

@@ -63,6 +63,8 @@ protected:
     void HoverOut();
     void CancelPress();
     void CancelHover();
+    // The raised picture, or the disabled one after ending any press and hover.
+    void ShowEnabledLook(bool Value);
 
     void Dispatch(platform::TMessage& Message) override;
     void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
