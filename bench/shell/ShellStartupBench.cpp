@@ -204,8 +204,14 @@ TRun RunOnce(const std::string& folder)
         run.PollMs = static_cast<double>(polled - shown) * msPerTick;
 
     // Ended through its own close path, so the next start finds no mutex.
+    // The hidden main form may get its window only after the quick bar's
+    // start-up commands.
     TSearch search{info.dwProcessId, nullptr};
-    EnumWindows(FindForm, reinterpret_cast<LPARAM>(&search));
+    for (const DWORD asked = GetTickCount(); GetTickCount() - asked < 10000; Sleep(5)) {
+        EnumWindows(FindForm, reinterpret_cast<LPARAM>(&search));
+        if (search.Found || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0)
+            break;
+    }
     if (search.Found)
         PostMessageA(search.Found, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
