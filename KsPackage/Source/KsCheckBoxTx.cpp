@@ -58,78 +58,10 @@ const TClassInfo& KsCheckBoxTx::StaticClassInfo()
     return info;
 }
 
-KsCheckBoxTx::KsCheckBoxTx(TComponent* AOwner) : KsCheckBox(AOwner), FFontColors(new KsCheckBoxFontColor)
-{
-    FOldFontChange = Font()->OnChange;
-    Font()->OnChange = [this](TObject* Sender) { FontChange(Sender); };
-    FFontColors->SetOnChange([this](TObject* Sender) { FontColorChange(Sender); });
-}
-
-KsCheckBoxTx::~KsCheckBoxTx()
-{
-    Font()->OnChange = FOldFontChange;
-    delete FFontColors;
-}
-
-void KsCheckBoxTx::SetDisp(int X, int Y)
-{
-    FDispX = X;
-    FDispY = Y;
-}
-
-void KsCheckBoxTx::SetTextBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    FTextBounds = Rect(ALeft, ATop, ALeft + AWidth, ATop + AHeight);
-    DoRepaint();
-}
-
-void KsCheckBoxTx::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
-{
-    SetTextBounds(0, 0, AWidth, AHeight);
-    inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
-}
-
-void KsCheckBoxTx::ShowBitmap(int Index)
-{
-    inherited::ShowBitmap(Index);
-    DoRepaint();
-}
-
 void KsCheckBoxTx::ShowSunken()
 {
     FShiftText = true;
     inherited::ShowSunken();
-}
-
-void KsCheckBoxTx::Repaint()
-{
-    DoRepaint();
-}
-
-void KsCheckBoxTx::SetText(const std::string& Value)
-{
-    inherited::SetText(Value);
-    DoRepaint();
-}
-
-void KsCheckBoxTx::DoRepaint()
-{
-    RefreshBitmap();
-    DrawTextA();
-    TWinControl::Repaint();
-}
-
-// Only the left and top edges move, so the centred caption moves by half
-// the displacement.
-void KsCheckBoxTx::DrawTextA()
-{
-    TRect r = FTextBounds;
-    if (FShiftText) {
-        FShiftText = false;
-        r.left += FDispX;
-        r.top += FDispY;
-    }
-    DrawCaption(r, GetFontColorOfCurState());
 }
 
 TColor KsCheckBoxTx::GetFontColorOfCurState() const
@@ -164,16 +96,4 @@ TColor KsCheckBoxTx::GetFontColorFromThreeState(const KsThreeStateFontColor& Gro
     case 3: return Group.GetColor(fcDisabled) != -1 ? Group.GetColor(fcDisabled) : clGrayText;
     default: return -1;
     }
-}
-
-void KsCheckBoxTx::FontChange(TObject* Sender)
-{
-    DoRepaint();
-    if (FOldFontChange)
-        FOldFontChange(Sender);
-}
-
-void KsCheckBoxTx::FontColorChange(TObject*)
-{
-    DoRepaint();
 }
