@@ -189,17 +189,18 @@ void TForm::SetBorderStyle(TFormBorderStyle Value)
     }
 }
 
-// What the window adds around its client area; before the window exists,
-// what its border style will add (the client rectangle of a form still 0 x 0
-// cannot tell it).
+// What the window adds around its client area, from its styles: a window
+// narrower than its own frame has no client area to measure it by.
 SIZE TForm::FrameSize() const
 {
-    if (HandleAllocated()) {
-        const TRect client = TWinControl::ClientRect();
-        return SIZE{Width() - client.right, Height() - client.bottom};
-    }
     DWORD style = 0, exStyle = 0;
-    BorderStyles(style, exStyle);
+    if (HandleAllocated()) {
+        HWND window = const_cast<TForm*>(this)->Handle(); // exists: nothing is created
+        style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+        exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    } else {
+        BorderStyles(style, exStyle);
+    }
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};

@@ -27,6 +27,17 @@ TEST(FormSize, ClientSizeReadBeforeTheWindowExistsLeavesRoomForTheFrame)
         GetClientRect(form->Handle(), &client);
         EXPECT_EQ(client.right, 150) << border;
         EXPECT_EQ(client.bottom, 60) << border;
+
+        // A window narrower and lower than its own frame has no client area
+        // to measure the frame by.
+        form->SetClientWidth(0);
+        form->SetClientHeight(0);
+        form->SetBounds(form->Left(), form->Top(), 0, 0);
+        form->SetClientWidth(150);
+        form->SetClientHeight(60);
+        GetClientRect(form->Handle(), &client);
+        EXPECT_EQ(client.right, 150) << border;
+        EXPECT_EQ(client.bottom, 60) << border;
         form->Free();
     }
 }
