@@ -93,7 +93,12 @@ uint32_t ScaledMagnitude(double value, int decimals)
     double scale = 1.0;
     for (int i = 0; i < decimals; ++i)
         scale *= 10.0;
-    const double rounded = std::floor(value * scale + 0.5);
+    // The x87 unit keeps intermediate results wider than a double, which
+    // leaves a typed half-way value such as 0.15 just below 1.5 and rounds
+    // it down. Each step stored as a double scales it to exactly 1.5.
+    volatile double scaled = value * scale;
+    scaled = scaled + 0.5;
+    const double rounded = std::floor(scaled);
     if (!std::isfinite(rounded))
         return 0;
     constexpr double Modulus = 4294967296.0;

@@ -183,6 +183,17 @@ TEST_F(NumLed, NumbersFillDigitsFromTheRight)
     double number = 0;
     EXPECT_TRUE(Led->GetValue(number));
     EXPECT_EQ(number, 1.25);
+
+    // A typed half-way value rounds up: the product is taken as a double,
+    // not as a wider intermediate that keeps it just below the half.
+    ShowNumber("8.8", 0.15);
+    EXPECT_EQ(States(), (std::vector<int>{1, 1, 3})); // 0 . 2
+    Led->SetValue(0.35);
+    EXPECT_EQ(States(), (std::vector<int>{1, 1, 5})); // 0 . 4
+    ShowNumber("8.88", 0.045);
+    EXPECT_EQ(States(), (std::vector<int>{1, 1, 1, 6})); // 0 . 0 5
+    Led->SetValue(2.675);
+    EXPECT_EQ(States(), (std::vector<int>{3, 1, 7, 9})); // 2 . 6 8
 }
 
 TEST_F(NumLed, NumbersBeyondThirtyTwoBitsShowLowOrderDigits)
