@@ -216,6 +216,16 @@ TEST_F(MainForm, TrayClicksSwitchFacesUnlessADialogIsOpen)
               "PageContainer container-switch");
     EXPECT_EQ(CurrentView, 2) << "a left click with the main window up switches to it again";
 
+    // While the icon is up, a restore command to the application's window
+    // restores it and the form's handler hides it again: no taskbar button.
+    tray->SetVisible(true);
+    HWND app = Application->Handle();
+    ShowWindow(app, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(app));
+    SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_FALSE(IsWindowVisible(app));
+
     // An open suite dialog is only brought forward.
     OpenDialog();
     EXPECT_EQ(After([&] {

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <sstream>
 
 using namespace tessel;
@@ -223,6 +224,26 @@ TEST_F(ToolFunctions, LoadButtonSkinLoadsTheFilesThatExist)
     LoadButtonSkin(button, skins, "button");
     EXPECT_EQ(look->RaisedBmp()->Width(), 97);
     EXPECT_EQ(look->SunkenBmp()->Width(), 5);
+
+    // All four files: each state shows its own.
+    for (const char* suffix : {"_n.bmp", "_d.bmp", "_o.bmp", "_un.bmp"})
+        CopyFileA((SuiteBin() + "ContainerImages\\button" + suffix).c_str(), (skins + "button" + suffix).c_str(),
+                  FALSE);
+    LoadButtonSkin(button, skins, "button");
+    const std::pair<platform::TBitmap*, const char*> states[] = {{look->RaisedBmp(), "_n.bmp"},
+                                                                 {look->SunkenBmp(), "_d.bmp"},
+                                                                 {look->FocusedBmp(), "_o.bmp"},
+                                                                 {look->DisabledBmp(), "_un.bmp"}};
+    for (const auto& [bitmap, suffix] : states) {
+        platform::TBitmap file;
+        file.LoadFromFile(skins + "button" + suffix);
+        ASSERT_EQ(bitmap->Width(), 97) << suffix;
+        int differing = 0;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 97; ++x)
+                differing += bitmap->Canvas()->Pixel(x, y) != file.Canvas()->Pixel(x, y);
+        EXPECT_EQ(differing, 0) << suffix;
+    }
 }
 
 } // namespace
