@@ -136,6 +136,26 @@ void KsControl::CancelHover()
     SetMouseCapture(false);
 }
 
+// The framework lets the capture go as the left button goes up, before Click
+// and MouseUp run. Over the control that is no exit: the pointer is still
+// there, and MouseUp takes the capture back to go on tracking it.
+void KsControl::WndProc(TMessage& Message)
+{
+    if (Message.Msg != WM_LBUTTONUP) {
+        inherited::WndProc(Message);
+        return;
+    }
+    const bool outer = FReleasedInside;
+    FReleasedInside = IsInside(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+    try {
+        inherited::WndProc(Message);
+    } catch (...) {
+        FReleasedInside = outer;
+        throw;
+    }
+    FReleasedInside = outer;
+}
+
 void KsControl::Dispatch(TMessage& Message)
 {
     if (Message.Msg == WM_CAPTURECHANGED) {
@@ -145,12 +165,13 @@ void KsControl::Dispatch(TMessage& Message)
     inherited::Dispatch(Message);
 }
 
-void KsControl::WMCaptureChanged(TMessage&)
+void KsControl::WMCaptureChanged(TMessage& Message)
 {
-    // The framework releases the capture on button-up before Click and
-    // MouseUp run, so this also arrives for an ordinary click. A press that
-    // had already been dragged out has had its exit; leaving again would
-    // raise a second OnMouseLeave.
+    // The framework's own release as the button goes up over the control.
+    if (FReleasedInside && !Message.LParam)
+        return;
+    // Released outside, a press that had already been dragged out has had
+    // its exit; leaving again would raise a second OnMouseLeave.
     if (FMouseOver || FMousePressed)
         HoverOut();
     FMouseHeld = false;
@@ -182,6 +203,8 @@ void KsControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
                 SetMouseCapture(false);
         }
         FMouseHeld = false;
+        if (FMouseOver)
+            SetMouseCapture(true);
     }
     inherited::MouseUp(Button, Shift, X, Y);
 }

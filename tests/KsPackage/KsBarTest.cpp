@@ -40,6 +40,7 @@ TEST_F(KsFormTest, BricksShowNoPressButDeliverClicksAndDoubleClicks)
     std::vector<std::string> events;
     brick->OnClick = [&](TObject*) { events.push_back("click"); };
     brick->OnDblClick = [&](TObject*) { events.push_back("double"); };
+    brick->OnMouseLeave = [&](TObject*) { events.push_back("leave"); };
 
     Send(*brick, WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_EQ(ShownAt(*brick), HotColor) << "the pointer over it";
@@ -48,9 +49,11 @@ TEST_F(KsFormTest, BricksShowNoPressButDeliverClicksAndDoubleClicks)
     Send(*brick, WM_LBUTTONUP, 0, 5, 5);
     Send(*brick, WM_LBUTTONDBLCLK, MK_LBUTTON, 5, 5);
     Send(*brick, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(ShownAt(*brick), HotColor) << "the pointer is still over it";
     EXPECT_EQ(events, (std::vector<std::string>{"click", "double"}));
     Send(*brick, WM_MOUSEMOVE, 0, 100, 100);
     EXPECT_EQ(ShownAt(*brick), NormalColor);
+    EXPECT_EQ(events, (std::vector<std::string>{"click", "double", "leave"}));
 
     brick->SetFocus();
     EXPECT_EQ(ShownAt(*brick), HotColor) << "focused";

@@ -71,7 +71,7 @@ TEST_F(KsStateTest, PressingWithTheMouse)
     EXPECT_EQ(ScreenPixel(Button->Handle(), 3, 3), SunkenColor) << "on the screen too";
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
     EXPECT_EQ(Shown(*Button), "focused");
-    EXPECT_FALSE(Holds());
+    EXPECT_TRUE(Holds()) << "the pointer is still over it and still tracked";
     EXPECT_EQ(Events, (Strings{"enter", "click"}));
 
     // Dragged out and back while held: no leave for the exit, enter on the way back.
@@ -83,7 +83,7 @@ TEST_F(KsStateTest, PressingWithTheMouse)
     EXPECT_TRUE(Holds()) << "the framework's capture of a pressed control stays";
     Send(*Button, WM_MOUSEMOVE, MK_LBUTTON, 6, 6);
     EXPECT_EQ(Shown(*Button), "sunken");
-    EXPECT_EQ(Events, (Strings{"enter", "enter"}));
+    EXPECT_EQ(Events, Strings{"enter"});
 
     // Dragged out and released outside: not pressed, capture released, no click, no leave.
     Events.clear();
@@ -118,6 +118,45 @@ TEST_F(KsStateTest, PressingWithTheMouse)
     // The right button presses nothing.
     Send(*Button, WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
     EXPECT_NE(Shown(*Button), "sunken");
+}
+
+TEST_F(KsStateTest, AClickDoesNotTakeThePointerAway)
+{
+    // Without the focus only the hover picture shows that the pointer is there.
+    Button->SetTabStop(false);
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_FALSE(Button->Focused());
+    EXPECT_EQ(Shown(*Button), "focused") << "the pointer is still over it";
+    EXPECT_TRUE(Holds());
+    Send(*Button, WM_MOUSEMOVE, 0, 6, 6);
+    EXPECT_EQ(Events, (Strings{"enter", "click"})) << "no leave, no second enter";
+    Send(*Button, WM_MOUSEMOVE, 0, 60, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    EXPECT_FALSE(Holds());
+    EXPECT_EQ(Events, (Strings{"enter", "click", "leave"}));
+
+    // Released outside without a move first: the release is the exit.
+    Events.clear();
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 60, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    EXPECT_FALSE(Holds());
+    Send(*Button, WM_MOUSEMOVE, 0, 6, 6);
+    EXPECT_EQ(Events, (Strings{"enter", "enter"}));
+
+    // Clicks that show no press keep the hover picture and raise no leave.
+    Events.clear();
+    Send(*Button, WM_MOUSEMOVE, 0, 60, 5);
+    Button->SetClicksDisabled(true);
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused");
+    EXPECT_TRUE(Holds());
+    EXPECT_EQ(Events, (Strings{"leave", "enter", "click"}));
 }
 
 TEST_F(KsStateTest, PressingWithTheKeyboard)
