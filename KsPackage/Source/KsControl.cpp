@@ -195,13 +195,12 @@ void KsControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 void KsControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
-        if (!FClicksDisabled) {
-            if (FMousePressed && !FKeyPressed)
-                Unpress();
-            FMousePressed = false;
-            if (FMouseHeld && !IsInside(X, Y))
-                SetMouseCapture(false);
-        }
+        // A press shown before the clicks were disabled ends here too.
+        if (FMousePressed && !FKeyPressed)
+            Unpress();
+        FMousePressed = false;
+        if (!FClicksDisabled && FMouseHeld && !IsInside(X, Y))
+            SetMouseCapture(false);
         FMouseHeld = false;
         if (FMouseOver)
             SetMouseCapture(true);
@@ -260,11 +259,12 @@ void KsControl::KeyDown(WORD& Key, TShiftState Shift)
     inherited::KeyDown(Key, Shift);
 }
 
-// The key is let go also when the mouse holds the control down; a key
-// still counted as held would keep the picture sunken after the mouse let go.
+// The key is let go also when the mouse holds the control down, or when the
+// clicks were disabled while it was held; a key still counted as held would
+// keep the picture sunken.
 void KsControl::KeyUp(WORD& Key, TShiftState Shift)
 {
-    if (!FClicksDisabled && IsPressKey(Key)) {
+    if (IsPressKey(Key)) {
         if (FKeyPressed && !FMousePressed)
             Unpress();
         FKeyPressed = false;

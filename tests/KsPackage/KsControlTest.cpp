@@ -299,6 +299,18 @@ TEST_F(KsStateTest, ShowMouseOverAndClicksDisabled)
     Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
     EXPECT_EQ(Shown(*Button), "sunken") << "presses still show";
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+
+    // A press shown before the clicks were disabled still ends with its release.
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Button->SetClicksDisabled(true);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused");
+    Button->SetClicksDisabled(false);
+    KeyDown(*Button, VK_RETURN);
+    ASSERT_EQ(Shown(*Button), "sunken");
+    Button->SetClicksDisabled(true);
+    KeyUp(*Button, VK_RETURN);
+    EXPECT_EQ(Shown(*Button), "focused");
 }
 
 TEST_F(KsStateTest, ClickHandsTheModalResultToTheForm)
