@@ -83,9 +83,11 @@ void KsControl::Unpress()
         ShowRaised();
 }
 
+// With clicks disabled the button is held only so that the capture is left
+// alone; coming back with it shows no press.
 void KsControl::HoverIn()
 {
-    if (FMouseHeld) {
+    if (FMouseHeld && !FClicksDisabled) {
         Press();
         FMousePressed = true;
     } else if (FShowMouseOver && !Focused()) {

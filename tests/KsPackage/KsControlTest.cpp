@@ -280,6 +280,10 @@ TEST_F(KsStateTest, ShowMouseOverAndClicksDisabled)
     EXPECT_EQ(Shown(*Button), "focused");
     Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
     EXPECT_EQ(Shown(*Button), "focused");
+    Send(*Button, WM_MOUSEMOVE, MK_LBUTTON, 60, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    Send(*Button, WM_MOUSEMOVE, MK_LBUTTON, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused") << "dragged out and back: still no press";
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
     Button->SetFocus();
     KeyDown(*Button, VK_RETURN);
