@@ -169,9 +169,12 @@ void KsControl::Dispatch(TMessage& Message)
 
 void KsControl::WMCaptureChanged(TMessage& Message)
 {
-    // The framework's own release as the button goes up over the control.
-    if (FReleasedInside && !Message.LParam)
+    // The framework's own release as the button goes up over the control;
+    // any later loss, such as a Click handler hiding the control, counts.
+    if (FReleasedInside && !Message.LParam) {
+        FReleasedInside = false;
         return;
+    }
     // Released outside, a press that had already been dragged out has had
     // its exit; leaving again would raise a second OnMouseLeave.
     if (FMouseOver || FMousePressed)
@@ -204,8 +207,12 @@ void KsControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         if (!FClicksDisabled && FMouseHeld && !IsInside(X, Y))
             SetMouseCapture(false);
         FMouseHeld = false;
-        if (FMouseOver)
+        // Tracking goes on over a control still on screen; one that its
+        // Click hid is left.
+        if (FMouseOver && Showing())
             SetMouseCapture(true);
+        else if (FMouseOver)
+            HoverOut();
     }
     inherited::MouseUp(Button, Shift, X, Y);
 }

@@ -157,6 +157,23 @@ TEST_F(KsStateTest, AClickDoesNotTakeThePointerAway)
     EXPECT_EQ(Shown(*Button), "focused");
     EXPECT_TRUE(Holds());
     EXPECT_EQ(Events, (Strings{"leave", "enter", "click"}));
+    Button->SetClicksDisabled(false);
+
+    // A button that hides itself on its click lets the pointer go.
+    Events.clear();
+    Button->OnClick = [this](TObject*) {
+        Events.push_back("click");
+        Button->Hide();
+    };
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_FALSE(Holds());
+    EXPECT_EQ(Events, (Strings{"click", "leave"}));
+    Button->Show();
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused");
+    EXPECT_TRUE(Holds());
+    EXPECT_EQ(Events, (Strings{"click", "leave", "enter"}));
 }
 
 TEST_F(KsStateTest, PressingWithTheKeyboard)
@@ -342,9 +359,12 @@ TEST_F(KsStateTest, ClickHandsTheModalResultToTheForm)
     EXPECT_EQ(Form->ShowModal(), mrCancel) << "closed by WM_CLOSE, not by the click";
     EXPECT_EQ(Events, Strings{"click"});
     Button->SetModalResult(mrOk);
+    PostMessageA(Button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     PostMessageA(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(Button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(Form->ShowModal(), mrOk);
+    EXPECT_FALSE(Holds()) << "the closed form's button keeps no capture";
+    EXPECT_EQ(Shown(*Button), "raised");
 }
 
 namespace {
