@@ -148,7 +148,8 @@ void KsControl::WndProc(TMessage& Message)
         return;
     }
     const bool outer = FReleasedInside;
-    FReleasedInside = IsInside(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+    const int x = static_cast<short>(LOWORD(Message.LParam)), y = static_cast<short>(HIWORD(Message.LParam));
+    FReleasedInside = IsInside(x, y);
     try {
         inherited::WndProc(Message);
     } catch (...) {

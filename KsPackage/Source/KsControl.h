@@ -84,7 +84,8 @@ private:
     bool FMousePressed = false;
     bool FMouseHeld = false;
     bool FClicksDisabled;
-    // The left button is going up over the control.
+    // The left button is going up over the control and the framework's
+    // release of the capture is still to come.
     bool FReleasedInside = false;
 };
 
