@@ -1252,8 +1252,14 @@ void TWinControl::SetVisible(bool Value)
     if (Value == Visible())
         return;
     FVisible = Value;
-    if (FHandle)
-        ShowWindow(FHandle, Value ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (!FHandle)
+        return;
+    // A hidden window keeps no mouse capture, its own or a child's: the
+    // pointer is over whatever the window uncovers.
+    const HWND capture = GetCapture();
+    if (!Value && capture && (capture == FHandle || IsChild(FHandle, capture)))
+        ReleaseCapture();
+    ShowWindow(FHandle, Value ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool Value)

@@ -70,10 +70,19 @@ KsBar::KsBar(TComponent* AOwner) : KsBrick(AOwner), FIndicator(new TImage(this))
     FIndicator->OnMouseUp = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
         OnImgMouseUp(Sender, Button, Shift, X, Y);
     };
+    // Every new picture, also one drawn on the live bitmap or read from a
+    // form file, is placed once the image has taken its size.
+    FOldIndicatorChange = FIndicator->Picture()->OnChange;
+    FIndicator->Picture()->OnChange = [this](TObject* Sender) {
+        if (FOldIndicatorChange)
+            FOldIndicatorChange(Sender);
+        LocateIndicator();
+    };
 }
 
 KsBar::~KsBar()
 {
+    FIndicator->Picture()->OnChange = FOldIndicatorChange;
     delete FOrigin;
 }
 
@@ -118,7 +127,6 @@ void KsBar::LocateIndicator()
 void KsBar::SetIndicator(TBitmap* Value)
 {
     GetIndicator()->Assign(Value);
-    LocateIndicator();
 }
 
 void KsBar::SetLength(int Value)

@@ -61,7 +61,8 @@ public:
 
     void LocateIndicator();
     bool IsDraging() const { return FDragging; }
-    // The indicator's live bitmap; setting copies into it.
+    // The indicator's live bitmap; setting copies into it. Any change of
+    // it places the indicator again.
     platform::TBitmap* GetIndicator() const { return FIndicator->Picture()->Bitmap(); }
     void SetIndicator(platform::TBitmap* Value);
     int Length() const { return FLength; }
@@ -102,4 +103,5 @@ private:
     int FLastY = 0;
     TScrollBarKind FKind = sbHorizontal;
     KsBarOrigin* FOrigin;
+    platform::TNotifyEvent FOldIndicatorChange;
 };

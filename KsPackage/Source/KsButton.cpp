@@ -6,7 +6,7 @@ using namespace platform;
 const TClassInfo& KsButton::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<KsButton, KsCustomControl>("KsButton")
-        .Object("Appearance", &KsButton::Appearance)
+        .Object("Appearance", &KsButton::Appearance, &KsButton::SetAppearance)
         .Int("ModalResult", &KsButton::ModalResult, &KsButton::SetModalResult, 0)
         .Publish({"ShowMouseOver", "Action", "Anchors", "DragCursor", "DragKind", "DragMode", "Enabled",
                   "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",

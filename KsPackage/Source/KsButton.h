@@ -22,6 +22,7 @@ public:
 
     // The button's own appearance; assigning another copies its pictures.
     KsFourStateAppearance* Appearance() const { return FAppearance; }
+    void SetAppearance(KsFourStateAppearance* Value) { FAppearance->Assign(Value); }
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int Value) { FModalResult = Value; }
     // Loads the four pictures from files in Directory (empty names keep

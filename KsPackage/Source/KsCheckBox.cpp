@@ -123,7 +123,8 @@ void KsCheckBox::ShowDisabled()
 
 int KsCheckBox::Substitute(int Index)
 {
-    return Index - Index % LookCount;
+    const int look = Index % LookCount;
+    return look == 0 ? 0 : Index - look;
 }
 
 void KsCheckBox::Click()

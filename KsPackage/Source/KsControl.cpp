@@ -83,9 +83,11 @@ void KsControl::Unpress()
         ShowRaised();
 }
 
+// With clicks disabled the button is held only so that the capture is left
+// alone; coming back with it shows no press.
 void KsControl::HoverIn()
 {
-    if (FMouseHeld) {
+    if (FMouseHeld && !FClicksDisabled) {
         Press();
         FMousePressed = true;
     } else if (FShowMouseOver && !Focused()) {
@@ -136,6 +138,27 @@ void KsControl::CancelHover()
     SetMouseCapture(false);
 }
 
+// The framework lets the capture go as the left button goes up, before Click
+// and MouseUp run. Over the control that is no exit: the pointer is still
+// there, and MouseUp takes the capture back to go on tracking it.
+void KsControl::WndProc(TMessage& Message)
+{
+    if (Message.Msg != WM_LBUTTONUP) {
+        inherited::WndProc(Message);
+        return;
+    }
+    const bool outer = FReleasedInside;
+    const int x = static_cast<short>(LOWORD(Message.LParam)), y = static_cast<short>(HIWORD(Message.LParam));
+    FReleasedInside = IsInside(x, y);
+    try {
+        inherited::WndProc(Message);
+    } catch (...) {
+        FReleasedInside = outer;
+        throw;
+    }
+    FReleasedInside = outer;
+}
+
 void KsControl::Dispatch(TMessage& Message)
 {
     if (Message.Msg == WM_CAPTURECHANGED) {
@@ -145,12 +168,16 @@ void KsControl::Dispatch(TMessage& Message)
     inherited::Dispatch(Message);
 }
 
-void KsControl::WMCaptureChanged(TMessage&)
+void KsControl::WMCaptureChanged(TMessage& Message)
 {
-    // The framework releases the capture on button-up before Click and
-    // MouseUp run, so this also arrives for an ordinary click. A press that
-    // had already been dragged out has had its exit; leaving again would
-    // raise a second OnMouseLeave.
+    // The framework's own release as the button goes up over the control;
+    // any later loss, such as a Click handler hiding the control, counts.
+    if (FReleasedInside && !Message.LParam) {
+        FReleasedInside = false;
+        return;
+    }
+    // Released outside, a press that had already been dragged out has had
+    // its exit; leaving again would raise a second OnMouseLeave.
     if (FMouseOver || FMousePressed)
         HoverOut();
     FMouseHeld = false;
@@ -174,14 +201,19 @@ void KsControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 void KsControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
-        if (!FClicksDisabled) {
-            if (FMousePressed && !FKeyPressed)
-                Unpress();
-            FMousePressed = false;
-            if (FMouseHeld && !IsInside(X, Y))
-                SetMouseCapture(false);
-        }
+        // A press shown before the clicks were disabled ends here too.
+        if (FMousePressed && !FKeyPressed)
+            Unpress();
+        FMousePressed = false;
+        if (!FClicksDisabled && FMouseHeld && !IsInside(X, Y))
+            SetMouseCapture(false);
         FMouseHeld = false;
+        // Tracking goes on over a control still on screen; one that its
+        // Click hid is left.
+        if (FMouseOver && Showing())
+            SetMouseCapture(true);
+        else if (FMouseOver)
+            HoverOut();
     }
     inherited::MouseUp(Button, Shift, X, Y);
 }
@@ -237,11 +269,12 @@ void KsControl::KeyDown(WORD& Key, TShiftState Shift)
     inherited::KeyDown(Key, Shift);
 }
 
-// The key is let go also when the mouse holds the control down; a key
-// still counted as held would keep the picture sunken after the mouse let go.
+// The key is let go also when the mouse holds the control down, or when the
+// clicks were disabled while it was held; a key still counted as held would
+// keep the picture sunken.
 void KsControl::KeyUp(WORD& Key, TShiftState Shift)
 {
-    if (!FClicksDisabled && IsPressKey(Key)) {
+    if (IsPressKey(Key)) {
         if (FKeyPressed && !FMousePressed)
             Unpress();
         FKeyPressed = false;

@@ -66,6 +66,7 @@ protected:
     // The raised picture, or the disabled one after ending any press and hover.
     void ShowEnabledLook(bool Value);
 
+    void WndProc(platform::TMessage& Message) override;
     void Dispatch(platform::TMessage& Message) override;
     void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
     void MouseUp(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
@@ -83,6 +84,9 @@ private:
     bool FMousePressed = false;
     bool FMouseHeld = false;
     bool FClicksDisabled;
+    // The left button is going up over the control and the framework's
+    // release of the capture is still to come.
+    bool FReleasedInside = false;
 };
 
 class KsCustomControl : public KsControl {

@@ -112,7 +112,8 @@ void KsRadioButton::ShowDisabled()
 
 int KsRadioButton::Substitute(int Index)
 {
-    return Index - Index % LookCount;
+    const int look = Index % LookCount;
+    return look == 0 ? 0 : Index - look;
 }
 
 bool KsRadioButton::IsExclusiveType(TControl* Control)

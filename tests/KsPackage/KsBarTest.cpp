@@ -7,6 +7,8 @@
 #include "KsPackage/Source/KsCheckBox.h"
 #include "KsPackage/Source/KsPanel.h"
 #include "KsPackage/Source/KsRadioButton.h"
+#include "KsPackage/Source/KsRegister.h"
+#include "platform/FormFile.h"
 
 #include <optional>
 
@@ -40,6 +42,7 @@ TEST_F(KsFormTest, BricksShowNoPressButDeliverClicksAndDoubleClicks)
     std::vector<std::string> events;
     brick->OnClick = [&](TObject*) { events.push_back("click"); };
     brick->OnDblClick = [&](TObject*) { events.push_back("double"); };
+    brick->OnMouseLeave = [&](TObject*) { events.push_back("leave"); };
 
     Send(*brick, WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_EQ(ShownAt(*brick), HotColor) << "the pointer over it";
@@ -48,9 +51,11 @@ TEST_F(KsFormTest, BricksShowNoPressButDeliverClicksAndDoubleClicks)
     Send(*brick, WM_LBUTTONUP, 0, 5, 5);
     Send(*brick, WM_LBUTTONDBLCLK, MK_LBUTTON, 5, 5);
     Send(*brick, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(ShownAt(*brick), HotColor) << "the pointer is still over it";
     EXPECT_EQ(events, (std::vector<std::string>{"click", "double"}));
     Send(*brick, WM_MOUSEMOVE, 0, 100, 100);
     EXPECT_EQ(ShownAt(*brick), NormalColor);
+    EXPECT_EQ(events, (std::vector<std::string>{"click", "double", "leave"}));
 
     brick->SetFocus();
     EXPECT_EQ(ShownAt(*brick), HotColor) << "focused";
@@ -205,6 +210,32 @@ TEST_F(KsBarTest, TheIndicatorSitsAtTheOriginPlusThePositionAndIsNeverClampedByT
     Drag(30, {35});
     EXPECT_EQ(Bar->ScrollPos(), 14);
     EXPECT_EQ(At(IndicatorOnScreen()), At(Point(50, 1)));
+}
+
+TEST_F(KsBarTest, TheIndicatorIsPlacedAgainWheneverItsPictureChanges)
+{
+    Bar->SetScrollPos(3);
+    // A picture drawn straight onto the indicator's bitmap.
+    Fill24(*Bar->GetIndicator(), 9, 3, IndicatorColor);
+    EXPECT_EQ(RectText(Indicator()->BoundsRect()), RectText(Rect(9, 7, 18, 10)));
+    EXPECT_EQ(At(IndicatorOnScreen()), At(Point(9, 7)));
+
+    // A picture read from a form file, with every placement setting at its default.
+    RegisterKsPackage();
+    TForm* form = New<TForm>(nullptr);
+    auto* plain = new KsBar(form);
+    plain->SetName("Plain");
+    plain->SetParent(form);
+    plain->SetIndicator(SolidBitmap(6, 4, IndicatorColor).get());
+    ASSERT_EQ(RectText(plain->Controls(1)->BoundsRect()), RectText(Rect(-3, -2, 3, 2)));
+    const std::string text = WriteComponentText(form);
+    FreeAndNil(form);
+    form = New<TForm>(nullptr);
+    ReadComponentText(form, text);
+    auto* read = dynamic_cast<KsBar*>(form->FindComponent("Plain"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(RectText(read->Controls(1)->BoundsRect()), RectText(Rect(-3, -2, 3, 2)));
+    FreeAndNil(form);
 }
 
 TEST_F(KsBarTest, DragsMoveWithinTheLengthAndReportEveryStep)

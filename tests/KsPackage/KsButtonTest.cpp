@@ -259,6 +259,9 @@ TEST_F(KsFormTest, RecordsAreCopiedAndTellTheirOwnerOnce)
     EXPECT_EQ(PixelOf(b->GetBitmap(ksFocused)->Canvas(), 3, 3), FocusedColor);
     Fill24(*a->GetBitmap(ksFocused), 20, 10, clRed);
     EXPECT_EQ(PixelOf(b->GetBitmap(ksFocused)->Canvas(), 3, 3), FocusedColor);
+    b->SetAppearance(a->Appearance());
+    EXPECT_EQ(PixelOf(b->GetBitmap(ksFocused)->Canvas(), 3, 3), clRed);
+    EXPECT_EQ(b->Appearance(), own);
 
     // Drawing on the bitmap an appearance hands out changes the picture shown.
     Fill24(*a->Appearance()->RaisedBmp(), 20, 10, clNavy);

@@ -152,7 +152,12 @@ TEST_F(KsFormTest, MissingPicturesFallBackToTheRaisedOneOfTheirCheckState)
     box->ShowFocused();
     EXPECT_EQ(ShownIndex(*box), 4);
 
-    // Checked-focused falls to checked-raised, then to unchecked-raised.
+    // Checked-focused falls to checked-raised, then to unchecked-raised:
+    // a raised picture names the unchecked raised one at once.
+    EXPECT_EQ(box->Substitute(6), 4);
+    EXPECT_EQ(box->Substitute(4), 0);
+    EXPECT_EQ(box->Substitute(9), 8);
+    EXPECT_EQ(box->Substitute(8), 0);
     box->SetBitmap(nullptr, 4);
     EXPECT_EQ(ShownIndex(*box), 0);
     // A replaced fallback shows at once, and so does the state's own picture.
@@ -415,4 +420,6 @@ TEST_F(KsRadioTest, ADoubleClickIsAClickThenADoubleClickAndKeysCheck)
     sparse->SetChecked(true);
     EXPECT_EQ(ShownIndex(*sparse), 4);
     EXPECT_EQ(sparse->BitmapIndex(), 7);
+    EXPECT_EQ(sparse->Substitute(5), 4);
+    EXPECT_EQ(sparse->Substitute(4), 0);
 }

@@ -71,7 +71,7 @@ TEST_F(KsStateTest, PressingWithTheMouse)
     EXPECT_EQ(ScreenPixel(Button->Handle(), 3, 3), SunkenColor) << "on the screen too";
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
     EXPECT_EQ(Shown(*Button), "focused");
-    EXPECT_FALSE(Holds());
+    EXPECT_TRUE(Holds()) << "the pointer is still over it and still tracked";
     EXPECT_EQ(Events, (Strings{"enter", "click"}));
 
     // Dragged out and back while held: no leave for the exit, enter on the way back.
@@ -83,7 +83,7 @@ TEST_F(KsStateTest, PressingWithTheMouse)
     EXPECT_TRUE(Holds()) << "the framework's capture of a pressed control stays";
     Send(*Button, WM_MOUSEMOVE, MK_LBUTTON, 6, 6);
     EXPECT_EQ(Shown(*Button), "sunken");
-    EXPECT_EQ(Events, (Strings{"enter", "enter"}));
+    EXPECT_EQ(Events, Strings{"enter"});
 
     // Dragged out and released outside: not pressed, capture released, no click, no leave.
     Events.clear();
@@ -118,6 +118,62 @@ TEST_F(KsStateTest, PressingWithTheMouse)
     // The right button presses nothing.
     Send(*Button, WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
     EXPECT_NE(Shown(*Button), "sunken");
+}
+
+TEST_F(KsStateTest, AClickDoesNotTakeThePointerAway)
+{
+    // Without the focus only the hover picture shows that the pointer is there.
+    Button->SetTabStop(false);
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_FALSE(Button->Focused());
+    EXPECT_EQ(Shown(*Button), "focused") << "the pointer is still over it";
+    EXPECT_TRUE(Holds());
+    Send(*Button, WM_MOUSEMOVE, 0, 6, 6);
+    EXPECT_EQ(Events, (Strings{"enter", "click"})) << "no leave, no second enter";
+    Send(*Button, WM_MOUSEMOVE, 0, 60, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    EXPECT_FALSE(Holds());
+    EXPECT_EQ(Events, (Strings{"enter", "click", "leave"}));
+
+    // Released outside without a move first: the release is the exit.
+    Events.clear();
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 60, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    EXPECT_FALSE(Holds());
+    Send(*Button, WM_MOUSEMOVE, 0, 6, 6);
+    EXPECT_EQ(Events, (Strings{"enter", "enter"}));
+
+    // Clicks that show no press keep the hover picture and raise no leave.
+    Events.clear();
+    Send(*Button, WM_MOUSEMOVE, 0, 60, 5);
+    Button->SetClicksDisabled(true);
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused");
+    EXPECT_TRUE(Holds());
+    EXPECT_EQ(Events, (Strings{"leave", "enter", "click"}));
+    Button->SetClicksDisabled(false);
+
+    // A button that hides itself on its click lets the pointer go.
+    Events.clear();
+    Button->OnClick = [this](TObject*) {
+        Events.push_back("click");
+        Button->Hide();
+    };
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_FALSE(Holds());
+    EXPECT_EQ(Events, (Strings{"click", "leave"}));
+    Button->Show();
+    Send(*Button, WM_MOUSEMOVE, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused");
+    EXPECT_TRUE(Holds());
+    EXPECT_EQ(Events, (Strings{"click", "leave", "enter"}));
 }
 
 TEST_F(KsStateTest, PressingWithTheKeyboard)
@@ -241,6 +297,10 @@ TEST_F(KsStateTest, ShowMouseOverAndClicksDisabled)
     EXPECT_EQ(Shown(*Button), "focused");
     Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
     EXPECT_EQ(Shown(*Button), "focused");
+    Send(*Button, WM_MOUSEMOVE, MK_LBUTTON, 60, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    Send(*Button, WM_MOUSEMOVE, MK_LBUTTON, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused") << "dragged out and back: still no press";
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
     Button->SetFocus();
     KeyDown(*Button, VK_RETURN);
@@ -260,6 +320,18 @@ TEST_F(KsStateTest, ShowMouseOverAndClicksDisabled)
     Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
     EXPECT_EQ(Shown(*Button), "sunken") << "presses still show";
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+
+    // A press shown before the clicks were disabled still ends with its release.
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    Button->SetClicksDisabled(true);
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "focused");
+    Button->SetClicksDisabled(false);
+    KeyDown(*Button, VK_RETURN);
+    ASSERT_EQ(Shown(*Button), "sunken");
+    Button->SetClicksDisabled(true);
+    KeyUp(*Button, VK_RETURN);
+    EXPECT_EQ(Shown(*Button), "focused");
 }
 
 TEST_F(KsStateTest, ClickHandsTheModalResultToTheForm)
@@ -287,9 +359,12 @@ TEST_F(KsStateTest, ClickHandsTheModalResultToTheForm)
     EXPECT_EQ(Form->ShowModal(), mrCancel) << "closed by WM_CLOSE, not by the click";
     EXPECT_EQ(Events, Strings{"click"});
     Button->SetModalResult(mrOk);
+    PostMessageA(Button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     PostMessageA(Button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(Button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(Form->ShowModal(), mrOk);
+    EXPECT_FALSE(Holds()) << "the closed form's button keeps no capture";
+    EXPECT_EQ(Shown(*Button), "raised");
 }
 
 namespace {
