@@ -203,8 +203,16 @@ void TCalendar::KeyDown(WORD& Key, TShiftState Shift)
     case VK_RIGHT: days = 1; break;
     case VK_UP: days = -7; break;
     case VK_DOWN: days = 7; break;
-    case VK_PRIOR: MoveMonths(Shift.Contains(ssCtrl) ? -12 : -1); Key = 0; return;
-    case VK_NEXT: MoveMonths(Shift.Contains(ssCtrl) ? 12 : 1); Key = 0; return;
+    case VK_PRIOR:
+    case VK_NEXT: {
+        const int count = (Shift.Contains(ssCtrl) ? 12 : 1) * (Key == VK_PRIOR ? -1 : 1);
+        Key = 0;
+        // Like the arrows, the pages stop quietly at years 1 and 9999.
+        const int months = FYear * 12 + (FMonth - 1) + count;
+        if (months >= 12 && months < 10000 * 12)
+            MoveMonths(count);
+        return;
+    }
     case VK_HOME: ChooseDate(FYear, FMonth, 1); Key = 0; return;
     case VK_END: ChooseDate(FYear, FMonth, DaysInMonth(FYear, FMonth)); Key = 0; return;
     default: return;
