@@ -393,22 +393,23 @@ void TSpinEdit::Change()
     }
 }
 
-void TSpinEdit::Step(int Delta)
+void TSpinEdit::Step(int64_t Delta)
 {
     if (ReadOnly())
         return;
-    SetValue(static_cast<int>(std::clamp<int64_t>(int64_t(FValue) + Delta, INT_MIN, INT_MAX)));
+    SetValue(static_cast<int>(std::clamp<int64_t>(FValue + Delta, INT_MIN, INT_MAX)));
 }
 
 void TSpinEdit::KeyDown(WORD& Key, TShiftState Shift)
 {
     TCustomEdit::KeyDown(Key, Shift);
-    int delta = 0;
+    // Ten steps of a large increment go past the range of an int.
+    int64_t delta = 0;
     switch (Key) {
     case VK_UP: delta = FIncrement; break;
     case VK_DOWN: delta = -FIncrement; break;
-    case VK_PRIOR: delta = 10 * FIncrement; break;
-    case VK_NEXT: delta = -10 * FIncrement; break;
+    case VK_PRIOR: delta = 10 * int64_t(FIncrement); break;
+    case VK_NEXT: delta = -10 * int64_t(FIncrement); break;
     default: return;
     }
     Step(delta);

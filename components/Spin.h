@@ -5,6 +5,8 @@
 #include "platform/Edit.h"
 #include "platform/Timer.h"
 
+#include <cstdint>
+
 namespace components {
 
 enum TSpinOrientation { soVertical, soHorizontal };
@@ -99,7 +101,7 @@ protected:
 
 private:
     void SetRange(int Min, int Max);
-    void Step(int Delta);
+    void Step(int64_t Delta);
     void ApplyReadOnly();
     void PlaceButton();
     // Puts FValue in the text without raising OnChange.
