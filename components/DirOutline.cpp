@@ -118,9 +118,17 @@ void TDirectoryOutline::SetDirectory(const std::string& Value)
         return;
     }
     char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(Value.c_str(), MAX_PATH, full, nullptr);
+    DWORD length = GetFullPathNameA(Value.c_str(), MAX_PATH, full, nullptr);
     if (Value.empty() || length == 0 || length >= MAX_PATH || !IsFolder(full) || full[1] != ':')
         throw EInvalidOperation("Folder not found: " + Value);
+    // A short name (PROGRA~1) would not match the listing's long one and
+    // show the folder twice.
+    char spelled[MAX_PATH];
+    const DWORD longLength = GetLongPathNameA(full, spelled, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH) {
+        std::copy(spelled, spelled + longLength + 1, full);
+        length = longLength;
+    }
     std::string path(full, length);
     if (path.back() != '\\')
         path += '\\';

@@ -129,3 +129,16 @@ TEST_F(DirOutline, MissingAndVanishedFoldersRaiseNoBoxAndChangeNothing)
     Outline->SetDirectory(Temp.Path() + "ALPHA\\one");
     EXPECT_EQ(Outline->Directory(), Temp.Path() + "Alpha\\One");
 }
+
+TEST_F(DirOutline, ShortNamesFindTheFoldersUnderTheirLongNames)
+{
+    const std::string longName = Temp.Path() + "Long Folder Name";
+    CreateDirectoryA(longName.c_str(), nullptr);
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortName), longName);
+
+    Outline->SetDirectory(shortName);
+    EXPECT_EQ(Outline->Directory(), longName);
+    EXPECT_EQ(Below(), (std::vector<std::string>{"Alpha", "beta", "Gamma", "Long Folder Name"}));
+}
