@@ -248,7 +248,7 @@ void TCalendar::Dispatch(TMessage& Message)
 void TCalendar::Paint()
 {
     TCanvas* canvas = Canvas();
-    const TColor text = Enabled() ? Font()->Color() : clGrayText;
+    const TColor text = EffectivelyEnabled() ? Font()->Color() : clGrayText;
     canvas->Brush()->SetColor(clBtnFace);
     canvas->FillRect(Rect(0, 0, ClientWidth(), CellRect(0, 1).top));
     canvas->Brush()->SetColor(Color());
@@ -258,7 +258,7 @@ void TCalendar::Paint()
         const SIZE size = canvas->TextExtent(s);
         canvas->TextRect(r, (r.left + r.right - size.cx) / 2, (r.top + r.bottom - size.cy) / 2, s);
     };
-    canvas->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
+    canvas->Font()->SetColor(EffectivelyEnabled() ? clBtnText : clGrayText);
     for (int column = 0; column < Columns; ++column)
         centred(CellRect(column, 0), DayName((column + FStartOfWeek) % 7));
     const int days = DaysInMonth(FYear, FMonth);
@@ -266,10 +266,10 @@ void TCalendar::Paint()
         const TRect r = DayRect(day);
         if (day == FDay) {
             canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(Enabled() ? clHighlight : clBtnFace);
+            canvas->Brush()->SetColor(EffectivelyEnabled() ? clHighlight : clBtnFace);
             canvas->FillRect(r);
             canvas->Brush()->SetStyle(bsClear);
-            canvas->Font()->SetColor(Enabled() ? clHighlightText : clGrayText);
+            canvas->Font()->SetColor(EffectivelyEnabled() ? clHighlightText : clGrayText);
         } else {
             canvas->Font()->SetColor(text);
         }

@@ -504,7 +504,7 @@ void TDirectoryOutline::Paint()
     const int height = RowHeight();
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(ClientRect());
-    canvas->Pen()->SetColor(Enabled() ? clWindowText : clGrayText);
+    canvas->Pen()->SetColor(EffectivelyEnabled() ? clWindowText : clGrayText);
     for (int row = FTopRow; row < RowCount() && (row - FTopRow) * height < ClientHeight(); ++row) {
         const TNode* node = FRows[static_cast<size_t>(row)];
         const int y = (row - FTopRow) * height, x = node->Level * Indent;
@@ -524,7 +524,7 @@ void TDirectoryOutline::Paint()
         const TRect label = Rect(x + 18, y, x + 18 + size.cx + 4, y + height);
         const bool selected = node == FSelected;
         canvas->Brush()->SetColor(selected ? (Focused() ? clHighlight : clBtnFace) : Color());
-        canvas->Font()->SetColor(!Enabled() ? clGrayText : selected && Focused() ? clHighlightText : Font()->Color());
+        canvas->Font()->SetColor(!EffectivelyEnabled() ? clGrayText : selected && Focused() ? clHighlightText : Font()->Color());
         canvas->TextRect(label, label.left + 2, y + (height - size.cy) / 2, text);
         if (selected && Focused())
             DrawFocusRect(canvas->Handle(), &label);

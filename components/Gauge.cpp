@@ -190,7 +190,7 @@ void TGauge::Paint()
         canvas->Brush()->SetColor(clWindowFrame);
         canvas->FrameRect(Rect(0, 0, Width(), Height()));
     }
-    const TColor fore = Enabled() ? FForeColor : clBtnShadow;
+    const TColor fore = EffectivelyEnabled() ? FForeColor : clBtnShadow;
     canvas->Brush()->SetColor(FBackColor);
     canvas->FillRect(face);
     switch (FKind) {
@@ -208,7 +208,7 @@ void TGauge::Paint()
     }
     if (FShowText) {
         canvas->SetFont(Font());
-        if (!Enabled())
+        if (!EffectivelyEnabled())
             canvas->Font()->SetColor(clGrayText);
         const std::string text = Format("%d%%", PercentDone());
         const SIZE size = canvas->TextExtent(text);

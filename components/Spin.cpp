@@ -237,7 +237,7 @@ void TSpinButton::PaintPart(TPart Part)
         glyph[1] = Point(cx + sign * size, cy + 2 * size);
         glyph[2] = Point(cx - sign * size, cy);
     }
-    const TColor ink = Enabled() ? clBtnText : clGrayText;
+    const TColor ink = EffectivelyEnabled() ? clBtnText : clGrayText;
     canvas->Pen()->SetColor(ink);
     canvas->Brush()->SetColor(ink);
     canvas->Polygon(glyph, 3);
