@@ -386,19 +386,17 @@ void TDirectoryOutline::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     if (Button == mbLeft && row < RowCount()) {
         TNode* node = FRows[static_cast<size_t>(row)];
         const int box = node->Level * Indent + 3;
-        if (X >= box && X < box + BoxSize + 2 && node->HasChildren)
+        if (X >= box && X < box + BoxSize + 2 && node->HasChildren) {
             SetExpanded(node, !node->Expanded);
-        else
+        } else {
             Select(node);
+            // The second press of a double click on a name opens or closes
+            // that folder (a box's second press is a click of its own).
+            if (Shift.Contains(ssDouble) && node->HasChildren)
+                SetExpanded(node, !node->Expanded);
+        }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TDirectoryOutline::DblClick()
-{
-    if (FSelected->HasChildren)
-        SetExpanded(FSelected, !FSelected->Expanded);
-    TCustomControl::DblClick();
 }
 
 void TDirectoryOutline::KeyDown(WORD& Key, TShiftState Shift)
