@@ -179,10 +179,17 @@ void TDirectoryOutline::SetDrive(char Value)
 void TDirectoryOutline::Loaded()
 {
     TCustomControl::Loaded();
-    if (FStoredDirectory.empty() || !IsFolder(FStoredDirectory))
+    if (FStoredDirectory.empty())
         return;
+    // A folder that is missing or that the outline cannot show (not on a
+    // drive letter, too long) leaves it at the current directory; SetDirectory
+    // refuses it before changing anything.
     const std::string stored = FStoredDirectory;
-    SetDirectory(stored);
+    try {
+        SetDirectory(stored);
+    } catch (const EInvalidOperation&) {
+        return;
+    }
     FStoredDirectory = stored;
 }
 

@@ -220,3 +220,19 @@ TEST_F(SamplesForm, ADisabledParentGreysTheSamples)
     EXPECT_GT(CountPixels(gauge, gaugeFace, clRed), 500);
     EXPECT_EQ(Pixel(graph, 99, 25), RGB(255, 0, 0));
 }
+
+// A folder the outline cannot show (not on a drive letter) is treated as a
+// missing one: the form still reads, the outline at the current directory.
+TEST_F(SamplesForm, AnOutlineNamingAFolderOffTheDrivesStillReads)
+{
+    RegisterSamples();
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    auto* form = New<TForm>(nullptr);
+    EXPECT_NO_THROW(ReadComponentText(
+        form, "object F: TForm\n  object O: TDirectoryOutline\n    Directory = '\\\\?\\C:\\windows'\n  end\nend\n"));
+    auto* outline = dynamic_cast<TDirectoryOutline*>(form->FindComponent("O"));
+    ASSERT_NE(outline, nullptr);
+    EXPECT_EQ(outline->Directory(), current);
+    form->Free();
+}
