@@ -1,6 +1,7 @@
 #include "components/Gauge.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -95,6 +96,12 @@ void TGauge::SetProgress(int Value)
     const int old = FProgress;
     FProgress = Value;
     ProgressChanged(old);
+}
+
+// The sum may pass the ends of an int; beyond them it is clamped anyway.
+void TGauge::AddProgress(int Value)
+{
+    SetProgress(static_cast<int>(std::clamp<int64_t>(int64_t(FProgress) + Value, INT_MIN, INT_MAX)));
 }
 
 int TGauge::PercentDone() const
