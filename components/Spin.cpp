@@ -66,11 +66,11 @@ void TSpinButton::Notification(TComponent* AComponent, TOperation Operation)
         FFocusControl = nullptr;
 }
 
-void TSpinButton::SetEnabled(bool Value)
+void TSpinButton::EnabledChanged()
 {
-    if (!Value)
+    if (!EffectivelyEnabled())
         Release();
-    TCustomControl::SetEnabled(Value);
+    TCustomControl::EnabledChanged();
 }
 
 TRect TSpinButton::PartRect(TPart Part) const

@@ -139,6 +139,22 @@ TEST_F(Spin, EditStepsStopAtTheRangeEndsForHugeIncrements)
     EXPECT_EQ(spin->Text(), "-2147483648");
 }
 
+// A spin edit disabled while its button is held stops counting.
+TEST_F(Spin, DisablingTheEditLetsGoOfAHeldButton)
+{
+    auto* spin = Place<TSpinEdit>(10, 10, 100, 22);
+    TSpinButton* button = spin->Button();
+    Press(button, 7, 3);
+    EXPECT_EQ(spin->Value(), 1);
+    spin->SetEnabled(false);
+    PumpFor(TSpinButton::InitialRepeatPause + 3 * TSpinButton::RepeatPause);
+    EXPECT_EQ(spin->Value(), 1);
+    Release(button, 7, 3);
+    spin->SetEnabled(true);
+    PumpFor(3 * TSpinButton::RepeatPause);
+    EXPECT_EQ(spin->Value(), 1);
+}
+
 TEST_F(Spin, EditRevertsTextThatIsNotANumberAndClampsOnLeaving)
 {
     auto* spin = Place<TSpinEdit>(10, 10, 100, 22);
