@@ -203,8 +203,16 @@ void TCalendar::KeyDown(WORD& Key, TShiftState Shift)
     case VK_RIGHT: days = 1; break;
     case VK_UP: days = -7; break;
     case VK_DOWN: days = 7; break;
-    case VK_PRIOR: MoveMonths(Shift.Contains(ssCtrl) ? -12 : -1); Key = 0; return;
-    case VK_NEXT: MoveMonths(Shift.Contains(ssCtrl) ? 12 : 1); Key = 0; return;
+    case VK_PRIOR:
+    case VK_NEXT: {
+        const int count = (Shift.Contains(ssCtrl) ? 12 : 1) * (Key == VK_PRIOR ? -1 : 1);
+        Key = 0;
+        // Like the arrows, the pages stop quietly at years 1 and 9999.
+        const int months = FYear * 12 + (FMonth - 1) + count;
+        if (months >= 12 && months < 10000 * 12)
+            MoveMonths(count);
+        return;
+    }
     case VK_HOME: ChooseDate(FYear, FMonth, 1); Key = 0; return;
     case VK_END: ChooseDate(FYear, FMonth, DaysInMonth(FYear, FMonth)); Key = 0; return;
     default: return;
@@ -240,7 +248,7 @@ void TCalendar::Dispatch(TMessage& Message)
 void TCalendar::Paint()
 {
     TCanvas* canvas = Canvas();
-    const TColor text = Enabled() ? Font()->Color() : clGrayText;
+    const TColor text = EffectivelyEnabled() ? Font()->Color() : clGrayText;
     canvas->Brush()->SetColor(clBtnFace);
     canvas->FillRect(Rect(0, 0, ClientWidth(), CellRect(0, 1).top));
     canvas->Brush()->SetColor(Color());
@@ -250,7 +258,7 @@ void TCalendar::Paint()
         const SIZE size = canvas->TextExtent(s);
         canvas->TextRect(r, (r.left + r.right - size.cx) / 2, (r.top + r.bottom - size.cy) / 2, s);
     };
-    canvas->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
+    canvas->Font()->SetColor(EffectivelyEnabled() ? clBtnText : clGrayText);
     for (int column = 0; column < Columns; ++column)
         centred(CellRect(column, 0), DayName((column + FStartOfWeek) % 7));
     const int days = DaysInMonth(FYear, FMonth);
@@ -258,10 +266,10 @@ void TCalendar::Paint()
         const TRect r = DayRect(day);
         if (day == FDay) {
             canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(Enabled() ? clHighlight : clBtnFace);
+            canvas->Brush()->SetColor(EffectivelyEnabled() ? clHighlight : clBtnFace);
             canvas->FillRect(r);
             canvas->Brush()->SetStyle(bsClear);
-            canvas->Font()->SetColor(Enabled() ? clHighlightText : clGrayText);
+            canvas->Font()->SetColor(EffectivelyEnabled() ? clHighlightText : clGrayText);
         } else {
             canvas->Font()->SetColor(text);
         }

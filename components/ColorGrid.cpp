@@ -207,7 +207,7 @@ void TColorGrid::Paint()
         // Markers in black on light colours, in white on dark ones; grey while disabled.
         const COLORREF rgb = ColorToRGB(StandardColor(i));
         const int light = GetRValue(rgb) * 30 + GetGValue(rgb) * 59 + GetBValue(rgb) * 11;
-        canvas->Font()->SetColor(!Enabled() ? clGrayText : light > 12800 ? clBlack : clWhite);
+        canvas->Font()->SetColor(!EffectivelyEnabled() ? clGrayText : light > 12800 ? clBlack : clWhite);
         canvas->Brush()->SetStyle(bsClear);
         const std::string text = fore && back ? "FB" : fore ? "FG" : "BG";
         const SIZE size = canvas->TextExtent(text);

@@ -118,9 +118,17 @@ void TDirectoryOutline::SetDirectory(const std::string& Value)
         return;
     }
     char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(Value.c_str(), MAX_PATH, full, nullptr);
+    DWORD length = GetFullPathNameA(Value.c_str(), MAX_PATH, full, nullptr);
     if (Value.empty() || length == 0 || length >= MAX_PATH || !IsFolder(full) || full[1] != ':')
         throw EInvalidOperation("Folder not found: " + Value);
+    // A short name (PROGRA~1) would not match the listing's long one and
+    // show the folder twice.
+    char spelled[MAX_PATH];
+    const DWORD longLength = GetLongPathNameA(full, spelled, MAX_PATH);
+    if (longLength > 0 && longLength < MAX_PATH) {
+        std::copy(spelled, spelled + longLength + 1, full);
+        length = longLength;
+    }
     std::string path(full, length);
     if (path.back() != '\\')
         path += '\\';
@@ -171,10 +179,17 @@ void TDirectoryOutline::SetDrive(char Value)
 void TDirectoryOutline::Loaded()
 {
     TCustomControl::Loaded();
-    if (FStoredDirectory.empty() || !IsFolder(FStoredDirectory))
+    if (FStoredDirectory.empty())
         return;
+    // A folder that is missing or that the outline cannot show (not on a
+    // drive letter, too long) leaves it at the current directory; SetDirectory
+    // refuses it before changing anything.
     const std::string stored = FStoredDirectory;
-    SetDirectory(stored);
+    try {
+        SetDirectory(stored);
+    } catch (const EInvalidOperation&) {
+        return;
+    }
     FStoredDirectory = stored;
 }
 
@@ -378,19 +393,17 @@ void TDirectoryOutline::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     if (Button == mbLeft && row < RowCount()) {
         TNode* node = FRows[static_cast<size_t>(row)];
         const int box = node->Level * Indent + 3;
-        if (X >= box && X < box + BoxSize + 2 && node->HasChildren)
+        if (X >= box && X < box + BoxSize + 2 && node->HasChildren) {
             SetExpanded(node, !node->Expanded);
-        else
+        } else {
             Select(node);
+            // The second press of a double click on a name opens or closes
+            // that folder (a box's second press is a click of its own).
+            if (Shift.Contains(ssDouble) && node->HasChildren)
+                SetExpanded(node, !node->Expanded);
+        }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TDirectoryOutline::DblClick()
-{
-    if (FSelected->HasChildren)
-        SetExpanded(FSelected, !FSelected->Expanded);
-    TCustomControl::DblClick();
 }
 
 void TDirectoryOutline::KeyDown(WORD& Key, TShiftState Shift)
@@ -496,7 +509,7 @@ void TDirectoryOutline::Paint()
     const int height = RowHeight();
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(ClientRect());
-    canvas->Pen()->SetColor(Enabled() ? clWindowText : clGrayText);
+    canvas->Pen()->SetColor(EffectivelyEnabled() ? clWindowText : clGrayText);
     for (int row = FTopRow; row < RowCount() && (row - FTopRow) * height < ClientHeight(); ++row) {
         const TNode* node = FRows[static_cast<size_t>(row)];
         const int y = (row - FTopRow) * height, x = node->Level * Indent;
@@ -516,7 +529,7 @@ void TDirectoryOutline::Paint()
         const TRect label = Rect(x + 18, y, x + 18 + size.cx + 4, y + height);
         const bool selected = node == FSelected;
         canvas->Brush()->SetColor(selected ? (Focused() ? clHighlight : clBtnFace) : Color());
-        canvas->Font()->SetColor(!Enabled() ? clGrayText : selected && Focused() ? clHighlightText : Font()->Color());
+        canvas->Font()->SetColor(!EffectivelyEnabled() ? clGrayText : selected && Focused() ? clHighlightText : Font()->Color());
         canvas->TextRect(label, label.left + 2, y + (height - size.cy) / 2, text);
         if (selected && Focused())
             DrawFocusRect(canvas->Handle(), &label);

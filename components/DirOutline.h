@@ -55,7 +55,6 @@ protected:
     void Resize() override;
     void Loaded() override;
     void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
-    void DblClick() override;
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void DoEnter() override;

@@ -1,6 +1,7 @@
 #include "components/Gauge.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -97,6 +98,12 @@ void TGauge::SetProgress(int Value)
     ProgressChanged(old);
 }
 
+// The sum may pass the ends of an int; beyond them it is clamped anyway.
+void TGauge::AddProgress(int Value)
+{
+    SetProgress(static_cast<int>(std::clamp<int64_t>(int64_t(FProgress) + Value, INT_MIN, INT_MAX)));
+}
+
 int TGauge::PercentDone() const
 {
     return static_cast<int>(int64_t(FProgress - int64_t(FMinValue)) * 100 / (int64_t(FMaxValue) - FMinValue));
@@ -190,7 +197,7 @@ void TGauge::Paint()
         canvas->Brush()->SetColor(clWindowFrame);
         canvas->FrameRect(Rect(0, 0, Width(), Height()));
     }
-    const TColor fore = Enabled() ? FForeColor : clBtnShadow;
+    const TColor fore = EffectivelyEnabled() ? FForeColor : clBtnShadow;
     canvas->Brush()->SetColor(FBackColor);
     canvas->FillRect(face);
     switch (FKind) {
@@ -208,7 +215,7 @@ void TGauge::Paint()
     }
     if (FShowText) {
         canvas->SetFont(Font());
-        if (!Enabled())
+        if (!EffectivelyEnabled())
             canvas->Font()->SetColor(clGrayText);
         const std::string text = Format("%d%%", PercentDone());
         const SIZE size = canvas->TextExtent(text);

@@ -25,7 +25,7 @@ public:
     // Clamped to MinValue .. MaxValue.
     int Progress() const { return FProgress; }
     void SetProgress(int Value);
-    void AddProgress(int Value) { SetProgress(FProgress + Value); }
+    void AddProgress(int Value);
     // 0 to 100, rounded down.
     int PercentDone() const;
 

@@ -139,7 +139,7 @@ int TPerformanceGraph::ValueY(double Value) const
 void TPerformanceGraph::DrawSegment(int Series, double From, double To, int X)
 {
     TCanvas* canvas = FPicture->Canvas();
-    const TColor color = Enabled() ? FSeriesColors[static_cast<size_t>(Series)] : clGray;
+    const TColor color = EffectivelyEnabled() ? FSeriesColors[static_cast<size_t>(Series)] : clGray;
     canvas->Pen()->SetColor(color);
     canvas->MoveTo(X - FStep, ValueY(From));
     canvas->LineTo(X, ValueY(To));
@@ -245,9 +245,9 @@ void TPerformanceGraph::SetColor(TColor Value)
     Redraw();
 }
 
-void TPerformanceGraph::SetEnabled(bool Value)
+void TPerformanceGraph::EnabledChanged()
 {
-    TCustomControl::SetEnabled(Value);
+    TCustomControl::EnabledChanged();
     Redraw();
 }
 

@@ -54,8 +54,6 @@ public:
 
     // The background.
     void SetColor(platform::TColor Value) override;
-    // A disabled graph draws its series grey.
-    void SetEnabled(bool Value) override;
 
     // The picture as shown (client size).
     platform::TBitmap* Picture() const { return FPicture; }
@@ -64,6 +62,8 @@ public:
 
 protected:
     void Paint() override;
+    // A disabled graph (or one on a disabled parent) draws its series grey.
+    void EnabledChanged() override;
     void Resize() override;
 
 private:

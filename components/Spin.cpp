@@ -66,11 +66,11 @@ void TSpinButton::Notification(TComponent* AComponent, TOperation Operation)
         FFocusControl = nullptr;
 }
 
-void TSpinButton::SetEnabled(bool Value)
+void TSpinButton::EnabledChanged()
 {
-    if (!Value)
+    if (!EffectivelyEnabled())
         Release();
-    TCustomControl::SetEnabled(Value);
+    TCustomControl::EnabledChanged();
 }
 
 TRect TSpinButton::PartRect(TPart Part) const
@@ -237,7 +237,7 @@ void TSpinButton::PaintPart(TPart Part)
         glyph[1] = Point(cx + sign * size, cy + 2 * size);
         glyph[2] = Point(cx - sign * size, cy);
     }
-    const TColor ink = Enabled() ? clBtnText : clGrayText;
+    const TColor ink = EffectivelyEnabled() ? clBtnText : clGrayText;
     canvas->Pen()->SetColor(ink);
     canvas->Brush()->SetColor(ink);
     canvas->Polygon(glyph, 3);
@@ -393,22 +393,23 @@ void TSpinEdit::Change()
     }
 }
 
-void TSpinEdit::Step(int Delta)
+void TSpinEdit::Step(int64_t Delta)
 {
     if (ReadOnly())
         return;
-    SetValue(static_cast<int>(std::clamp<int64_t>(int64_t(FValue) + Delta, INT_MIN, INT_MAX)));
+    SetValue(static_cast<int>(std::clamp<int64_t>(FValue + Delta, INT_MIN, INT_MAX)));
 }
 
 void TSpinEdit::KeyDown(WORD& Key, TShiftState Shift)
 {
     TCustomEdit::KeyDown(Key, Shift);
-    int delta = 0;
+    // Ten steps of a large increment go past the range of an int.
+    int64_t delta = 0;
     switch (Key) {
     case VK_UP: delta = FIncrement; break;
     case VK_DOWN: delta = -FIncrement; break;
-    case VK_PRIOR: delta = 10 * FIncrement; break;
-    case VK_NEXT: delta = -10 * FIncrement; break;
+    case VK_PRIOR: delta = 10 * int64_t(FIncrement); break;
+    case VK_NEXT: delta = -10 * int64_t(FIncrement); break;
     default: return;
     }
     Step(delta);

@@ -5,6 +5,8 @@
 #include "platform/Edit.h"
 #include "platform/Timer.h"
 
+#include <cstdint>
+
 namespace components {
 
 enum TSpinOrientation { soVertical, soHorizontal };
@@ -27,14 +29,13 @@ public:
     static constexpr int InitialRepeatPause = 400;
     static constexpr int RepeatPause = 100;
 
-    // Disabling lets go of a held button.
-    void SetEnabled(bool Value) override;
-
     platform::TNotifyEvent OnUpClick;
     platform::TNotifyEvent OnDownClick;
 
 protected:
     void Paint() override;
+    // Disabling (the buttons or a parent) lets go of a held button.
+    void EnabledChanged() override;
     void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
     void MouseMove(platform::TShiftState Shift, int X, int Y) override;
     void MouseUp(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
@@ -99,7 +100,7 @@ protected:
 
 private:
     void SetRange(int Min, int Max);
-    void Step(int Delta);
+    void Step(int64_t Delta);
     void ApplyReadOnly();
     void PlaceButton();
     // Puts FValue in the text without raising OnChange.

@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include "components/Calendar.h"
+#include "platform/InterceptedServices.h"
 
 using namespace platform;
 using namespace components;
@@ -101,6 +102,28 @@ TEST_F(Calendar, MonthAndYearStepsArrowsAndPagesMoveTheDate)
     Key(Cal, VK_HOME);
     ExpectDate(2025, 1, 1);
     EXPECT_EQ(Changes, 9);
+}
+
+// Keys that would leave years 1 to 9999 do nothing, quietly: no error box.
+TEST_F(Calendar, KeysStopAtTheFirstAndLastYear)
+{
+    TInterceptedServices services;
+    Cal->SetFocus();
+    Set(9999, 12, 29);
+    Key(Cal, VK_NEXT);
+    Key(Cal, VK_DOWN);
+    ExpectDate(9999, 12, 29);
+    EXPECT_EQ(Changes, 0);
+    Key(Cal, VK_PRIOR);
+    ExpectDate(9999, 11, 29);
+    Set(1, 1, 3);
+    Key(Cal, VK_PRIOR);
+    Key(Cal, VK_UP);
+    ExpectDate(1, 1, 3);
+    Key(Cal, VK_NEXT);
+    ExpectDate(1, 2, 3);
+    EXPECT_TRUE(services.Boxes.empty());
+    EXPECT_EQ(Changes, 1);
 }
 
 TEST_F(Calendar, AClickSelectsADayUnlessReadOnly)

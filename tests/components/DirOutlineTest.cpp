@@ -129,3 +129,39 @@ TEST_F(DirOutline, MissingAndVanishedFoldersRaiseNoBoxAndChangeNothing)
     Outline->SetDirectory(Temp.Path() + "ALPHA\\one");
     EXPECT_EQ(Outline->Directory(), Temp.Path() + "Alpha\\One");
 }
+
+TEST_F(DirOutline, ShortNamesFindTheFoldersUnderTheirLongNames)
+{
+    const std::string longName = Temp.Path() + "Long Folder Name";
+    CreateDirectoryA(longName.c_str(), nullptr);
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortName), longName);
+
+    Outline->SetDirectory(shortName);
+    EXPECT_EQ(Outline->Directory(), longName);
+    EXPECT_EQ(Below(), (std::vector<std::string>{"Alpha", "beta", "Gamma", "Long Folder Name"}));
+}
+
+// A double click on a folder's name opens or closes it; one on a box acts
+// on that box's folder alone, never on the selected folder elsewhere.
+TEST_F(DirOutline, ADoubleClickActsOnTheFolderUnderThePointer)
+{
+    const int root = RootRow(), alpha = root + 1, h = Outline->RowHeight();
+    Outline->Expand(root);
+    const int y = (alpha - Outline->TopRow()) * h + h / 2, box = Outline->RowLevel(alpha) * 16 + 8;
+    auto doubleClick = [&](int X) {
+        Click(Outline, X, y);
+        SendMessageA(Outline->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(X, y));
+        Release(Outline, X, y);
+    };
+    doubleClick(box);
+    EXPECT_TRUE(Outline->Expanded(root));
+    EXPECT_EQ(Outline->Directory(), Root());
+    EXPECT_EQ(Below(), (std::vector<std::string>{"Alpha", "beta", "Gamma"}));
+
+    doubleClick(box + 40);
+    EXPECT_EQ(Outline->Directory(), Temp.Path() + "Alpha");
+    EXPECT_TRUE(Outline->Expanded(alpha));
+    EXPECT_EQ(Below(), (std::vector<std::string>{"Alpha", " One", " Two", "beta", "Gamma"}));
+}

@@ -2,6 +2,8 @@
 
 #include "components/Gauge.h"
 
+#include <climits>
+
 using namespace platform;
 using namespace components;
 
@@ -47,6 +49,18 @@ TEST_F(Gauge, BarsFillTheirProportionAndValuesOutsideTheRangeAreClamped)
     gauge->SetMaxValue(50);
     gauge->SetProgress(0);
     EXPECT_EQ(gauge->PercentDone(), 50);
+
+    // Adding past the ends of a whole number stops at the range's end.
+    gauge->SetKind(gkHorizontalBar);
+    gauge->SetMaxValue(INT_MAX);
+    gauge->SetProgress(2000000000);
+    gauge->AddProgress(300000000);
+    EXPECT_EQ(gauge->Progress(), INT_MAX);
+    EXPECT_EQ(CountPixels(gauge, Rect(1, 10, 101, 11), clRed), 100);
+    gauge->SetMinValue(INT_MIN);
+    gauge->SetProgress(-2000000000);
+    gauge->AddProgress(-300000000);
+    EXPECT_EQ(gauge->Progress(), INT_MIN);
 }
 
 TEST_F(Gauge, PieAndNeedleShowTheFraction)

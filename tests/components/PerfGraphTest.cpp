@@ -2,6 +2,8 @@
 
 #include "components/PerfGraph.h"
 
+#include <cmath>
+
 using namespace platform;
 using namespace components;
 
@@ -111,4 +113,21 @@ TEST_F(PerfGraph, AutomaticScaleFollowsTheLargestValueAndBadValuesAreRefused)
     Graph->AddPoint(1, -5); // below the bottom: drawn on it
     Graph->Advance();
     EXPECT_EQ(Pixel(Graph, 99, 50), RGB(0, 255, 255));
+}
+
+// Values past any scale are drawn at the top edge; NaN counts as 0.
+TEST_F(PerfGraph, HugeInfiniteAndUndefinedValuesStayOnTheGraph)
+{
+    EXPECT_EQ(Graph->ValueY(1e300), 0);
+    EXPECT_EQ(Graph->ValueY(HUGE_VAL), 0);
+    EXPECT_EQ(Graph->ValueY(3e9), 0);
+    Graph->AddPoint(0, HUGE_VAL);
+    Graph->AddPoint(1, std::nan(""));
+    Graph->Advance();
+    Graph->Advance();
+    EXPECT_EQ(Pixel(Graph, 99, 0), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(Graph, 99, 50), RGB(0, 255, 255));
+    Graph->SetAutoScale(true);
+    EXPECT_EQ(Graph->Scale(), 1000000000);
+    EXPECT_EQ(Pixel(Graph, 99, 0), RGB(255, 0, 0));
 }

@@ -182,3 +182,57 @@ TEST_F(SamplesForm, DefaultsAreNotWrittenAndABadRangeInAFormFileIsRefused)
                  Exception);
     bad->Free();
 }
+
+// A sample takes its disabled look from its parents as well as from itself:
+// the spin edit's own buttons, and every sample on a disabled form.
+TEST_F(SamplesForm, ADisabledParentGreysTheSamples)
+{
+    auto* spin = Place<TSpinEdit>(10, 10, 80, 22);
+    TSpinButton* buttons = spin->Button();
+    const TRect face = Rect(0, 0, buttons->Width(), buttons->Height());
+    EXPECT_GT(CountPixels(buttons, face, clBtnText), 3);
+    spin->SetEnabled(false);
+    EXPECT_EQ(CountPixels(buttons, face, clBtnText), 0);
+    EXPECT_GT(CountPixels(buttons, face, clGrayText), 3);
+    spin->SetEnabled(true);
+
+    auto* gauge = Place<TGauge>(10, 40, 102, 22);
+    gauge->SetForeColor(clRed);
+    gauge->SetShowText(false);
+    gauge->SetProgress(50);
+    auto* calendar = Place<TCalendar>(120, 10, 210, 120);
+    auto* graph = Place<TPerformanceGraph>(10, 140, 100, 51);
+    graph->AddSeries(clRed);
+    graph->AddPoint(0, 50);
+    graph->Advance();
+    graph->Advance();
+    const TRect gaugeFace = Rect(1, 1, 101, 21), days = Rect(0, 20, 210, 120);
+    EXPECT_GT(CountPixels(gauge, gaugeFace, clRed), 500);
+    EXPECT_GT(CountPixels(calendar, days, clHighlight), 100);
+    EXPECT_EQ(Pixel(graph, 99, 25), RGB(255, 0, 0));
+
+    Form->SetEnabled(false);
+    EXPECT_EQ(CountPixels(buttons, face, clBtnText), 0);
+    EXPECT_EQ(CountPixels(gauge, gaugeFace, clRed), 0);
+    EXPECT_EQ(CountPixels(calendar, days, clHighlight), 0);
+    EXPECT_EQ(Pixel(graph, 99, 25), ColorToRGB(clGray));
+    Form->SetEnabled(true);
+    EXPECT_GT(CountPixels(gauge, gaugeFace, clRed), 500);
+    EXPECT_EQ(Pixel(graph, 99, 25), RGB(255, 0, 0));
+}
+
+// A folder the outline cannot show (not on a drive letter) is treated as a
+// missing one: the form still reads, the outline at the current directory.
+TEST_F(SamplesForm, AnOutlineNamingAFolderOffTheDrivesStillReads)
+{
+    RegisterSamples();
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    auto* form = New<TForm>(nullptr);
+    EXPECT_NO_THROW(ReadComponentText(
+        form, "object F: TForm\n  object O: TDirectoryOutline\n    Directory = '\\\\?\\C:\\windows'\n  end\nend\n"));
+    auto* outline = dynamic_cast<TDirectoryOutline*>(form->FindComponent("O"));
+    ASSERT_NE(outline, nullptr);
+    EXPECT_EQ(outline->Directory(), current);
+    form->Free();
+}

@@ -3,6 +3,8 @@
 
 #include "components/Spin.h"
 
+#include <climits>
+
 using namespace platform;
 using namespace components;
 
@@ -116,6 +118,41 @@ TEST_F(Spin, EditTakesTypedNumbersKeysAndButtonsWithinItsRange)
     changes = 0;
     spin->SetValue(0);
     EXPECT_EQ(changes, 0);
+}
+
+// Steps that go past the ends of a whole number stop at the range's end.
+TEST_F(Spin, EditStepsStopAtTheRangeEndsForHugeIncrements)
+{
+    auto* spin = Place<TSpinEdit>(10, 10, 140, 22);
+    spin->SetMinValue(INT_MIN);
+    spin->SetMaxValue(INT_MAX);
+    spin->SetIncrement(300000000);
+    spin->SetFocus();
+    Key(spin, VK_PRIOR);
+    EXPECT_EQ(spin->Value(), INT_MAX);
+    EXPECT_EQ(spin->Text(), "2147483647");
+    Key(spin, VK_UP);
+    EXPECT_EQ(spin->Value(), INT_MAX);
+    spin->SetValue(0);
+    Key(spin, VK_NEXT);
+    EXPECT_EQ(spin->Value(), INT_MIN);
+    EXPECT_EQ(spin->Text(), "-2147483648");
+}
+
+// A spin edit disabled while its button is held stops counting.
+TEST_F(Spin, DisablingTheEditLetsGoOfAHeldButton)
+{
+    auto* spin = Place<TSpinEdit>(10, 10, 100, 22);
+    TSpinButton* button = spin->Button();
+    Press(button, 7, 3);
+    EXPECT_EQ(spin->Value(), 1);
+    spin->SetEnabled(false);
+    PumpFor(TSpinButton::InitialRepeatPause + 3 * TSpinButton::RepeatPause);
+    EXPECT_EQ(spin->Value(), 1);
+    Release(button, 7, 3);
+    spin->SetEnabled(true);
+    PumpFor(3 * TSpinButton::RepeatPause);
+    EXPECT_EQ(spin->Value(), 1);
 }
 
 TEST_F(Spin, EditRevertsTextThatIsNotANumberAndClampsOnLeaving)
