@@ -191,6 +191,37 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
     EXPECT_STREQ(value, "1");
 }
 
+// A window minimized or maximized when the suite ends keeps the size and
+// place the user gave it, not the icon's or the whole screen's.
+TEST_F(MainWindow, KeepsItsNormalBoundsWhenEndedMinimizedOrMaximized)
+{
+    AddPage("Clock.dll");
+    const std::string ini = Suite.Path() + "Tessel.ini";
+    const std::pair<const char*, const char*> bounds[] = {{"Left", "100"}, {"Top", "120"}, {"Width", "700"}, {"Height", "500"}};
+    for (auto [key, value] : bounds)
+        WritePrivateProfileStringA("PageContainer", key, value, ini.c_str());
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    auto expectKept = [&] {
+        for (auto [key, value] : bounds) {
+            char saved[32] = {};
+            GetPrivateProfileStringA("PageContainer", key, "", saved, sizeof saved, ini.c_str());
+            EXPECT_STREQ(saved, value) << key;
+        }
+    };
+    // The shell's notice before a face switch, then the end of the suite.
+    ShowWindow(Window(), SW_MAXIMIZE);
+    Settle();
+    SendMessageA(Window(), WM_USER + 2000, 0, 0);
+    expectKept();
+    ShowWindow(Window(), SW_MINIMIZE);
+    Settle();
+    Command(cmdExit, nullptr);
+    Settle();
+    expectKept();
+}
+
 } // namespace
 
 namespace {
