@@ -247,6 +247,28 @@ TEST_F(PageViews, EveryPageMakesItsViewAndHearsItsMessages)
     }
 }
 
+// The Folders page's tree grows with the page and keeps its bottom edge and
+// scroll arrow on the screen, in a small host and a large one.
+TEST_F(PageViews, TheFolderTreeStaysWithinItsPage)
+{
+    LoadedModule folders(SuiteBin() + "Page\\Folders.dll");
+    HWND view = folders.Entry<TPageCreate>("PageCreate")(Host->Handle());
+    ASSERT_NE(view, nullptr);
+    HWND tree = FindWindowExA(view, nullptr, "TDirectoryOutline", nullptr);
+    ASSERT_NE(tree, nullptr);
+    for (int height : {420, 700}) {
+        SCOPED_TRACE(height);
+        MoveWindow(view, 0, 0, 640, height, TRUE);
+        Settle();
+        RECT shown{};
+        GetWindowRect(tree, &shown);
+        MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&shown), 2);
+        EXPECT_EQ(shown.top, 44);
+        EXPECT_EQ(shown.bottom, height - 16);
+    }
+    folders.Entry<TPageDestroy>("PageDestroy")();
+}
+
 } // namespace
 
 namespace {
