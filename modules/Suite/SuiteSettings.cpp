@@ -4,6 +4,8 @@
 #include "platform/Win32.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -34,9 +36,13 @@ int ReadSetting(const std::string& Section, const std::string& Key, int Default)
 {
     char value[32] = {};
     GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
-    if (!value[0])
+    // Anything but a whole number in int's range counts as missing.
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(value, &end, 10);
+    if (end == value || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX)
         return Default;
-    return std::atoi(value);
+    return static_cast<int>(number);
 }
 
 void WriteSetting(const std::string& Section, const std::string& Key, int Value)

@@ -191,6 +191,27 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
     EXPECT_STREQ(value, "1");
 }
 
+// Values a person mistyped in Tessel.ini count as missing: the window
+// comes up at its usual place and size, not squeezed to its smallest.
+TEST_F(MainWindow, MistypedBoundsGiveTheUsualPlaceAndSize)
+{
+    AddPage("Clock.dll");
+    const std::string ini = Suite.Path() + "Tessel.ini";
+    for (auto [key, value] : {std::pair{"Left", "8O"}, {"Top", "99999999999"}, {"Width", "abc"}, {"Height", "520px"}})
+        WritePrivateProfileStringA("PageContainer", key, value, ini.c_str());
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    RECT r{};
+    GetWindowRect(Window(), &r);
+    EXPECT_EQ(r.left, 80);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 760);
+    EXPECT_EQ(r.bottom - r.top, 520);
+    Command(cmdExit, nullptr);
+    Settle();
+}
+
 // A window minimized or maximized when the suite ends keeps the size and
 // place the user gave it, not the icon's or the whole screen's.
 TEST_F(MainWindow, KeepsItsNormalBoundsWhenEndedMinimizedOrMaximized)
