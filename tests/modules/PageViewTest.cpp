@@ -243,6 +243,31 @@ TEST_F(MainWindow, KeepsItsNormalBoundsWhenEndedMinimizedOrMaximized)
     expectKept();
 }
 
+// Asked for from the tray or the quick bar, a minimized main window comes
+// back on the screen at its size instead of staying an icon.
+TEST_F(MainWindow, ComesBackFromMinimizedWhenAskedFor)
+{
+    AddPage("Clock.dll");
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    RECT before{};
+    GetWindowRect(Window(), &before);
+    ShowWindow(Window(), SW_MINIMIZE);
+    Settle();
+    ASSERT_TRUE(IsIconic(Window()));
+    int32_t pair[2] = {1, 1};
+    Command(cmdShow, pair);
+    Settle();
+    EXPECT_FALSE(IsIconic(Window()));
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    RECT after{};
+    GetWindowRect(Window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    Command(cmdExit, nullptr);
+    Settle();
+}
+
 } // namespace
 
 namespace {
