@@ -191,6 +191,41 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
     EXPECT_STREQ(value, "1");
 }
 
+// Alt+F4 on the quick bar hides it as the main window's frame does: to the
+// tray icon, so the suite is never left with no face at all.
+TEST_F(MainWindow, TheQuickBarClosedByTheKeyboardLeavesTheTrayIcon)
+{
+    CopyFileA((SuiteBin() + "Bar.dll").c_str(), (Suite.Path() + "Bar.dll").c_str(), FALSE);
+    AddPage("Clock.dll");
+    TGroupRecord group{};
+    std::snprintf(group.Name, sizeof group.Name, "Monitor");
+    group.PageCount = 1;
+    group.Pages = Pages.data();
+    TModuleRegistration registration{RecordRequest, 1, &group};
+    LoadedModule bar(Suite.Path() + "Bar.dll");
+    auto command = bar.Entry<void(__stdcall*)(int32_t, void*)>("Command");
+    ASSERT_NE(command, nullptr);
+    command(cmdRegister, &registration);
+    char block[1] = {};
+    command(cmdShow, block);
+    Settle();
+    HWND window = nullptr;
+    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormBar", "Tessel")) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(wnd, &process);
+        if (process == GetCurrentProcessId())
+            window = wnd;
+    }
+    ASSERT_TRUE(IsWindowVisible(window));
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Settle();
+    EXPECT_FALSE(IsWindowVisible(window));
+    ASSERT_EQ(Requests.size(), 1u);
+    EXPECT_EQ(Requests[0].Code, cmdShow);
+    EXPECT_EQ(Requests[0].Target, tgTrayIcon);
+    command(cmdHide, nullptr);
+}
+
 // Values a person mistyped in Tessel.ini count as missing: the window
 // comes up at its usual place and size, not squeezed to its smallest.
 TEST_F(MainWindow, MistypedBoundsGiveTheUsualPlaceAndSize)
