@@ -80,6 +80,14 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
             Ask(cmdExit, tgMainWindow, nullptr);
     };
 
+    // Closed by the keyboard (Alt+F4), the bar goes to the tray as its Tray
+    // button does: a hidden bar alone would leave the suite with no face.
+    OnClose = [this](TObject*, TCloseAction& Action) {
+        Action = caNone;
+        Ask(cmdShow, tgTrayIcon, nullptr);
+        Hide();
+    };
+
     const int width = SkinButtonWidth + 2 * Pad, height = top + 3 * Step + Pad - 4;
     SetBounds(GetSystemMetrics(SM_CXSCREEN) - width - 40, 80, width, height);
     RestoreBounds(this, Section, false);

@@ -149,6 +149,9 @@ void TFormContainer::ShowPage(const int32_t* Pair)
     }
     ChooseGroup(FGroup);
     Show();
+    // Showing leaves a minimized window an icon; the user asked to see it.
+    if (IsIconic(Handle()))
+        ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
 }
 

@@ -29,6 +29,9 @@ class TFoldersView : public TPageView {
 public:
     explicit TFoldersView(TComponent* AOwner) : TPageView(AOwner)
     {
+        // Laid out at this size: the tree's anchored bottom keeps the margin
+        // it has here whatever size the host gives the page.
+        SetBounds(0, 0, 640, 360);
         int left = 16;
         for (const TDriveInfo& drive : Drives()) {
             if (!drive.Ready)

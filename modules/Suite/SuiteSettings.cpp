@@ -4,6 +4,8 @@
 #include "platform/Win32.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -34,9 +36,13 @@ int ReadSetting(const std::string& Section, const std::string& Key, int Default)
 {
     char value[32] = {};
     GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
-    if (!value[0])
+    // Anything but a whole number in int's range counts as missing.
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(value, &end, 10);
+    if (end == value || *end || errno == ERANGE || number < INT_MIN || number > INT_MAX)
         return Default;
-    return std::atoi(value);
+    return static_cast<int>(number);
 }
 
 void WriteSetting(const std::string& Section, const std::string& Key, int Value)
@@ -68,11 +74,27 @@ void RestoreBounds(platform::TForm* Form, const std::string& Section, bool Sized
 
 void SaveBounds(platform::TForm* Form, const std::string& Section, bool Sized)
 {
-    WriteSetting(Section, "Left", Form->Left());
-    WriteSetting(Section, "Top", Form->Top());
+    RECT bounds{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()};
+    // A minimized or maximized window keeps the bounds it returns to, not
+    // those of its icon or of the whole screen.
+    HWND window = Form->HandleAllocated() ? Form->Handle() : nullptr;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (window && (IsIconic(window) || IsZoomed(window)) && GetWindowPlacement(window, &placement)) {
+        bounds = placement.rcNormalPosition;
+        // Those are work-area coordinates for a window with a taskbar button.
+        if (!(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+            OffsetRect(&bounds, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+        }
+    }
+    WriteSetting(Section, "Left", bounds.left);
+    WriteSetting(Section, "Top", bounds.top);
     if (Sized) {
-        WriteSetting(Section, "Width", Form->Width());
-        WriteSetting(Section, "Height", Form->Height());
+        WriteSetting(Section, "Width", bounds.right - bounds.left);
+        WriteSetting(Section, "Height", bounds.bottom - bounds.top);
     }
 }
 

@@ -191,6 +191,118 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
     EXPECT_STREQ(value, "1");
 }
 
+// Alt+F4 on the quick bar hides it as the main window's frame does: to the
+// tray icon, so the suite is never left with no face at all.
+TEST_F(MainWindow, TheQuickBarClosedByTheKeyboardLeavesTheTrayIcon)
+{
+    CopyFileA((SuiteBin() + "Bar.dll").c_str(), (Suite.Path() + "Bar.dll").c_str(), FALSE);
+    AddPage("Clock.dll");
+    TGroupRecord group{};
+    std::snprintf(group.Name, sizeof group.Name, "Monitor");
+    group.PageCount = 1;
+    group.Pages = Pages.data();
+    TModuleRegistration registration{RecordRequest, 1, &group};
+    LoadedModule bar(Suite.Path() + "Bar.dll");
+    auto command = bar.Entry<void(__stdcall*)(int32_t, void*)>("Command");
+    ASSERT_NE(command, nullptr);
+    command(cmdRegister, &registration);
+    char block[1] = {};
+    command(cmdShow, block);
+    Settle();
+    HWND window = nullptr;
+    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormBar", "Tessel")) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(wnd, &process);
+        if (process == GetCurrentProcessId())
+            window = wnd;
+    }
+    ASSERT_TRUE(IsWindowVisible(window));
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Settle();
+    EXPECT_FALSE(IsWindowVisible(window));
+    ASSERT_EQ(Requests.size(), 1u);
+    EXPECT_EQ(Requests[0].Code, cmdShow);
+    EXPECT_EQ(Requests[0].Target, tgTrayIcon);
+    command(cmdHide, nullptr);
+}
+
+// Values a person mistyped in Tessel.ini count as missing: the window
+// comes up at its usual place and size, not squeezed to its smallest.
+TEST_F(MainWindow, MistypedBoundsGiveTheUsualPlaceAndSize)
+{
+    AddPage("Clock.dll");
+    const std::string ini = Suite.Path() + "Tessel.ini";
+    for (auto [key, value] : {std::pair{"Left", "8O"}, {"Top", "99999999999"}, {"Width", "abc"}, {"Height", "520px"}})
+        WritePrivateProfileStringA("PageContainer", key, value, ini.c_str());
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    RECT r{};
+    GetWindowRect(Window(), &r);
+    EXPECT_EQ(r.left, 80);
+    EXPECT_EQ(r.top, 60);
+    EXPECT_EQ(r.right - r.left, 760);
+    EXPECT_EQ(r.bottom - r.top, 520);
+    Command(cmdExit, nullptr);
+    Settle();
+}
+
+// A window minimized or maximized when the suite ends keeps the size and
+// place the user gave it, not the icon's or the whole screen's.
+TEST_F(MainWindow, KeepsItsNormalBoundsWhenEndedMinimizedOrMaximized)
+{
+    AddPage("Clock.dll");
+    const std::string ini = Suite.Path() + "Tessel.ini";
+    const std::pair<const char*, const char*> bounds[] = {{"Left", "100"}, {"Top", "120"}, {"Width", "700"}, {"Height", "500"}};
+    for (auto [key, value] : bounds)
+        WritePrivateProfileStringA("PageContainer", key, value, ini.c_str());
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    auto expectKept = [&] {
+        for (auto [key, value] : bounds) {
+            char saved[32] = {};
+            GetPrivateProfileStringA("PageContainer", key, "", saved, sizeof saved, ini.c_str());
+            EXPECT_STREQ(saved, value) << key;
+        }
+    };
+    // The shell's notice before a face switch, then the end of the suite.
+    ShowWindow(Window(), SW_MAXIMIZE);
+    Settle();
+    SendMessageA(Window(), WM_USER + 2000, 0, 0);
+    expectKept();
+    ShowWindow(Window(), SW_MINIMIZE);
+    Settle();
+    Command(cmdExit, nullptr);
+    Settle();
+    expectKept();
+}
+
+// Asked for from the tray or the quick bar, a minimized main window comes
+// back on the screen at its size instead of staying an icon.
+TEST_F(MainWindow, ComesBackFromMinimizedWhenAskedFor)
+{
+    AddPage("Clock.dll");
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    RECT before{};
+    GetWindowRect(Window(), &before);
+    ShowWindow(Window(), SW_MINIMIZE);
+    Settle();
+    ASSERT_TRUE(IsIconic(Window()));
+    int32_t pair[2] = {1, 1};
+    Command(cmdShow, pair);
+    Settle();
+    EXPECT_FALSE(IsIconic(Window()));
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    RECT after{};
+    GetWindowRect(Window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    Command(cmdExit, nullptr);
+    Settle();
+}
+
 } // namespace
 
 namespace {
@@ -214,6 +326,28 @@ TEST_F(PageViews, EveryPageMakesItsViewAndHearsItsMessages)
         page.Entry<TPageDestroy>("PageDestroy")();
         EXPECT_FALSE(IsWindow(view)) << name;
     }
+}
+
+// The Folders page's tree grows with the page and keeps its bottom edge and
+// scroll arrow on the screen, in a small host and a large one.
+TEST_F(PageViews, TheFolderTreeStaysWithinItsPage)
+{
+    LoadedModule folders(SuiteBin() + "Page\\Folders.dll");
+    HWND view = folders.Entry<TPageCreate>("PageCreate")(Host->Handle());
+    ASSERT_NE(view, nullptr);
+    HWND tree = FindWindowExA(view, nullptr, "TDirectoryOutline", nullptr);
+    ASSERT_NE(tree, nullptr);
+    for (int height : {420, 700}) {
+        SCOPED_TRACE(height);
+        MoveWindow(view, 0, 0, 640, height, TRUE);
+        Settle();
+        RECT shown{};
+        GetWindowRect(tree, &shown);
+        MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&shown), 2);
+        EXPECT_EQ(shown.top, 44);
+        EXPECT_EQ(shown.bottom, height - 16);
+    }
+    folders.Entry<TPageDestroy>("PageDestroy")();
 }
 
 } // namespace
