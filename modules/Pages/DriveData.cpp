@@ -45,12 +45,13 @@ std::string FormatBytes(uint64_t Bytes)
     static const char* const Units[] = {"KB", "MB", "GB", "TB", "PB"};
     char text[32];
     if (Bytes < 1024) {
-        std::snprintf(text, sizeof text, "%u bytes", static_cast<unsigned>(Bytes));
+        std::snprintf(text, sizeof text, Bytes == 1 ? "%u byte" : "%u bytes", static_cast<unsigned>(Bytes));
         return text;
     }
+    // A value that one decimal would round to 1024.0 is one of the next unit.
     double value = static_cast<double>(Bytes) / 1024;
     int unit = 0;
-    while (value >= 1024 && unit < 4) {
+    while (value >= 1023.95 && unit < 4) {
         value /= 1024;
         ++unit;
     }

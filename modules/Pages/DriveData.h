@@ -20,7 +20,7 @@ struct TDriveInfo {
 };
 
 std::vector<TDriveInfo> Drives();
-// "512 bytes", "1.5 KB", "20.0 GB"
+// "1 byte", "512 bytes", "1.5 KB", "20.0 GB"
 std::string FormatBytes(uint64_t Bytes);
 // The first drive more than 90 % full, or null.
 const TDriveInfo* NearlyFullDrive(const std::vector<TDriveInfo>& Drives);

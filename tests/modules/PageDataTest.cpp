@@ -60,9 +60,14 @@ TEST(PageData, ADriveIsNearlyFullAboveNinetyPercent)
     EXPECT_EQ(NearlyFullDrive(drives)->Root, "E:\\");
 
     EXPECT_EQ(FormatBytes(0), "0 bytes");
+    EXPECT_EQ(FormatBytes(1), "1 byte");
     EXPECT_EQ(FormatBytes(1023), "1023 bytes");
     EXPECT_EQ(FormatBytes(1536), "1.5 KB");
     EXPECT_EQ(FormatBytes(5ull << 30), "5.0 GB");
+    // Just below a unit reads as one of it, never as 1024.0 of the one below.
+    EXPECT_EQ(FormatBytes((1ull << 20) - 1), "1.0 MB");
+    EXPECT_EQ(FormatBytes((1ull << 30) - (1ull << 10)), "1.0 GB");
+    EXPECT_EQ(FormatBytes(1048524), "1023.9 KB");
     EXPECT_EQ(FormatBytes(~0ull), "16384.0 PB");
 }
 
