@@ -24,6 +24,9 @@ int MemoryLoad()
 
 int TProcessorMeter::Sample()
 {
+    const uint64_t now = GetTickCount64();
+    if (FTotal != 0 && now - FTaken < 100)
+        return FLoad;
     FILETIME idle{}, kernel{}, user{};
     if (!GetSystemTimes(&idle, &kernel, &user))
         return 0;
@@ -38,6 +41,8 @@ int TProcessorMeter::Sample()
     }
     FIdle = idleNow;
     FTotal = total;
+    FTaken = now;
+    FLoad = load;
     return load;
 }
 

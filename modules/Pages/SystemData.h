@@ -9,7 +9,9 @@ namespace tessel {
 int MemoryLoad();
 
 // The processor's load between two samples: the first Sample gives 0, each
-// later one the busy share of the time since the one before, 0..100.
+// later one the busy share of the time since the one before, 0..100. One
+// taken within 100 ms of the one before gives that one's reading again: so
+// short a span measures the system's clock steps, not the load.
 class TProcessorMeter {
 public:
     int Sample();
@@ -17,6 +19,8 @@ public:
 private:
     uint64_t FIdle = 0;
     uint64_t FTotal = 0;
+    uint64_t FTaken = 0; // milliseconds since system start
+    int FLoad = 0;
 };
 
 // The tip rule: a tip once memory load stayed above 90 % at two polls in a
