@@ -1050,7 +1050,8 @@ void TWinControl::Dispatch(TMessage& Message)
         // F1, or the system's help request for a control. The system hands
         // it on to the parent windows itself: the first control to get it answers.
         const auto* info = reinterpret_cast<const HELPINFO*>(Message.LParam);
-        TWinControl* asked = info->iContextType == HELPINFO_WINDOW ? FindControl(static_cast<HWND>(info->hItemHandle)) : nullptr;
+        TWinControl* asked =
+            info->iContextType == HELPINFO_WINDOW ? FindControl(static_cast<HWND>(info->hItemHandle)) : nullptr;
         Application->ControlHelp(asked ? asked : this);
         Message.Result = 1;
         return;

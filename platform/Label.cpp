@@ -14,7 +14,8 @@ const TClassInfo& TLabel::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TLabel, TGraphicControl>("TLabel")
         .Publish({"Align", "Anchors", "Constraints", "Caption", "Color", "Enabled", "ParentFont", "Font",
-                  "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+                  "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
+                  "OnMouseUp"})
         .Enum("Alignment", AlignmentNames(), &TLabel::Alignment, &TLabel::SetAlignment, taLeftJustify)
         .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
         .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false)

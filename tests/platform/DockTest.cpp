@@ -245,8 +245,9 @@ TEST_F(DockTest, APanelFloatsInAWindowOfItsOwnAndDocksAgain)
     EXPECT_EQ(ScreenRect(ShownFrame()), (V{OnSite(0, 0).x, OnSite(0, 0).y, OnSite(340, 0).x, OnSite(0, 30).y}));
     MoveTo(OnSite(152, 82));
     MoveTo(OnSite(152, 82), WM_LBUTTONUP);
-    EXPECT_EQ(Journal, (std::vector<std::string>{"Tools start", "Site over Tools 150,80 0", "Site over Tools 152,82 2",
-                                                 "Site over Tools 152,82 2", "Site drop Tools 152,82", "Tools end Site"}));
+    EXPECT_EQ(Journal,
+              (std::vector<std::string>{"Tools start", "Site over Tools 150,80 0", "Site over Tools 152,82 2",
+                                        "Site over Tools 152,82 2", "Site drop Tools 152,82", "Tools end Site"}));
     EXPECT_EQ(tools->Parent(), site);
     EXPECT_EQ(GetParent(tools->Handle()), site->Handle());
     EXPECT_EQ(tools->BoundsRect().top, 0);
