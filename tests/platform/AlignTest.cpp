@@ -286,7 +286,10 @@ TEST_F(AlignTest, FormsKeepTheirConstraintsForProgramSystemMaximiseAndFrameDrag)
     EXPECT_EQ(WindowSize(form), (V{500, 400}));
     EXPECT_EQ(Placed(client), (V{0, 0, form->ClientWidth(), form->ClientHeight()}));
     ShowWindow(form->Handle(), SW_RESTORE);
-    form->SetBounds(120, 120, 300, 240);
+    // Where no other test puts a window: the sizing loop moves the real
+    // pointer along the right edge, and its moves go to the window under it.
+    form->SetBounds(980, 380, 300, 240);
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // The user sizes the frame with the keyboard, in the system's own sizing
     // loop (which moves the pointer along): the right edge stops at the
