@@ -48,10 +48,11 @@ public:
 
 protected:
     void Paint() override;
+    // The picture or how it is shown changed: the image takes its size
+    // (AutoSize) and is drawn again.
+    virtual void PictureChanged(TObject* Sender);
 
 private:
-    void PictureChanged(TObject* Sender);
-
     TPicture* FPicture;
     bool FAutoSize = false;
     bool FTransparent = false;

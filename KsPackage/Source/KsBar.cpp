@@ -2,6 +2,32 @@
 
 using namespace platform;
 
+namespace {
+
+// The bar's indicator: every new picture, also one drawn on the live bitmap
+// or read from a form file, has the bar place the indicator again once the
+// image has taken its size. It streams and names itself as the image it is.
+class TIndicatorImage : public TImage {
+public:
+    using TImage::TImage;
+
+    // From now on the pictures place the indicator on Bar.
+    void Follow(KsBar* Bar) { FBar = Bar; }
+
+protected:
+    void PictureChanged(TObject* Sender) override
+    {
+        TImage::PictureChanged(Sender);
+        if (FBar)
+            FBar->LocateIndicator();
+    }
+
+private:
+    KsBar* FBar = nullptr;
+};
+
+} // namespace
+
 // ---------------------------------------------------------------- KsBarOrigin
 
 const TClassInfo& KsBarOrigin::StaticClassInfo()
@@ -56,7 +82,8 @@ const TClassInfo& KsBar::StaticClassInfo()
 }
 
 // The origin is made before the indicator is given a place.
-KsBar::KsBar(TComponent* AOwner) : KsBrick(AOwner), FIndicator(new TImage(this)), FOrigin(new KsBarOrigin(this))
+KsBar::KsBar(TComponent* AOwner)
+    : KsBrick(AOwner), FIndicator(new TIndicatorImage(this)), FOrigin(new KsBarOrigin(this))
 {
     FIndicator->SetParent(this);
     FIndicator->SetAutoSize(true);
@@ -70,19 +97,12 @@ KsBar::KsBar(TComponent* AOwner) : KsBrick(AOwner), FIndicator(new TImage(this))
     FIndicator->OnMouseUp = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
         OnImgMouseUp(Sender, Button, Shift, X, Y);
     };
-    // Every new picture, also one drawn on the live bitmap or read from a
-    // form file, is placed once the image has taken its size.
-    FOldIndicatorChange = FIndicator->Picture()->OnChange;
-    FIndicator->Picture()->OnChange = [this](TObject* Sender) {
-        if (FOldIndicatorChange)
-            FOldIndicatorChange(Sender);
-        LocateIndicator();
-    };
+    static_cast<TIndicatorImage*>(FIndicator)->Follow(this);
 }
 
 KsBar::~KsBar()
 {
-    FIndicator->Picture()->OnChange = FOldIndicatorChange;
+    static_cast<TIndicatorImage*>(FIndicator)->Follow(nullptr);
     delete FOrigin;
 }
 

@@ -103,5 +103,4 @@ private:
     int FLastY = 0;
     TScrollBarKind FKind = sbHorizontal;
     KsBarOrigin* FOrigin;
-    platform::TNotifyEvent FOldIndicatorChange;
 };

@@ -13,16 +13,10 @@ const TClassInfo& KsBrickTx::StaticClassInfo()
 
 TColor KsBrickTx::GetFontColorOfCurState() const
 {
-    TColor color = Font()->Color();
+    KsFontColorState look = fcRaised;
     switch (BitmapIndex()) {
-    case ksBrickFocused: color = FFontColors->GetColor(fcFocused); break;
-    case ksBrickDisabled:
-        color = FFontColors->GetColor(fcDisabled);
-        if (color == -1)
-            color = clGrayText;
-        break;
+    case ksBrickFocused: look = fcFocused; break;
+    case ksBrickDisabled: look = fcDisabled; break;
     }
-    if (color == -1)
-        color = Font()->Color();
-    return static_cast<TColor>(ColorToRGB(color));
+    return FFontColors->CaptionColor(look, Font()->Color());
 }

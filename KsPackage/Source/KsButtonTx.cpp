@@ -17,19 +17,10 @@ void KsButtonTx::ShowSunken()
     inherited::ShowSunken();
 }
 
+// The button's pictures are numbered as the looks.
 TColor KsButtonTx::GetFontColorOfCurState() const
 {
-    TColor color = Font()->Color();
-    switch (BitmapIndex()) {
-    case ksSunken: color = FFontColors->GetColor(fcSunken); break;
-    case ksFocused: color = FFontColors->GetColor(fcFocused); break;
-    case ksDisabled:
-        color = FFontColors->GetColor(fcDisabled);
-        if (color == -1)
-            color = clGrayText;
-        break;
-    }
-    if (color == -1)
-        color = Font()->Color();
-    return static_cast<TColor>(ColorToRGB(color));
+    const int index = BitmapIndex();
+    const auto look = index >= ksRaised && index < ksStateCount ? static_cast<KsFontColorState>(index) : fcRaised;
+    return FFontColors->CaptionColor(look, Font()->Color());
 }

@@ -4,10 +4,7 @@
 // its look (its GetFontColorOfCurState). A control with a pressed look sets
 // FShiftText when it shows it; the next drawing then moves the rectangle's
 // left and top edges by the displacement, so the caption moves by half of it.
-//
-// The control chains its own handler in front of the font's: the handler the
-// font had at construction still runs after the caption is redrawn, and is
-// put back when the control goes.
+// A change of the font or of a caption colour draws the caption again.
 #pragma once
 
 #include "KsPackage/Source/KsControl.h"
@@ -19,9 +16,7 @@ class KsCaptioned : public TBase {
 public:
     explicit KsCaptioned(platform::TComponent* AOwner) : TBase(AOwner), FFontColors(new TFontColors)
     {
-        FOldFontChange = this->Font()->OnChange;
-        this->Font()->OnChange = [this](platform::TObject* Sender) { FontChange(Sender); };
-        const platform::TNotifyEvent colorChange = [this](platform::TObject* Sender) { FontColorChange(Sender); };
+        const platform::TNotifyEvent colorChange = [this](platform::TObject*) { DoRepaint(); };
         // The check box's record hands one handler to each of its groups.
         if constexpr (requires { FFontColors->SetOnChange(colorChange); })
             FFontColors->SetOnChange(colorChange);
@@ -29,11 +24,7 @@ public:
             FFontColors->OnChange = colorChange;
     }
 
-    ~KsCaptioned() override
-    {
-        this->Font()->OnChange = FOldFontChange;
-        delete FFontColors;
-    }
+    ~KsCaptioned() override { delete FFontColors; }
 
     void Repaint() override { DoRepaint(); }
 
@@ -99,16 +90,11 @@ protected:
     int FDispY = 2;
     bool FShiftText = false;
     platform::TRect FTextBounds{0, 0, 0, 0};
-    platform::TNotifyEvent FOldFontChange;
     TFontColors* FFontColors;
 
-private:
-    void FontChange(platform::TObject* Sender)
+    void FontChanged(platform::TObject* Sender) override
     {
         DoRepaint();
-        if (FOldFontChange)
-            FOldFontChange(Sender);
+        TBase::FontChanged(Sender);
     }
-
-    void FontColorChange(platform::TObject*) { DoRepaint(); }
 };

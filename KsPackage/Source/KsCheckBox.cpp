@@ -5,7 +5,7 @@ using namespace platform;
 
 namespace {
 
-constexpr int CheckStateCount = 3, LookCount = 4;
+constexpr int CheckStateCount = 3, LookCount = KsCheckable::LookCount;
 
 } // namespace
 
@@ -52,7 +52,7 @@ void KsChkBoxAppearance::AssignTo(TPersistent* Dest)
 
 const TClassInfo& KsCheckBox::StaticClassInfo()
 {
-    static const TClassInfo& info = TClassBuilder<KsCheckBox, KsCustomControl>("KsCheckBox")
+    static const TClassInfo& info = TClassBuilder<KsCheckBox, KsCheckable>("KsCheckBox")
         .Bool("Checked", &KsCheckBox::GetChecked, &KsCheckBox::SetChecked, false)
         .Bool("AllowGrayed", &KsCheckBox::AllowGrayed, &KsCheckBox::SetAllowGrayed, false)
         .Enum("State", {"cbUnchecked", "cbChecked", "cbGrayed"}, &KsCheckBox::State, &KsCheckBox::SetState,
@@ -68,12 +68,9 @@ const TClassInfo& KsCheckBox::StaticClassInfo()
 }
 
 KsCheckBox::KsCheckBox(TComponent* AOwner)
-    : KsCustomControl(AOwner, false, CheckStateCount * LookCount), FAppearance(new KsChkBoxAppearance(this)),
-      FOldBitmapChange(GetBitmap(0)->OnChange)
+    : KsCheckable(AOwner, CheckStateCount), FAppearance(new KsChkBoxAppearance(this))
 {
     FControlStyle.Exclude(csDoubleClicks);
-    for (int i = 0; i < BitmapCount(); ++i)
-        GetBitmap(i)->OnChange = [this](TObject* Sender) { BitmapChanged(Sender); };
 }
 
 KsCheckBox::~KsCheckBox()
@@ -81,56 +78,14 @@ KsCheckBox::~KsCheckBox()
     delete FAppearance;
 }
 
-bool KsCheckBox::GetChecked() const
-{
-    return FState == cbChecked;
-}
-
 void KsCheckBox::SetChecked(bool Value)
 {
     SetState(Value ? cbChecked : cbUnchecked);
 }
 
-void KsCheckBox::SetState(TCheckBoxState Value)
-{
-    FState = Value;
-    ShowChkboxBmp(BitmapIndex() % LookCount);
-}
-
-void KsCheckBox::ShowChkboxBmp(int Look)
-{
-    ShowBitmap(LookCount * FState + Look);
-}
-
-void KsCheckBox::ShowRaised()
-{
-    ShowChkboxBmp(0);
-}
-
-void KsCheckBox::ShowSunken()
-{
-    ShowChkboxBmp(1);
-}
-
-void KsCheckBox::ShowFocused()
-{
-    ShowChkboxBmp(2);
-}
-
-void KsCheckBox::ShowDisabled()
-{
-    ShowChkboxBmp(3);
-}
-
-int KsCheckBox::Substitute(int Index)
-{
-    const int look = Index % LookCount;
-    return look == 0 ? 0 : Index - look;
-}
-
 void KsCheckBox::Click()
 {
-    switch (FState) {
+    switch (State()) {
     case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
     case cbChecked: SetState(cbUnchecked); break;
     case cbGrayed: SetState(cbChecked); break;
@@ -139,20 +94,6 @@ void KsCheckBox::Click()
     if (Action())
         Action()->SetChecked(GetChecked());
     inherited::Click();
-}
-
-void KsCheckBox::KeyPress(char& Key)
-{
-    inherited::KeyPress(Key);
-    if (Key == ' ')
-        Click();
-}
-
-void KsCheckBox::BitmapChanged(TObject* Sender)
-{
-    ReshowFallback(Sender);
-    if (FOldBitmapChange)
-        FOldBitmapChange(Sender);
 }
 
 bool KsCheckBox::LoadChecked(const std::string& Folder, const std::string& Raised, const std::string& Sunken,

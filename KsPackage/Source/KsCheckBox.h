@@ -1,18 +1,11 @@
 // The skinned check box: three check states, each in the four looks the
-// control base drives, so twelve pictures numbered 4 x check state + look
-// (look 0 raised, 1 sunken, 2 focused, 3 disabled). A click or the space
-// key moves it to the next check state; the program's writes of State and
-// Checked raise no click and keep the look on screen. A missing picture
-// shows the raised one of its check state, and the unchecked raised one
-// when that is missing too. Double clicks are not recognised: a quick
-// second press is a second click.
+// control base drives, so twelve pictures (KsCheckable numbers them). A
+// click or the space key moves it to the next check state; the program's
+// writes of State and Checked raise no click. Double clicks are not
+// recognised: a quick second press is a second click.
 #pragma once
 
-#include "KsPackage/Source/KsControl.h"
-
-#include <cstdint>
-
-enum TCheckBoxState : uint8_t { cbUnchecked, cbChecked, cbGrayed };
+#include "KsPackage/Source/KsCheckable.h"
 
 class KsCheckBox;
 
@@ -38,32 +31,24 @@ private:
     KsFourStateAppearance* FGray;
 };
 
-class KsCheckBox : public KsCustomControl {
-    PLATFORM_CLASS(KsCheckBox, KsCustomControl)
+class KsCheckBox : public KsCheckable {
+    PLATFORM_CLASS(KsCheckBox, KsCheckable)
 public:
     explicit KsCheckBox(platform::TComponent* AOwner);
     ~KsCheckBox() override;
 
-    // True only when checked; a grayed box reads false.
-    bool GetChecked() const override;
     void SetChecked(bool Value) override;
-    void ShowRaised() override;
-    void ShowDisabled() override;
-    void ShowFocused() override;
-    void ShowSunken() override;
-    // The raised picture of the same check state, then the unchecked raised one.
-    int Substitute(int Index) override;
 
-    TCheckBoxState State() const { return FState; }
+    TCheckBoxState State() const { return CheckState(); }
     // Shows the look now on screen in the new state; no click.
-    void SetState(TCheckBoxState Value);
+    void SetState(TCheckBoxState Value) { SetCheckState(Value); }
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
     KsChkBoxAppearance* Appearance() const { return FAppearance; }
     // Copies the twelve pictures.
     void SetAppearance(KsChkBoxAppearance* Value) { FAppearance->Assign(Value); }
     // Look 0 to 3 in the current check state.
-    void ShowChkboxBmp(int Look);
+    void ShowChkboxBmp(int Look) { ShowCheckLook(Look); }
 
     // Load the four pictures of one check state from files in Folder; empty
     // names keep their picture, and a file that cannot be read raises the
@@ -77,13 +62,8 @@ public:
 
 protected:
     void Click() override;
-    void KeyPress(char& Key) override;
 
 private:
-    void BitmapChanged(platform::TObject* Sender);
-
-    TCheckBoxState FState = cbUnchecked;
     KsChkBoxAppearance* FAppearance;
     bool FAllowGrayed = false;
-    platform::TNotifyEvent FOldBitmapChange;
 };

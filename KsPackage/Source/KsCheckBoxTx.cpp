@@ -66,34 +66,11 @@ void KsCheckBoxTx::ShowSunken()
 
 TColor KsCheckBoxTx::GetFontColorOfCurState() const
 {
-    TColor color = -1;
-    switch (State()) {
-    case cbUnchecked: color = GetFontColorFromThreeState(*FFontColors->Uncheck()); break;
-    case cbChecked: color = GetFontColorFromFourState(*FFontColors->Check()); break;
-    case cbGrayed: color = GetFontColorFromFourState(*FFontColors->Gray()); break;
-    }
-    if (color == -1)
-        color = Font()->Color();
-    return static_cast<TColor>(ColorToRGB(color));
-}
-
-TColor KsCheckBoxTx::GetFontColorFromFourState(const KsFourStateFontColor& Group) const
-{
-    const TColor raised = Group.GetColor(fcRaised);
-    switch (BitmapIndex() % 4) {
-    case 1: return Group.GetColor(fcSunken) != -1 ? Group.GetColor(fcSunken) : raised;
-    case 2: return Group.GetColor(fcFocused) != -1 ? Group.GetColor(fcFocused) : raised;
-    case 3: return Group.GetColor(fcDisabled) != -1 ? Group.GetColor(fcDisabled) : clGrayText;
-    default: return raised;
-    }
-}
-
-TColor KsCheckBoxTx::GetFontColorFromThreeState(const KsThreeStateFontColor& Group) const
-{
-    switch (BitmapIndex() % 4) {
-    case 1: return Group.GetColor(fcSunken);
-    case 2: return Group.GetColor(fcFocused);
-    case 3: return Group.GetColor(fcDisabled) != -1 ? Group.GetColor(fcDisabled) : clGrayText;
-    default: return -1;
-    }
+    const KsCtrlFontColor* group = FFontColors->Uncheck();
+    if (State() == cbChecked)
+        group = FFontColors->Check();
+    else if (State() == cbGrayed)
+        group = FFontColors->Gray();
+    const int look = BitmapIndex() % LookCount;
+    return group->CaptionColor(look > 0 ? static_cast<KsFontColorState>(look) : fcRaised, Font()->Color());
 }

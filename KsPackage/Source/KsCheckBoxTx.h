@@ -38,9 +38,7 @@ public:
 
     void ShowSunken() override;
 
-    // A plain RGB colour: the record's colour for the check state and look,
+    // A plain RGB colour: the check state's group's colour for the look,
     // else the font's.
     platform::TColor GetFontColorOfCurState() const;
-    platform::TColor GetFontColorFromFourState(const KsFourStateFontColor& Group) const;
-    platform::TColor GetFontColorFromThreeState(const KsThreeStateFontColor& Group) const;
 };

@@ -1,5 +1,4 @@
 #include "KsPackage/Source/KsControl.h"
-#include "platform/Action.h"
 
 #include <memory>
 #include <utility>
@@ -49,15 +48,6 @@ void KsControl::ShowRaised()
 {
 }
 
-void KsControl::ActionChange(TAction* Sender)
-{
-    inherited::ActionChange(Sender);
-    // A grayed check box is neither checked nor unchecked: it stays grayed
-    // for an action that is not checked.
-    if (Sender->Checked() != GetChecked())
-        SetChecked(Sender->Checked());
-}
-
 void KsControl::ShowDisabled()
 {
     ShowRaised();
@@ -78,62 +68,68 @@ bool KsControl::IsInside(int X, int Y)
     return X >= 0 && X < Width() && Y >= 0 && Y < Height();
 }
 
+KsFontColorState KsControl::Look() const
+{
+    if (!EffectivelyEnabled())
+        return fcDisabled;
+    if (IsPressed())
+        return fcSunken;
+    if (IsHot() || Focused())
+        return fcFocused;
+    return fcRaised;
+}
+
+void KsControl::UpdateLook()
+{
+    switch (Look()) {
+    case fcRaised: ShowRaised(); break;
+    case fcSunken: ShowSunken(); break;
+    case fcFocused: ShowFocused(); break;
+    case fcDisabled: ShowDisabled(); break;
+    }
+}
+
 void KsControl::Press()
 {
     if (!Focused() && TabStop())
         SetFocus();
-    ShowSunken();
-}
-
-void KsControl::Unpress()
-{
-    if (IsHot() || Focused())
-        ShowFocused();
-    else
-        ShowRaised();
+    UpdateLook();
 }
 
 // With clicks disabled the button is held only so that the capture is left
 // alone; coming back with it shows no press.
 void KsControl::HoverIn()
 {
-    if (FMouseHeld && !FClicksDisabled) {
-        Press();
-        FMousePressed = true;
-    } else if (FShowMouseOver && !Focused()) {
-        ShowFocused();
-    }
     FMouseOver = true;
+    if (FMouse == mhHeld && !FClicksDisabled) {
+        FMouse = mhPressed;
+        Press();
+    } else {
+        UpdateLook();
+    }
     if (OnMouseEnter)
         OnMouseEnter(this);
 }
 
+// A press dragged out is no exit: the button still holds the control.
 void KsControl::HoverOut()
 {
     FMouseOver = false;
-    if (FMousePressed) {
-        FMousePressed = false;
-        if (!FKeyPressed)
-            Unpress();
-        return;
-    }
-    if (!Focused() && FShowMouseOver)
-        ShowRaised();
-    if (OnMouseLeave)
+    const bool pressed = FMouse == mhPressed;
+    if (pressed)
+        FMouse = mhHeld;
+    UpdateLook();
+    if (!pressed && OnMouseLeave)
         OnMouseLeave(this);
 }
 
 void KsControl::CancelPress()
 {
-    if (IsPressed()) {
-        Unpress();
-        FMousePressed = false;
-        FKeyPressed = false;
-    }
-    if (FMouseHeld) {
-        FMouseHeld = false;
+    FKeyPressed = false;
+    const bool held = FMouse != mhNone;
+    FMouse = mhNone;
+    if (held)
         SetMouseCapture(false);
-    }
 }
 
 void KsControl::CancelHover()
@@ -141,11 +137,8 @@ void KsControl::CancelHover()
     if (!FMouseOver)
         return;
     FMouseOver = false;
-    if (FMousePressed)
-        return;
-    if (!Focused() && FShowMouseOver)
-        ShowRaised();
-    SetMouseCapture(false);
+    if (FMouse != mhPressed)
+        SetMouseCapture(false);
 }
 
 // The framework lets the capture go as the left button goes up, before Click
@@ -188,36 +181,33 @@ void KsControl::WMCaptureChanged(TMessage& Message)
     }
     // Released outside, a press that had already been dragged out has had
     // its exit; leaving again would raise a second OnMouseLeave.
-    if (FMouseOver || FMousePressed)
+    if (FMouseOver || FMouse == mhPressed)
         HoverOut();
-    FMouseHeld = false;
+    FMouse = mhNone;
 }
 
 void KsControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft && IsInside(X, Y)) {
         if (!FClicksDisabled) {
-            FMouseHeld = true;
-            FMousePressed = true;
-            if (!FKeyPressed)
-                Press();
+            FMouse = mhPressed;
+            Press();
         } else if (FShowMouseOver) {
-            FMouseHeld = true;
+            FMouse = mhHeld;
         }
     }
     inherited::MouseDown(Button, Shift, X, Y);
 }
 
+// A press shown before the clicks were disabled ends here too.
 void KsControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
-        // A press shown before the clicks were disabled ends here too.
-        if (FMousePressed && !FKeyPressed)
-            Unpress();
-        FMousePressed = false;
-        if (!FClicksDisabled && FMouseHeld && !IsInside(X, Y))
+        const bool held = FMouse != mhNone;
+        FMouse = mhNone;
+        UpdateLook();
+        if (!FClicksDisabled && held && !IsInside(X, Y))
             SetMouseCapture(false);
-        FMouseHeld = false;
         // Tracking goes on over a control still on screen; one that its
         // Click hid is left.
         if (FMouseOver && Showing())
@@ -234,38 +224,29 @@ void KsControl::MouseMove(TShiftState Shift, int X, int Y)
         const bool inside = IsInside(X, Y);
         if (inside && !FMouseOver) {
             HoverIn();
-            if (!FMouseHeld)
+            if (FMouse == mhNone)
                 SetMouseCapture(true);
         } else if (!inside && FMouseOver) {
             HoverOut();
-            if (!FMouseHeld)
+            if (FMouse == mhNone)
                 SetMouseCapture(false);
         }
     }
     inherited::MouseMove(Shift, X, Y);
 }
 
-// A disabled control keeps its disabled picture when the disabling takes
-// its focus away.
 void KsControl::DoEnter()
 {
-    if (Enabled() && !IsPressed() && !IsHot())
-        ShowFocused();
+    UpdateLook();
     inherited::DoEnter();
 }
 
+// The key's release goes to the window that has the focus now, so the key
+// no longer presses the control; a held mouse button still does.
 void KsControl::DoExit()
 {
-    if (Enabled()) {
-        if (IsPressed()) {
-            if (!FMousePressed) {
-                Unpress();
-                FKeyPressed = false;
-            }
-        } else if (!IsHot()) {
-            ShowRaised();
-        }
-    }
+    FKeyPressed = false;
+    UpdateLook();
     inherited::DoExit();
 }
 
@@ -273,69 +254,67 @@ void KsControl::KeyDown(WORD& Key, TShiftState Shift)
 {
     if (!FClicksDisabled && IsPressKey(Key)) {
         FKeyPressed = true;
-        if (!FMousePressed)
-            Press();
+        Press();
     }
     inherited::KeyDown(Key, Shift);
 }
 
-// The key is let go also when the mouse holds the control down, or when the
-// clicks were disabled while it was held; a key still counted as held would
-// keep the picture sunken.
+// The key is let go also when the clicks were disabled while it was held; a
+// key still counted as held would keep the picture sunken.
 void KsControl::KeyUp(WORD& Key, TShiftState Shift)
 {
     if (IsPressKey(Key)) {
-        if (FKeyPressed && !FMousePressed)
-            Unpress();
         FKeyPressed = false;
+        UpdateLook();
     }
     inherited::KeyUp(Key, Shift);
 }
 
+// The presses and the hover end before the window is disabled: letting go
+// of the mouse capture is the pointer's exit, which comes before the focus
+// leaves the disabled window.
 void KsControl::SetEnabled(bool Value)
 {
     if (Value == Enabled())
         return;
-    ShowEnabledLook(Value);
+    if (!Value) {
+        CancelPress();
+        CancelHover();
+    }
     inherited::SetEnabled(Value);
 }
 
-void KsControl::ShowEnabledLook(bool Value)
-{
-    if (Value) {
-        ShowRaised();
-    } else {
-        CancelPress();
-        CancelHover();
-        ShowDisabled();
-    }
-}
-
-// A parent's enabling reaches the control here: its own disabling has shown
-// its picture in SetEnabled already, so only an enabled control answers.
+// The control's own enabling and a parent's both reach it here.
 void KsControl::EnabledChanged()
 {
     inherited::EnabledChanged();
-    if (Enabled())
-        ShowEnabledLook(EffectivelyEnabled());
+    if (!EffectivelyEnabled()) {
+        CancelPress();
+        CancelHover();
+    }
+    UpdateLook();
 }
 
 void KsControl::SetShowMouseOver(bool Value)
 {
     if (Value == FShowMouseOver)
         return;
-    if (!Value)
-        CancelHover();
     FShowMouseOver = Value;
+    if (!Value) {
+        CancelHover();
+        UpdateLook();
+    }
 }
 
 void KsControl::SetClicksDisabled(bool Value)
 {
     if (Value == FClicksDisabled)
         return;
-    if (!Value)
-        CancelPress();
     FClicksDisabled = Value;
+    if (!Value) {
+        CancelPress();
+        UpdateLook();
+    }
 }
 
 // ---------------------------------------------------------------- KsCustomControl
@@ -355,7 +334,7 @@ KsCustomControl::KsCustomControl(TComponent* AOwner, bool ClicksDisabled, int St
       FRegion(new loom::WinRegion)
 {
     SetBitmap(nullptr, 0);
-    FOldBitmapChange = GetBitmap(0)->OnChange;
+    // The control's handler takes the place of the LED's and calls it.
     for (int i = 0; i < StateCount; ++i)
         GetBitmap(i)->OnChange = [this](TObject* Sender) { BitmapChanged(Sender); };
 }
@@ -439,13 +418,6 @@ int KsCustomControl::IndexOfBitmap(const TObject* Bitmap) const
     return index;
 }
 
-void KsCustomControl::ReshowFallback(const TObject* Bitmap)
-{
-    const int fallback = Substitute(FBitmapIndex);
-    if (fallback != 0 && fallback == IndexOfBitmap(Bitmap))
-        ShowBitmap(FBitmapIndex);
-}
-
 void KsCustomControl::DrawCaption(TRect R, TColor Color)
 {
     HDC dc = DrawCanvas()->Handle();
@@ -456,21 +428,23 @@ void KsCustomControl::DrawCaption(TRect R, TColor Color)
     SelectObject(dc, previous);
 }
 
+// A state shown in place of another, or instead of its own empty picture,
+// is shown again when that picture changes: the state now shows its own
+// picture or its better fallback.
 void KsCustomControl::BitmapChanged(TObject* Sender)
 {
     const int index = IndexOfBitmap(Sender);
     if (index != 0) {
-        if (index == FBitmapIndex)
-            ShowBitmap(index);
-        if (FOldBitmapChange)
-            FOldBitmapChange(Sender);
+        const int fallback = Substitute(FBitmapIndex);
+        if (index == FBitmapIndex || (fallback != 0 && fallback == index))
+            ShowBitmap(FBitmapIndex);
+        FLed->BitmapChanged(Sender);
         return;
     }
     const TBitmap* bitmap = GetBitmap(0);
     FLed->SetImageSize(bitmap->Width(), bitmap->Height());
     Repaint();
-    if (FOldBitmapChange)
-        FOldBitmapChange(Sender);
+    FLed->BitmapChanged(Sender);
     if (!IsBitmapEmpty(0))
         SetBounds(Left(), Top(), bitmap->Width(), bitmap->Height());
     UpdateRegion();
@@ -626,6 +600,16 @@ void KsCtrlFontColor::Changed()
 {
     if (OnChange)
         OnChange(this);
+}
+
+TColor KsCtrlFontColor::CaptionColor(KsFontColorState Look, TColor FontColor) const
+{
+    TColor color = GetColor(Look);
+    if (color == -1)
+        color = Look == fcDisabled ? clGrayText : GetColor(fcRaised);
+    if (color == -1)
+        color = FontColor;
+    return static_cast<TColor>(ColorToRGB(color));
 }
 
 void KsCtrlFontColor::AssignTo(TPersistent* Dest)

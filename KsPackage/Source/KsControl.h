@@ -25,9 +25,13 @@
 #include "platform/Control.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 class KsCustomControl;
+
+// The four looks of a skinned control, also the states of its caption colours.
+enum KsFontColorState { fcRaised, fcSunken, fcFocused, fcDisabled };
 
 class KsControl : public platform::TWinControl {
     PLATFORM_CLASS(KsControl, platform::TWinControl)
@@ -55,16 +59,23 @@ public:
     platform::TNotifyEvent OnMouseLeave;
 
 protected:
-    bool IsPressed() const { return FKeyPressed || FMousePressed; }
+    bool IsPressed() const { return FKeyPressed || FMouse == mhPressed; }
     bool IsHot() const { return FShowMouseOver && FMouseOver; }
+    // The look the control's state calls for: disabled while it or a parent
+    // is, sunken while pressed, focused while hot or focused, else raised.
+    KsFontColorState Look() const;
+    // Shows Look() through the show operation of that look. The handlers
+    // change the state and then ask for this; none chooses a picture itself.
+    void UpdateLook();
+    // A press begins: the control takes the focus (when it is a tab stop)
+    // and shows its look.
     void Press();
-    void Unpress();
     void HoverIn();
     void HoverOut();
+    // End the presses (letting go of the mouse capture a held button had)
+    // and the hover; the caller shows the look that follows.
     void CancelPress();
     void CancelHover();
-    // The raised picture, or the disabled one after ending any press and hover.
-    void ShowEnabledLook(bool Value);
 
     void WndProc(platform::TMessage& Message) override;
     void Dispatch(platform::TMessage& Message) override;
@@ -76,16 +87,20 @@ protected:
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
     void KeyUp(WORD& Key, platform::TShiftState Shift) override;
     void EnabledChanged() override;
-    // Check boxes and radio buttons take the action's check mark as well.
-    void ActionChange(platform::TAction* Sender) override;
 
 private:
+    // What the left button does to the control: nothing; it went down on
+    // the control and is held without showing a press (dragged out, or
+    // presses are not shown); or it is held and shows the press.
+    enum TMouseHold : uint8_t { mhNone, mhHeld, mhPressed };
+
     bool FShowMouseOver = true;
-    bool FMouseOver = false;
-    bool FKeyPressed = false;
-    bool FMousePressed = false;
-    bool FMouseHeld = false;
     bool FClicksDisabled;
+    // The pointer is inside the hit area.
+    bool FMouseOver = false;
+    // Space or return is held down and presses the control.
+    bool FKeyPressed = false;
+    TMouseHold FMouse = mhNone;
     // The left button is going up over the control and the framework's
     // release of the capture is still to come.
     bool FReleasedInside = false;
@@ -130,11 +145,6 @@ protected:
     // and the plain RGB Color, letting the picture show between the letters.
     void DrawCaption(platform::TRect R, platform::TColor Color);
     void UpdateRegion();
-    // The state whose bitmap Bitmap is; BitmapCount when it is none of them.
-    int IndexOfBitmap(const platform::TObject* Bitmap) const;
-    // For controls whose Substitute names other states than 0: when the
-    // changed bitmap is the fallback the current state shows, show it again.
-    void ReshowFallback(const platform::TObject* Bitmap);
 
     bool CanResize(int& NewWidth, int& NewHeight) override;
     void Resize() override;
@@ -143,6 +153,8 @@ protected:
 
 private:
     void BitmapChanged(platform::TObject* Sender);
+    // The state whose bitmap Bitmap is; BitmapCount when it is none of them.
+    int IndexOfBitmap(const platform::TObject* Bitmap) const;
     void BuildRegion();
     // Gives the window its shape; a window not created yet gets it when it is.
     void ApplyRegion();
@@ -150,7 +162,6 @@ private:
     loom::TBmpLEDCtrl* FLed;
     int FBitmapIndex = 0;
     loom::WinRegion* FRegion;
-    platform::TNotifyEvent FOldBitmapChange;
 };
 
 class KsCtrlAppearance : public platform::TPersistent {
@@ -193,8 +204,6 @@ private:
     int FBaseIndex;
 };
 
-enum KsFontColorState { fcRaised, fcSunken, fcFocused, fcDisabled };
-
 class KsCtrlFontColor : public platform::TPersistent {
     PLATFORM_CLASS(KsCtrlFontColor, platform::TPersistent)
 public:
@@ -206,6 +215,11 @@ public:
     // Raises OnChange once, and nothing when the value is already there.
     void SetColor(KsFontColorState State, platform::TColor Value);
     void Changed();
+    // The caption colour of a look as a plain RGB value: the look's own
+    // colour; unset, the raised one for the sunken and focused looks (a
+    // record without a Raised property has none), clGrayText for the
+    // disabled look, and at last FontColor.
+    platform::TColor CaptionColor(KsFontColorState Look, platform::TColor FontColor) const;
 
     platform::TNotifyEvent OnChange;
 

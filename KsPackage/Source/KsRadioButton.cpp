@@ -5,7 +5,7 @@ using namespace platform;
 
 namespace {
 
-constexpr int LookCount = 4;
+constexpr int LookCount = KsCheckable::LookCount;
 
 } // namespace
 
@@ -48,7 +48,7 @@ void KsRadioBtnAppearance::AssignTo(TPersistent* Dest)
 
 const TClassInfo& KsRadioButton::StaticClassInfo()
 {
-    static const TClassInfo& info = TClassBuilder<KsRadioButton, KsCustomControl>("KsRadioButton")
+    static const TClassInfo& info = TClassBuilder<KsRadioButton, KsCheckable>("KsRadioButton")
         .Bool("Checked", &KsRadioButton::GetChecked, &KsRadioButton::SetChecked, false)
         .Object("Appearance", &KsRadioButton::Appearance, &KsRadioButton::SetAppearance)
         .Publish({"ShowMouseOver", "ClicksDisabled", "Action", "Anchors", "DragCursor", "DragKind", "DragMode",
@@ -61,11 +61,8 @@ const TClassInfo& KsRadioButton::StaticClassInfo()
 }
 
 KsRadioButton::KsRadioButton(TComponent* AOwner)
-    : KsCustomControl(AOwner, false, 2 * LookCount), FAppearance(new KsRadioBtnAppearance(this)),
-      FOldBitmapChange(GetBitmap(0)->OnChange)
+    : KsCheckable(AOwner, 2), FAppearance(new KsRadioBtnAppearance(this))
 {
-    for (int i = 0; i < BitmapCount(); ++i)
-        GetBitmap(i)->OnChange = [this](TObject* Sender) { BitmapChanged(Sender); };
 }
 
 KsRadioButton::~KsRadioButton()
@@ -73,48 +70,11 @@ KsRadioButton::~KsRadioButton()
     delete FAppearance;
 }
 
-bool KsRadioButton::GetChecked() const
-{
-    return FChecked;
-}
-
 void KsRadioButton::SetChecked(bool Value)
 {
     if (Value)
         ExcludeOther();
-    FChecked = Value;
-    ShowRadioBtnBmp(BitmapIndex() % LookCount);
-}
-
-void KsRadioButton::ShowRadioBtnBmp(int Look)
-{
-    ShowBitmap(GetChecked() ? LookCount + Look : Look);
-}
-
-void KsRadioButton::ShowRaised()
-{
-    ShowRadioBtnBmp(0);
-}
-
-void KsRadioButton::ShowSunken()
-{
-    ShowRadioBtnBmp(1);
-}
-
-void KsRadioButton::ShowFocused()
-{
-    ShowRadioBtnBmp(2);
-}
-
-void KsRadioButton::ShowDisabled()
-{
-    ShowRadioBtnBmp(3);
-}
-
-int KsRadioButton::Substitute(int Index)
-{
-    const int look = Index % LookCount;
-    return look == 0 ? 0 : Index - look;
+    SetCheckState(Value ? cbChecked : cbUnchecked);
 }
 
 bool KsRadioButton::IsExclusiveType(TControl* Control)
@@ -147,20 +107,6 @@ void KsRadioButton::DblClick()
 {
     SetChecked(true);
     inherited::DblClick();
-}
-
-void KsRadioButton::KeyPress(char& Key)
-{
-    inherited::KeyPress(Key);
-    if (Key == ' ')
-        Click();
-}
-
-void KsRadioButton::BitmapChanged(TObject* Sender)
-{
-    ReshowFallback(Sender);
-    if (FOldBitmapChange)
-        FOldBitmapChange(Sender);
 }
 
 bool KsRadioButton::LoadChecked(const std::string& Folder, const std::string& Raised, const std::string& Sunken,

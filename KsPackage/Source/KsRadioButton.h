@@ -1,12 +1,11 @@
 // The skinned radio button: unchecked and checked, each in the four looks
-// the control base drives, so eight pictures numbered 4 x checked + look.
+// the control base drives, so eight pictures (KsCheckable numbers them).
 // Checking a button (by click, double click, space or program) unchecks
 // every sibling under the same parent that IsExclusiveType names; a click
-// never unchecks. A missing picture shows the raised one of its check
-// state, and the unchecked raised one when that is missing too.
+// never unchecks.
 #pragma once
 
-#include "KsPackage/Source/KsControl.h"
+#include "KsPackage/Source/KsCheckable.h"
 
 class KsRadioButton;
 
@@ -29,21 +28,15 @@ private:
     KsFourStateAppearance* FCheck;
 };
 
-class KsRadioButton : public KsCustomControl {
-    PLATFORM_CLASS(KsRadioButton, KsCustomControl)
+class KsRadioButton : public KsCheckable {
+    PLATFORM_CLASS(KsRadioButton, KsCheckable)
 public:
     explicit KsRadioButton(platform::TComponent* AOwner);
     ~KsRadioButton() override;
 
-    bool GetChecked() const override;
     // Checking unchecks the siblings first (also when already checked); the
     // look on screen is shown again in the new state; no click.
     void SetChecked(bool Value) override;
-    void ShowRaised() override;
-    void ShowDisabled() override;
-    void ShowFocused() override;
-    void ShowSunken() override;
-    int Substitute(int Index) override;
     // Whether checking this button unchecks Control: exactly the class name
     // "KsRadioButton", so derived classes stay apart unless they override this.
     virtual bool IsExclusiveType(platform::TControl* Control);
@@ -52,7 +45,7 @@ public:
     // Copies the eight pictures.
     void SetAppearance(KsRadioBtnAppearance* Value) { FAppearance->Assign(Value); }
     // Look 0 to 3 in the current check state.
-    void ShowRadioBtnBmp(int Look);
+    void ShowRadioBtnBmp(int Look) { ShowCheckLook(Look); }
     // Unchecks, through SetChecked, every exclusive sibling, checked or not.
     void ExcludeOther();
 
@@ -67,12 +60,7 @@ public:
 protected:
     void Click() override;
     void DblClick() override;
-    void KeyPress(char& Key) override;
 
 private:
-    void BitmapChanged(platform::TObject* Sender);
-
-    bool FChecked = false;
     KsRadioBtnAppearance* FAppearance;
-    platform::TNotifyEvent FOldBitmapChange;
 };

@@ -217,6 +217,17 @@ TEST_F(KsStateTest, PressingWithTheKeyboard)
     EXPECT_EQ(Shown(*Button), "sunken");
     Send(*Button, WM_LBUTTONUP, 0, 5, 5);
     EXPECT_EQ(Shown(*Button), "focused");
+
+    // Held by key and mouse when the focus goes: the key's release goes to
+    // the other control, so the mouse's release alone lets the button up.
+    Send(*Button, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    KeyDown(*Button, VK_RETURN);
+    Other->SetFocus();
+    EXPECT_EQ(Shown(*Button), "sunken");
+    Send(*Button, WM_LBUTTONUP, 0, 5, 5);
+    EXPECT_EQ(Shown(*Button), "raised");
+    KeyUp(*Other, VK_RETURN);
+    EXPECT_EQ(Shown(*Button), "raised");
 }
 
 TEST_F(KsStateTest, LosingTheCaptureToAnotherWindowCountsAsLeaving)
