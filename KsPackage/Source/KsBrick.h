@@ -5,7 +5,7 @@
 // picture shows the normal one.
 #pragma once
 
-#include "KsPackage/Source/KsControl.h"
+#include "KsPackage/Source/KsCtrlAppearance.h"
 
 // The brick's states, in the order of its pictures.
 enum KsBrickState { ksBrickNormal, ksBrickFocused, ksBrickDisabled, ksBrickStateCount };

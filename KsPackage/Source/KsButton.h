@@ -5,7 +5,7 @@
 // second click.
 #pragma once
 
-#include "KsPackage/Source/KsControl.h"
+#include "KsPackage/Source/KsCtrlAppearance.h"
 
 // The button's states, in the order of its pictures.
 enum KsButtonState { ksRaised, ksSunken, ksFocused, ksDisabled, ksStateCount };

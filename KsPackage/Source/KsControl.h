@@ -1,4 +1,4 @@
-// The skinned control base and its published records.
+// The skinned control base.
 //
 // KsControl turns mouse, keyboard, focus and enabling events into four show
 // operations (raised, sunken, focused, disabled). It notices the pointer
@@ -12,26 +12,17 @@
 // from the state-0 bitmap (its shape and hit test) and a size locked to that
 // bitmap. It owns its LED, its region and, in its subclasses, its appearance
 // and colour records.
-//
-// The appearances give the state bitmaps readable property names; they store
-// nothing themselves and hand out the control's live bitmaps, so a form
-// file's Appearance.RaisedBmp.Data is read straight into the control's state.
-// The colour records hold a caption colour per state (-1: not set) and tell
-// their owner of every change.
 #pragma once
 
+#include "KsPackage/Source/KsCtrlFontColor.h"
 #include "loom/Component/TBmpLEDCtrl.h"
 #include "loom/Graphics/WinRegion.h"
 #include "platform/Control.h"
 
-#include <array>
 #include <cstdint>
-#include <string>
 
 class KsCustomControl;
 
-// The four looks of a skinned control, also the states of its caption colours.
-enum KsFontColorState { fcRaised, fcSunken, fcFocused, fcDisabled };
 
 class KsControl : public platform::TWinControl {
     PLATFORM_CLASS(KsControl, platform::TWinControl)
@@ -162,83 +153,4 @@ private:
     loom::TBmpLEDCtrl* FLed;
     int FBitmapIndex = 0;
     loom::WinRegion* FRegion;
-};
-
-class KsCtrlAppearance : public platform::TPersistent {
-    PLATFORM_CLASS(KsCtrlAppearance, platform::TPersistent)
-public:
-    explicit KsCtrlAppearance(KsCustomControl* Control) : FControl(Control) {}
-
-    void SetBitmap(platform::TBitmap* Bitmap, int Index) { FControl->SetBitmap(Bitmap, Index); }
-    platform::TBitmap* GetBitmap(int Index) const { return FControl->GetBitmap(Index); }
-    // Loads the non-empty names (at most five) from Directory into the states
-    // BaseIndex + i. Every file is read before any state changes, so a file
-    // that fails to load leaves all pictures as they were.
-    bool LoadBitmapFiles(std::string Directory, const std::string* Names, int Count, int BaseIndex);
-
-private:
-    KsCustomControl* FControl;
-};
-
-class KsFourStateAppearance : public KsCtrlAppearance {
-    PLATFORM_CLASS(KsFourStateAppearance, KsCtrlAppearance)
-public:
-    KsFourStateAppearance(KsCustomControl* Control, int BaseIndex) : KsCtrlAppearance(Control), FBaseIndex(BaseIndex) {}
-
-    platform::TBitmap* RaisedBmp() const { return GetBitmap(FBaseIndex); }
-    platform::TBitmap* SunkenBmp() const { return GetBitmap(FBaseIndex + 1); }
-    platform::TBitmap* FocusedBmp() const { return GetBitmap(FBaseIndex + 2); }
-    platform::TBitmap* DisabledBmp() const { return GetBitmap(FBaseIndex + 3); }
-    void SetRaisedBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex); }
-    void SetSunkenBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + 1); }
-    void SetFocusedBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + 2); }
-    void SetDisabledBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + 3); }
-
-    bool LoadFromFiles(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
-                       const std::string& Focused, const std::string& Disabled);
-
-protected:
-    void AssignTo(platform::TPersistent* Dest) override;
-
-private:
-    int FBaseIndex;
-};
-
-class KsCtrlFontColor : public platform::TPersistent {
-    PLATFORM_CLASS(KsCtrlFontColor, platform::TPersistent)
-public:
-    KsCtrlFontColor() = default;
-    ~KsCtrlFontColor() override { OnChange = nullptr; }
-
-    // -1 when not set; the control reading the record decides what that means.
-    platform::TColor GetColor(KsFontColorState State) const { return FColors[State]; }
-    // Raises OnChange once, and nothing when the value is already there.
-    void SetColor(KsFontColorState State, platform::TColor Value);
-    void Changed();
-    // The caption colour of a look as a plain RGB value: the look's own
-    // colour; unset, the raised one for the sunken and focused looks (a
-    // record without a Raised property has none), clGrayText for the
-    // disabled look, and at last FontColor.
-    platform::TColor CaptionColor(KsFontColorState Look, platform::TColor FontColor) const;
-
-    platform::TNotifyEvent OnChange;
-
-protected:
-    // Copies every colour into a record of the same class; one OnChange there.
-    void AssignTo(platform::TPersistent* Dest) override;
-
-private:
-    std::array<platform::TColor, 4> FColors{-1, -1, -1, -1};
-};
-
-class KsTwoStateFontColor : public KsCtrlFontColor {
-    PLATFORM_CLASS(KsTwoStateFontColor, KsCtrlFontColor)
-};
-
-class KsThreeStateFontColor : public KsCtrlFontColor {
-    PLATFORM_CLASS(KsThreeStateFontColor, KsCtrlFontColor)
-};
-
-class KsFourStateFontColor : public KsCtrlFontColor {
-    PLATFORM_CLASS(KsFourStateFontColor, KsCtrlFontColor)
 };

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "KsPackage/Source/KsCheckable.h"
+#include "KsPackage/Source/KsCtrlAppearance.h"
 
 class KsRadioButton;
 
