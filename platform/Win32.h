@@ -11,3 +11,8 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <commctrl.h>
+
+// Method names of the framework and the skinned controls; the API's own
+// functions of these names are called by their full ANSI names.
+#undef DrawText
+#undef LoadBitmap

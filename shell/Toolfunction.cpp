@@ -229,7 +229,7 @@ void LoadButtonSkin(KsButtonTx* Button, const std::string& Folder, const std::st
     // The button takes all four or none: a damaged file leaves every picture
     // as it was, as missing files do.
     try {
-        Button->LoadBitmapA(Folder, names[0], names[1], names[2], names[3]);
+        Button->LoadBitmap(Folder, names[0], names[1], names[2], names[3]);
     } catch (const platform::Exception&) {
     }
 }

@@ -19,7 +19,8 @@ bool KsThreeStateAppearance::LoadFromFiles(const std::string& Directory, const s
                                            const std::string& Focused, const std::string& Disabled)
 {
     const std::string names[ksBrickStateCount] = {Normal, Focused, Disabled};
-    return LoadBitmapFiles(Directory, names, ksBrickStateCount, FBaseIndex);
+    LoadBitmapFiles(Directory, names, ksBrickStateCount, FBaseIndex);
+    return true;
 }
 
 void KsThreeStateAppearance::AssignTo(TPersistent* Dest)
@@ -74,7 +75,7 @@ void KsBrick::ShowDisabled()
     ShowBitmap(ksBrickDisabled);
 }
 
-bool KsBrick::LoadBitmapA(const std::string& Folder, const std::string& Normal, const std::string& Focused,
+bool KsBrick::LoadBitmap(const std::string& Folder, const std::string& Normal, const std::string& Focused,
                           const std::string& Disabled)
 {
     return FAppearance->LoadFromFiles(Folder, Normal, Focused, Disabled);

@@ -23,6 +23,8 @@ public:
     void SetFocusedBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + ksBrickFocused); }
     void SetDisabledBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + ksBrickDisabled); }
 
+    // Loads the named files into this group's pictures (LoadBitmapFiles);
+    // true once they are in, as a file that cannot be read raises instead.
     bool LoadFromFiles(const std::string& Directory, const std::string& Normal, const std::string& Focused,
                        const std::string& Disabled);
 
@@ -50,7 +52,7 @@ public:
     // Loads the three pictures from files in Folder; empty names keep their
     // picture, and a file that cannot be read raises the loading error with
     // every picture kept.
-    bool LoadBitmapA(const std::string& Folder, const std::string& Normal, const std::string& Focused,
+    bool LoadBitmap(const std::string& Folder, const std::string& Normal, const std::string& Focused,
                      const std::string& Disabled);
 
 private:

@@ -58,7 +58,7 @@ void KsButton::KeyPress(char& Key)
         Click();
 }
 
-bool KsButton::LoadBitmapA(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
+bool KsButton::LoadBitmap(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
                            const std::string& Focused, const std::string& Disabled)
 {
     return FAppearance->LoadFromFiles(Directory, Raised, Sunken, Focused, Disabled);

@@ -28,7 +28,7 @@ public:
     // Loads the four pictures from files in Directory (empty names keep
     // their picture); raises the loading error and keeps every picture when
     // a file cannot be read.
-    bool LoadBitmapA(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
+    bool LoadBitmap(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
                      const std::string& Focused, const std::string& Disabled);
 
 protected:

@@ -66,11 +66,11 @@ public:
     void DoRepaint()
     {
         this->RefreshBitmap();
-        DrawTextA();
+        DrawText();
         this->platform::TWinControl::Repaint();
     }
 
-    void DrawTextA()
+    void DrawText()
     {
         platform::TRect r = FTextBounds;
         if (FShiftText) {

@@ -10,7 +10,7 @@ const TClassInfo& KsCtrlAppearance::StaticClassInfo()
     return info;
 }
 
-bool KsCtrlAppearance::LoadBitmapFiles(std::string Directory, const std::string* Names, int Count, int BaseIndex)
+void KsCtrlAppearance::LoadBitmapFiles(std::string Directory, const std::string* Names, int Count, int BaseIndex)
 {
     constexpr int MaxFiles = 5;
     if (Count > MaxFiles)
@@ -28,7 +28,6 @@ bool KsCtrlAppearance::LoadBitmapFiles(std::string Directory, const std::string*
     for (int i = 0; i < Count; ++i)
         if (loaded[i])
             SetBitmap(loaded[i].get(), BaseIndex + i);
-    return true;
 }
 
 const TClassInfo& KsFourStateAppearance::StaticClassInfo()
@@ -48,7 +47,8 @@ bool KsFourStateAppearance::LoadFromFiles(const std::string& Directory, const st
                                           const std::string& Disabled)
 {
     const std::string names[4] = {Raised, Sunken, Focused, Disabled};
-    return LoadBitmapFiles(Directory, names, 4, FBaseIndex);
+    LoadBitmapFiles(Directory, names, 4, FBaseIndex);
+    return true;
 }
 
 void KsFourStateAppearance::AssignTo(TPersistent* Dest)

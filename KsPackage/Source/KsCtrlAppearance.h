@@ -17,8 +17,8 @@ public:
     platform::TBitmap* GetBitmap(int Index) const { return FControl->GetBitmap(Index); }
     // Loads the non-empty names (at most five) from Directory into the states
     // BaseIndex + i. Every file is read before any state changes, so a file
-    // that fails to load leaves all pictures as they were.
-    bool LoadBitmapFiles(std::string Directory, const std::string* Names, int Count, int BaseIndex);
+    // that fails to load raises its error with all pictures as they were.
+    void LoadBitmapFiles(std::string Directory, const std::string* Names, int Count, int BaseIndex);
 
 private:
     KsCustomControl* FControl;
@@ -38,6 +38,8 @@ public:
     void SetFocusedBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + 2); }
     void SetDisabledBmp(platform::TBitmap* Value) { SetBitmap(Value, FBaseIndex + 3); }
 
+    // Loads the named files into this group's pictures (LoadBitmapFiles);
+    // true once they are in, as a file that cannot be read raises instead.
     bool LoadFromFiles(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
                        const std::string& Focused, const std::string& Disabled);
 

@@ -45,7 +45,7 @@ public:
     }
     CompositeScalableLED* BuildRpm(int x, ImagePainter* painter, const LedColor* colors, int count) override
     {
-        return Build(RpmTable, ThirteenSegBinStateTbl::Instance(), x, painter, colors, count);
+        return Build(RpmTable, SixteenSegBinStateTbl::Instance(), x, painter, colors, count);
     }
 
 private:
@@ -57,7 +57,7 @@ private:
         return led;
     }
 
-    ShapeLedFatory<ImagePainter> m_factory;
+    ShapeLedFactory<ImagePainter> m_factory;
 };
 
 std::unique_ptr<Builder> MakeBuilder(KsNumLedStyle style)

@@ -92,12 +92,12 @@ public:
 };
 
 // Sixteen children, all off in state 0 and all on in state 1.
-class ThirteenSegBinStateTbl : public LED_Director {
+class SixteenSegBinStateTbl : public LED_Director {
 public:
-    constexpr ThirteenSegBinStateTbl() = default;
+    constexpr SixteenSegBinStateTbl() = default;
     int StateCount() const override { return 2; }
     int SegmentState(int state, int index) const override;
-    static const ThirteenSegBinStateTbl& Instance();
+    static const SixteenSegBinStateTbl& Instance();
 };
 
 // A character made of segment LEDs, which it owns. Its own state selects a

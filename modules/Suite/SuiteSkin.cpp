@@ -34,7 +34,7 @@ KsButtonTx* MakeSkinButton(TWinControl* Parent, const std::string& Caption, int 
     const std::string folder = SkinFolder();
     if (FileExists(folder + "button_n.bmp")) {
         try {
-            button->LoadBitmapA(folder, "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp");
+            button->LoadBitmap(folder, "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp");
         } catch (const Exception&) {
             // A damaged skin leaves the plain look.
         }

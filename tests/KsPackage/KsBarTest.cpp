@@ -363,10 +363,10 @@ TEST_F(KsFormTest, EachGroupLoadsItsOwnPicturesFromFiles)
     EXPECT_TRUE(radio->IsBitmapEmpty(3));
 
     auto* brick = Place<KsBrick>(0, 40);
-    EXPECT_TRUE(brick->LoadBitmapA(dir, "a.bmp", "", "b.bmp"));
+    EXPECT_TRUE(brick->LoadBitmap(dir, "a.bmp", "", "b.bmp"));
     EXPECT_EQ(PixelOf(brick->Appearance()->DisabledBmp()->Canvas(), 1, 1), GreyColor);
     EXPECT_TRUE(brick->IsBitmapEmpty(ksBrickFocused)) << "an empty name keeps its picture";
-    EXPECT_THROW(brick->LoadBitmapA(dir, "b.bmp", "missing.bmp", ""), Exception);
+    EXPECT_THROW(brick->LoadBitmap(dir, "b.bmp", "missing.bmp", ""), Exception);
     EXPECT_EQ(PixelOf(brick->GetBitmap(ksBrickNormal)->Canvas(), 1, 1), HotColor) << "nothing replaced";
 
     DeleteFileA((dir + "\\a.bmp").c_str());

@@ -293,14 +293,14 @@ TEST_F(KsFormTest, LoadingPicturesFromFilesKeepsThemAllWhenOneFails)
 
     auto* button = Place<KsButton>(0, 0);
     Skin(*button, 30, 10);
-    EXPECT_TRUE(button->LoadBitmapA(dir, "n.bmp", "", "o.bmp", ""));
+    EXPECT_TRUE(button->LoadBitmap(dir, "n.bmp", "", "o.bmp", ""));
     EXPECT_EQ(button->Width(), 12);
     EXPECT_EQ(PixelOf(button->GetBitmap(ksFocused)->Canvas(), 1, 1), FocusedColor);
     EXPECT_EQ(button->GetBitmap(ksSunken)->Width(), 30) << "an empty name keeps its picture";
 
-    EXPECT_THROW(button->LoadBitmapA(dir + "\\", "o.bmp", "", "missing.bmp", ""), Exception);
+    EXPECT_THROW(button->LoadBitmap(dir + "\\", "o.bmp", "", "missing.bmp", ""), Exception);
     EXPECT_EQ(PixelOf(button->GetBitmap(ksRaised)->Canvas(), 1, 1), RaisedColor);
-    EXPECT_THROW(button->LoadBitmapA("", "n.bmp", "", "", ""), ERangeError);
+    EXPECT_THROW(button->LoadBitmap("", "n.bmp", "", "", ""), ERangeError);
 
     DeleteFileA((dir + "\\n.bmp").c_str());
     DeleteFileA((dir + "\\o.bmp").c_str());

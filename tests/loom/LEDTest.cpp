@@ -69,7 +69,7 @@ TEST(LED, SevenSegmentDigits)
 
 TEST(LED, RpmLightsAllItsSegmentsOrNone)
 {
-    auto rpm = BuildCharacter(RpmTable, ThirteenSegBinStateTbl::Instance());
+    auto rpm = BuildCharacter(RpmTable, SixteenSegBinStateTbl::Instance());
     rpm->SetState(1);
     EXPECT_EQ(LitSegments(*rpm), "abcdefghijklmnop");
     rpm->SetState(0);
@@ -87,7 +87,7 @@ TEST(LED, DesignSizesOfTheFiveCharacters)
         {DecimalPointTable, SingleSegTbl::Instance(), 6, 27, 1},
         {DegreeTable, FourSegBinStateTbl::Instance(), 9, 27, 4},
         {CelsiusTable, FourSegBinStateTbl::Instance(), 19, 27, 4},
-        {RpmTable, ThirteenSegBinStateTbl::Instance(), 47, 27, 16},
+        {RpmTable, SixteenSegBinStateTbl::Instance(), 47, 27, 16},
     };
     for (const Case& c : cases) {
         auto led = BuildCharacter(c.table, c.director);
@@ -160,7 +160,7 @@ TEST(LED, CollectorLaysCharactersOutInOneFigure)
     EXPECT_EQ(row.Width(), 65);
     EXPECT_EQ(row.Height(), 27);
     auto digit = BuildCharacter(DigitTable, SevenSegTbl::Instance());
-    auto rpm = BuildCharacter(RpmTable, ThirteenSegBinStateTbl::Instance());
+    auto rpm = BuildCharacter(RpmTable, SixteenSegBinStateTbl::Instance());
     rpm->SetX(18);
     row.Add(digit.get());
     row.Add(rpm.get());
@@ -210,7 +210,7 @@ TEST(LED, FactoryBuildsEveryRecordKind)
                           3, 1, 10, 8, 14, 2, 2,
                           4, 10, 10, 6,
                           5, 2, 15, 3};
-    auto led = BuildCharacter(shapes, ThirteenSegBinStateTbl::Instance());
+    auto led = BuildCharacter(shapes, SixteenSegBinStateTbl::Instance());
     ASSERT_EQ(led->LEDCount(), 5);
     EXPECT_EQ(led->GetLED(0)->Width(), 4);
     EXPECT_EQ(led->GetLED(2)->Height(), 4);

@@ -17,7 +17,7 @@ namespace loom {
 inline std::unique_ptr<CompositeScalableLED> BuildCharacter(const int* table, const LED_Director& director)
 {
     static const LedColor colors[2] = {LedColor(1, 2, 3), LedColor(200, 100, 50)};
-    ShapeLedFatory<ImagePainter> factory;
+    ShapeLedFactory<ImagePainter> factory;
     return std::unique_ptr<CompositeScalableLED>(factory.Build(table, director, nullptr, colors, 2));
 }
 

@@ -55,7 +55,7 @@ const int RpmTable[] = {
     0, 4, 44, 20, 44, 23, 45, 24, 45, 19, // M lower right
 };
 
-template class ShapeLedFatory<ImagePainter>;
+template class ShapeLedFactory<ImagePainter>;
 template class SolidShapeLED<PolygonFigure<ImagePainter>>;
 template class SolidShapeLED<RectangleFigure<ImagePainter>>;
 template class SolidShapeLED<EllipseFigure<ImagePainter>>;

@@ -52,7 +52,7 @@ private:
 };
 
 template <class Painter>
-class ShapeLedFatory {
+class ShapeLedFactory {
 public:
     // A composite at (0, 0) in state -1 with every segment in state 0; the
     // caller owns it.
@@ -72,7 +72,7 @@ private:
 };
 
 template <class Painter>
-CompositeScalableLED* ShapeLedFatory<Painter>::Build(const int* table, const LED_Director& director,
+CompositeScalableLED* ShapeLedFactory<Painter>::Build(const int* table, const LED_Director& director,
                                                      Painter* painter, const LedColor* colors, int count) const
 {
     const int* p = table;
@@ -146,7 +146,7 @@ extern const int DegreeTable[];       // 9 x 27
 extern const int CelsiusTable[];      // 19 x 27, the letter C
 extern const int RpmTable[];          // 47 x 27, the letters RPM
 
-extern template class ShapeLedFatory<ImagePainter>;
+extern template class ShapeLedFactory<ImagePainter>;
 extern template class SolidShapeLED<PolygonFigure<ImagePainter>>;
 extern template class SolidShapeLED<RectangleFigure<ImagePainter>>;
 extern template class SolidShapeLED<EllipseFigure<ImagePainter>>;

@@ -67,7 +67,7 @@ int BinaryState(int state, int index, int columns)
 const SevenSegTbl sevenSegTbl;
 const SingleSegTbl singleSegTbl;
 const FourSegBinStateTbl fourSegBinStateTbl;
-const ThirteenSegBinStateTbl thirteenSegBinStateTbl;
+const SixteenSegBinStateTbl sixteenSegBinStateTbl;
 
 } // namespace
 
@@ -103,14 +103,14 @@ const FourSegBinStateTbl& FourSegBinStateTbl::Instance()
     return fourSegBinStateTbl;
 }
 
-int ThirteenSegBinStateTbl::SegmentState(int state, int index) const
+int SixteenSegBinStateTbl::SegmentState(int state, int index) const
 {
     return BinaryState(state, index, 16);
 }
 
-const ThirteenSegBinStateTbl& ThirteenSegBinStateTbl::Instance()
+const SixteenSegBinStateTbl& SixteenSegBinStateTbl::Instance()
 {
-    return thirteenSegBinStateTbl;
+    return sixteenSegBinStateTbl;
 }
 
 CompositeScalableLED::CompositeScalableLED(int left, int top, int right, int bottom, const LED_Director* director)
