@@ -582,7 +582,9 @@ void TControl::InvalidateArea(const TRect& R)
     TRect r;
     ::IntersectRect(&r, &R, &client);
     OffsetRect(&r, FLeft, FTop);
-    ::InvalidateRect(FParent->Handle(), &r, FALSE);
+    // What a control that is not opaque leaves unpainted is the parent's
+    // background, which must be painted again under the new pixels.
+    ::InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
 }
 
 void TControl::Repaint()
