@@ -1,7 +1,6 @@
 #include "platform/FormFile.h"
 #include "platform/ClassBuilder.h"
 
-#include <cctype>
 #include <cstdio>
 
 namespace platform {
@@ -14,6 +13,26 @@ public:
     using EReadError::EReadError;
 };
 
+// Character classes of form text, which is plain ASCII as the "C" locale
+// sees it, without the runtime library's locale look-up for each character.
+constexpr bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+constexpr bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+constexpr bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+// The value of a hex digit, or -1.
+constexpr int HexDigit(char c)
+{
+    return IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+}
+
 // Splits form text into tokens, keeping the line of each.
 class TParser {
 public:
@@ -23,6 +42,8 @@ public:
 
     TToken Token() const { return FToken; }
     const std::string& Text() const { return FTokenText; }
+    // The bytes of a hex block, handed over once.
+    std::vector<uint8_t> TakeBytes() { return std::move(FBytes); }
     int64_t IntValue() const { return FInt; }
     int Line() const { return FTokenLine; }
 
@@ -60,9 +81,9 @@ public:
             return;
         }
         const char c = FText[FPos];
-        if (std::isalpha(static_cast<unsigned char>(c)) || c == '_')
+        if (IsLetter(c) || c == '_')
             ReadIdent();
-        else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && NextIsDigit()))
+        else if (IsDigit(c) || (c == '-' && NextIsDigit()))
             ReadInteger();
         else if (c == '\'' || c == '#')
             ReadString();
@@ -78,7 +99,7 @@ public:
 private:
     void SkipBlanks()
     {
-        while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos]))) {
+        while (FPos < FText.size() && IsBlank(FText[FPos])) {
             if (FText[FPos] == '\n')
                 ++FLine;
             ++FPos;
@@ -87,12 +108,12 @@ private:
 
     bool NextIsDigit() const
     {
-        return FPos + 1 < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos + 1]));
+        return FPos + 1 < FText.size() && IsDigit(FText[FPos + 1]);
     }
 
     void ReadIdent()
     {
-        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_'))
+        while (FPos < FText.size() && (IsLetter(FText[FPos]) || IsDigit(FText[FPos]) || FText[FPos] == '_'))
             FTokenText += FText[FPos++];
         FToken = TToken::Ident;
     }
@@ -103,12 +124,12 @@ private:
         if (negative)
             ++FPos;
         uint64_t value = 0;
-        while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
+        while (FPos < FText.size() && IsDigit(FText[FPos])) {
             value = value * 10 + static_cast<uint64_t>(FText[FPos++] - '0');
             if (value > 0xFFFFFFFFull)
                 Error("Integer out of range");
         }
-        if (FPos < FText.size() && (std::isalpha(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '.'))
+        if (FPos < FText.size() && (IsLetter(FText[FPos]) || FText[FPos] == '.'))
             Error("Invalid number");
         FInt = negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
         FToken = TToken::Integer;
@@ -123,7 +144,7 @@ private:
                     ++FPos;
                     unsigned code = 0;
                     size_t digits = 0;
-                    while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
+                    while (FPos < FText.size() && IsDigit(FText[FPos])) {
                         code = code * 10 + static_cast<unsigned>(FText[FPos++] - '0');
                         if (++digits > 3 || code > 255)
                             Error("Invalid character code");
@@ -166,22 +187,31 @@ private:
         FToken = TToken::String;
     }
 
+    // Pairs of hex digits, blanks allowed anywhere between them, decoded
+    // straight into bytes.
     void ReadHex()
     {
         ++FPos;
+        FBytes.clear();
+        int high = -1; // the first digit of a byte, once read
         for (;;) {
             SkipBlanks();
             if (FPos >= FText.size())
                 Error("Unterminated binary block");
-            if (FText[FPos] == '}') {
-                ++FPos;
+            const char c = FText[FPos++];
+            if (c == '}')
                 break;
-            }
-            if (!std::isxdigit(static_cast<unsigned char>(FText[FPos])))
+            const int digit = HexDigit(c);
+            if (digit < 0)
                 Error("Invalid binary data");
-            FTokenText += FText[FPos++];
+            if (high < 0) {
+                high = digit;
+            } else {
+                FBytes.push_back(static_cast<uint8_t>(high << 4 | digit));
+                high = -1;
+            }
         }
-        if (FTokenText.size() % 2 != 0)
+        if (high >= 0)
             Error("Invalid binary data");
         FToken = TToken::Hex;
     }
@@ -191,21 +221,10 @@ private:
     int FLine = 1;
     TToken FToken = TToken::End;
     std::string FTokenText;
+    std::vector<uint8_t> FBytes;
     int64_t FInt = 0;
     int FTokenLine = 1;
 };
-
-// The parser has checked that the text is an even number of hex digits.
-std::vector<uint8_t> HexToBytes(const std::string& hex)
-{
-    auto nibble = [](char c) {
-        return static_cast<uint8_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-    };
-    std::vector<uint8_t> bytes(hex.size() / 2);
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(nibble(hex[2 * i]) << 4 | nibble(hex[2 * i + 1]));
-    return bytes;
-}
 
 // Deeper nesting than any form needs; it keeps the reader, which recurses
 // once per level, and the window tree well inside their stacks.
@@ -394,7 +413,7 @@ private:
             value = TFormValue::String(FParser.Text());
             break;
         case TParser::TToken::Hex:
-            value = TFormValue::Binary(HexToBytes(FParser.Text()));
+            value = TFormValue::Binary(FParser.TakeBytes());
             break;
         case TParser::TToken::Symbol:
             if (FParser.IsSymbol('['))
