@@ -15,7 +15,7 @@ namespace {
 std::vector<uint8_t> Bytes(TBitmap& picture)
 {
     std::vector<uint8_t> bytes;
-    for (int y = 0; y < picture.Height(); ++y) {
+    for (int y = 0; y < picture.Height() && !picture.Empty(); ++y) {
         const uint8_t* row = picture.ScanLine(y);
         bytes.insert(bytes.end(), row, row + 3 * picture.Width());
     }
@@ -25,7 +25,7 @@ std::vector<uint8_t> Bytes(TBitmap& picture)
 void PutBytes(TBitmap& picture, const std::vector<uint8_t>& bytes)
 {
     const size_t stride = 3 * static_cast<size_t>(picture.Width());
-    for (int y = 0; y < picture.Height(); ++y)
+    for (int y = 0; y < picture.Height() && !picture.Empty(); ++y)
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(y * stride), stride, picture.ScanLine(y));
     picture.Changed();
 }
@@ -86,8 +86,10 @@ TEST(NumLedCache, EveryStateSizeAndColourMatchesTheFiguresDrawnDirectly)
                     ASSERT_TRUE(MatchesFigures(led)) << "digit " << digit;
                 }
                 led.SetZeroLeading(false);
-                for (double value : {7.0, 40.5, 0.0, 98.7})
-                    led.SetValue(value), ASSERT_TRUE(MatchesFigures(led)) << value;
+                for (double value : {7.0, 40.5, 0.0, 98.7}) {
+                    led.SetValue(value);
+                    ASSERT_TRUE(MatchesFigures(led)) << value;
+                }
                 // Every segment lit, every character dark, one off and back.
                 led.On(0);
                 ASSERT_TRUE(MatchesFigures(led));
