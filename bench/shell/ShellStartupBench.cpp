@@ -135,16 +135,17 @@ std::string MakeSuite(const std::string& shipped, const std::string& name, const
         ini += "[Group" + std::to_string(g) + "]\r\ngroupid=" + std::to_string(g) + "\r\nstyle=0\r\npagecount=" +
                std::to_string(Pages) + "\r\n";
         for (int p = 1; p <= Pages; ++p, ++page) {
-            const std::string module = "G" + std::to_string(g) + "P" + std::to_string(p);
-            ini += std::to_string(p) + "=" + module + ".dll\r\n";
-            CopyFileA((ProgramFolder() + "BenchModule.dll").c_str(), (folder + "Page\\" + module + ".dll").c_str(),
+            char module[16];
+            std::snprintf(module, sizeof module, "G%dP%d", g, p);
+            ini += std::to_string(p) + "=" + std::string(module) + ".dll\r\n";
+            CopyFileA((ProgramFolder() + "BenchModule.dll").c_str(), (folder + "Page\\" + std::string(module) + ".dll").c_str(),
                       FALSE);
             std::string pageIni = "[MESSAGE]\r\nmessagecount=" + std::to_string(MessagesPerPage) + "\r\n";
             for (int n = 1; n <= MessagesPerPage; ++n) {
                 const int number = n <= SharedMessages ? 1024 + n : 20000 + page * MessagesPerPage + n;
                 pageIni += std::to_string(n) + "=" + std::to_string(number) + "\r\n";
             }
-            Write(folder + "Page\\" + module + ".ini", pageIni);
+            Write(folder + "Page\\" + std::string(module) + ".ini", pageIni);
         }
     }
     Write(folder + "Tessel.ini", ini);
