@@ -105,7 +105,7 @@ void WinRegion::FromBitmap(platform::TBitmap* bitmap, platform::TColor color)
                                      y + 1});
         }
         const size_t runs = rects.size() - row;
-        bool same = runs > 0 && runs == row - band && rects[band].bottom == y;
+        bool same = runs > 0 && runs == row - band;
         for (size_t k = 0; same && k < runs; ++k)
             same = rects[band + k].left == rects[row + k].left && rects[band + k].right == rects[row + k].right;
         if (same) {
