@@ -55,15 +55,15 @@ TEST(WinRegion, PicturesWithRepeatedAndAlteredRowsGiveExactlyTheirOtherPixels)
 {
     // Rows drawn from a few patterns, so that runs repeat row after row,
     // stop, come back after a different row, or keep their count but move.
-    const char* const patterns[] = {"..##..#...", "..##..#...", "...#..#...", "##########", "#........#",
-                                    "..........", ".#.#.#.#.#"};
+    const char* const patterns[] = {"..##..#...", "..##..#...", "...#..#...", "##########", "####......",
+                                    "#........#", "..........", ".#.#.#.#.#"};
     uint32_t seed = 7;
     for (int round = 0; round < 40; ++round) {
         const int width = 10, height = 1 + round % 12;
         std::vector<std::string> rows;
         for (int y = 0; y < height; ++y) {
             seed = seed * 1664525u + 1013904223u;
-            rows.push_back(patterns[(seed >> 16) % 7]);
+            rows.push_back(patterns[(seed >> 16) % 8]);
         }
         TBitmap bitmap;
         Fill24(bitmap, width, height, Other);
