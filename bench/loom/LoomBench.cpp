@@ -135,6 +135,60 @@ void Pump()
         }
 }
 
+// A window of the system's own whose repaint copies one memory picture to
+// the screen with one BitBlt, or does nothing at all: what any repaint of
+// the display's area costs on this system, whatever draws it.
+struct TPlainWindow {
+    HDC Picture = nullptr;
+    RECT Area{};
+};
+TPlainWindow Plain;
+
+LRESULT CALLBACK PlainPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND)
+        return 1;
+    if (message != WM_PAINT)
+        return DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (Plain.Picture)
+        BitBlt(dc, Plain.Area.left, Plain.Area.top, Plain.Area.right - Plain.Area.left,
+               Plain.Area.bottom - Plain.Area.top, Plain.Picture, 0, 0, SRCCOPY);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+void PlainRows(int width, int height, double blit)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = PlainPaint;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "PlainPaint";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "PlainPaint", "", WS_POPUP | WS_VISIBLE, 60, 60, width + 80, height + 80,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    Pump();
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(width, height);
+    Plain.Area = RECT{20, 20, 20 + width, 20 + height};
+    auto repaint = [&] {
+        InvalidateRect(window, &Plain.Area, FALSE);
+        UpdateWindow(window);
+        GdiFlush();
+    };
+    const double empty = SecondsPerCall(repaint);
+    Plain.Picture = picture.Canvas()->Handle();
+    const double copied = SecondsPerCall(repaint);
+    Plain.Picture = nullptr;
+    DestroyWindow(window);
+    std::printf("%-44s %12.1f us %12.2f us %10.1fx\n", "  a system window's repaint that copies it", copied * 1e6,
+                blit * 1e6, copied / blit);
+    std::printf("%-44s %12.1f us %12.2f us %10.1fx\n", "  a system window's repaint that draws nothing", empty * 1e6,
+                blit * 1e6, empty / blit);
+}
+
 // "8888" at four times its size on a shown form: each update is repainted
 // on the screen at once. Returns the ratio of update and repaint to one
 // BitBlt of the display's area.
@@ -166,9 +220,10 @@ double ShownLedRows()
     const double blit = BlitSeconds(width, height);
     std::printf("%-44s %12.1f us %12.2f us %10.1fx\n", "\"8888\" (4x), update and its repaint", shown * 1e6,
                 blit * 1e6, shown / blit);
-    std::printf("%-44s %12.1f us %12.2f us %10.1fx\n", "  of which a repaint of the whole display", repaint * 1e6,
+    std::printf("%-44s %12.1f us %12.2f us %10.1fx\n", "  a repaint of the whole display", repaint * 1e6,
                 blit * 1e6, repaint / blit);
     form->Free();
+    PlainRows(width, height, blit);
     return shown / blit;
 }
 
