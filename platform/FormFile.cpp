@@ -1,6 +1,7 @@
 #include "platform/FormFile.h"
 #include "platform/ClassBuilder.h"
 
+#include <array>
 #include <cstdio>
 
 namespace platform {
@@ -27,11 +28,16 @@ constexpr bool IsLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
-// The value of a hex digit, or -1.
-constexpr int HexDigit(char c)
-{
-    return IsDigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
-}
+// The value of each character as a hex digit, or -1.
+constexpr std::array<int8_t, 256> HexDigits = [] {
+    std::array<int8_t, 256> digits{};
+    for (int c = 0; c < 256; ++c)
+        digits[static_cast<size_t>(c)] = static_cast<int8_t>(c >= '0' && c <= '9'   ? c - '0'
+                                                             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                                    : -1);
+    return digits;
+}();
 
 // Splits form text into tokens, keeping the line of each.
 class TParser {
@@ -188,31 +194,48 @@ private:
     }
 
     // Pairs of hex digits, blanks allowed anywhere between them, decoded
-    // straight into bytes.
+    // straight into bytes: the block cannot make more bytes than half the
+    // characters up to the first '}'.
     void ReadHex()
     {
-        ++FPos;
-        FBytes.clear();
+        const size_t start = ++FPos;
+        const size_t close = FText.find('}', start);
+        const size_t end = close == std::string::npos ? FText.size() : close;
+        FBytes.resize((end - start) / 2);
+        uint8_t* out = FBytes.data();
+        const char* text = FText.data();
         int high = -1; // the first digit of a byte, once read
-        for (;;) {
-            SkipBlanks();
-            if (FPos >= FText.size())
-                Error("Unterminated binary block");
-            const char c = FText[FPos++];
-            if (c == '}')
-                break;
-            const int digit = HexDigit(c);
-            if (digit < 0)
-                Error("Invalid binary data");
-            if (high < 0) {
-                high = digit;
-            } else {
-                FBytes.push_back(static_cast<uint8_t>(high << 4 | digit));
-                high = -1;
+        while (FPos < end) {
+            const int first = HexDigits[static_cast<unsigned char>(text[FPos])];
+            if (high < 0 && first >= 0 && FPos + 1 < end) {
+                const int second = HexDigits[static_cast<unsigned char>(text[FPos + 1])];
+                if (second >= 0) {
+                    *out++ = static_cast<uint8_t>(first << 4 | second);
+                    FPos += 2;
+                    continue;
+                }
             }
+            if (first >= 0) {
+                if (high < 0) {
+                    high = first;
+                } else {
+                    *out++ = static_cast<uint8_t>(high << 4 | first);
+                    high = -1;
+                }
+            } else if (IsBlank(text[FPos])) {
+                if (text[FPos] == '\n')
+                    ++FLine;
+            } else {
+                Error("Invalid binary data");
+            }
+            ++FPos;
         }
+        if (close == std::string::npos)
+            Error("Unterminated binary block");
+        ++FPos;
         if (high >= 0)
             Error("Invalid binary data");
+        FBytes.resize(static_cast<size_t>(out - FBytes.data()));
         FToken = TToken::Hex;
     }
 
