@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <windowsx.h>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -242,9 +243,13 @@ const TClassInfo& TControl::StaticClassInfo()
     return info;
 }
 
-TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints(this))
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(nullptr), FConstraints(nullptr)
 {
+    // Both or neither: running out of memory for the second frees the first.
+    auto font = std::make_unique<TFont>();
+    auto constraints = std::make_unique<TSizeConstraints>(this);
+    FFont = font.release();
+    FConstraints = constraints.release();
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -89,8 +90,8 @@ bool IsProgram(const std::string& File)
 }
 
 // What stripping leaves of a program file (its code) and what it takes away
-// (the symbol table, and sections of debug data, whose long names stand in
-// that table's strings as "/n").
+// (the symbol table, and the sections of debug data). A section name longer
+// than eight characters stands in the string table after the symbols as "/n".
 struct TProgramParts {
     std::string Code;
     DWORD Symbols = 0;
@@ -107,13 +108,18 @@ TProgramParts PartsOf(const std::string& Bytes)
         return parts;
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(Bytes.data() + dos->e_lfanew);
     parts.Symbols = nt->FileHeader.NumberOfSymbols;
+    const size_t strings = nt->FileHeader.PointerToSymbolTable + size_t(parts.Symbols) * 18;
     const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
     for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
-        const std::string name(reinterpret_cast<const char*>(section->Name),
-                               strnlen(reinterpret_cast<const char*>(section->Name), IMAGE_SIZEOF_SHORT_NAME));
+        std::string name(reinterpret_cast<const char*>(section->Name),
+                         strnlen(reinterpret_cast<const char*>(section->Name), IMAGE_SIZEOF_SHORT_NAME));
+        if (name.size() > 1 && name[0] == '/' && nt->FileHeader.PointerToSymbolTable) {
+            const size_t at = strings + std::strtoul(name.c_str() + 1, nullptr, 10);
+            name = at < Bytes.size() ? std::string(Bytes.c_str() + at) : std::string();
+        }
         if (name == ".text" && section->PointerToRawData + section->SizeOfRawData <= Bytes.size())
             parts.Code = Bytes.substr(section->PointerToRawData, section->SizeOfRawData);
-        parts.DebugData = parts.DebugData || name.rfind(".debug", 0) == 0 || name.rfind("/", 0) == 0;
+        parts.DebugData = parts.DebugData || name.rfind(".debug", 0) == 0;
     }
     return parts;
 }
