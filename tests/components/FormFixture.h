@@ -60,6 +60,19 @@ protected:
         SendMessageA(Control->Handle(), WM_KEYDOWN, Key, 1);
         SendMessageA(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
     }
+    // Gives the control the keyboard focus the way the system does (as Tab
+    // from another module would), then presses the keys for real, to
+    // whatever window has the focus.
+    void RealKeys(platform::TWinControl* Control, std::initializer_list<WORD> Keys)
+    {
+        SetForegroundWindow(Form->Handle());
+        ::SetFocus(Control->Handle());
+        for (WORD key : Keys) {
+            keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+            keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+            platform::Application->ProcessMessages();
+        }
+    }
     static void Type(platform::TWinControl* Control, const std::string& Text)
     {
         for (char c : Text)
