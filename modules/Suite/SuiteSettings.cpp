@@ -50,6 +50,18 @@ void WriteSetting(const std::string& Section, const std::string& Key, int Value)
     WritePrivateProfileStringA(Section.c_str(), Key.c_str(), std::to_string(Value).c_str(), SuiteIni().c_str());
 }
 
+std::string ReadTextSetting(const std::string& Section, const std::string& Key)
+{
+    char value[MAX_PATH] = {};
+    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
+    return value;
+}
+
+void WriteTextSetting(const std::string& Section, const std::string& Key, const std::string& Value)
+{
+    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(), SuiteIni().c_str());
+}
+
 void RestoreBounds(platform::TForm* Form, const std::string& Section, bool Sized)
 {
     int width = Form->Width(), height = Form->Height();
