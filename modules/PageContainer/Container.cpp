@@ -217,8 +217,7 @@ void TFormContainer::SaveState()
     if (FShutDown)
         return;
     SaveBounds(this, Section, true);
-    WriteSetting(Section, "Group", FGroup);
-    WriteSetting(Section, "Page", FPage);
+    WriteSettings(Section, {{"Group", FGroup}, {"Page", FPage}});
 }
 
 void TFormContainer::Shutdown()

@@ -158,7 +158,7 @@ public:
             choice->SetChecked(format == FFormat);
             choice->OnChoose = [this, format](TObject*) {
                 FFormat = static_cast<TColourFormat>(format);
-                WriteSetting(Section, "Format", format);
+                WriteSettings(Section, {{"Format", format}});
                 ShowColours();
             };
             FChoices[format] = choice;
@@ -191,8 +191,7 @@ private:
 
     void ColoursChanged()
     {
-        WriteSetting(Section, "Foreground", FColours[0]);
-        WriteSetting(Section, "Background", FColours[1]);
+        WriteSettings(Section, {{"Foreground", FColours[0]}, {"Background", FColours[1]}});
         ShowColours();
     }
 
