@@ -28,13 +28,15 @@ namespace {
 const TColor LitColour = RGB(90, 230, 120), UnlitColour = RGB(28, 38, 42), FaceColour = RGB(20, 28, 36);
 
 // The time display: hours, minutes and seconds on three LEDs on one dark
-// face, with a colon of two lit dots between them. Digits are drawn 48
+// face, with a colon of two lit dots between them. Digits are drawn 36
 // pixels high.
-constexpr int Pad = 6, DigitsWidth = 78, DigitsHeight = 48, ColonWidth = 18, Dot = 6;
+constexpr int Pad = 6, DigitsWidth = 58, DigitsHeight = 36, ColonWidth = 14, Dot = 5;
 constexpr int FaceWidth = 2 * Pad + 3 * DigitsWidth + 2 * ColonWidth, FaceHeight = 2 * Pad + DigitsHeight;
 
-// The calendar's column: its heading row and the Today button below it.
-constexpr int CalendarLeft = 330, Margin = 16, HeadingHeight = SkinButtonHeight;
+// The time, the date and the zone stand in a column as wide as the time;
+// the calendar fills the rest of the page beside it, under its heading and
+// the buttons to the months before and after.
+constexpr int Margin = 16, CalendarLeft = Margin + FaceWidth + Margin, HeadingHeight = 20;
 
 } // namespace
 
@@ -61,32 +63,41 @@ public:
                 }
         }
 
-        FDate = AddLabel(Margin, Margin + FaceHeight + 14, "");
-        FDate->Font()->SetHeight(-MulDiv(11, 96, 72));
+        FDate = AddLabel(Margin, Margin + FaceHeight + 12, "");
+        FDate->SetAutoSize(false);
+        FDate->SetWordWrap(true);
+        FDate->Font()->SetHeight(-MulDiv(10, 96, 72));
         FDate->Font()->SetStyle({fsBold});
-        AddLabel(Margin, Margin + FaceHeight + 48, Tr("Time zone:"));
-        FZone = AddLabel(Margin, Margin + FaceHeight + 68, "");
+        FDate->SetBounds(Margin, Margin + FaceHeight + 12, FaceWidth, 36);
+        AddLabel(Margin, Margin + FaceHeight + 56, Tr("Time zone:"));
+        FZone = AddLabel(Margin, Margin + FaceHeight + 74, "");
+        FZone->SetAutoSize(false);
+        FZone->SetWordWrap(true);
+        FZone->SetBounds(Margin, Margin + FaceHeight + 74, FaceWidth, 32);
+        FToday = MakeSkinButton(this, Tr("Today"), Margin, DesignHeight - Margin - SkinButtonHeight);
+        FToday->SetAnchors({akLeft, akBottom});
+        FToday->OnClick = [this](TObject*) { FCalendar->SetUseCurrentDate(true); };
 
         const int right = DesignWidth - Margin;
-        FPrevious = MakeSkinButton(this, "", CalendarLeft, Margin);
-        FPrevious->OnClick = [this](TObject*) { FCalendar->PrevMonth(); };
-        FNext = MakeSkinButton(this, "", right - SkinButtonWidth, Margin);
-        FNext->SetAnchors({akTop, akRight});
-        FNext->OnClick = [this](TObject*) { FCalendar->NextMonth(); };
-        FMonth = AddLabel(CalendarLeft + SkinButtonWidth, Margin + 3, "");
+        FMonth = AddLabel(CalendarLeft, Margin, "");
         FMonth->SetAutoSize(false);
         FMonth->SetAlignment(taCenter);
         FMonth->Font()->SetHeight(-MulDiv(10, 96, 72));
         FMonth->Font()->SetStyle({fsBold});
-        FMonth->SetBounds(CalendarLeft + SkinButtonWidth, Margin + 2, right - CalendarLeft - 2 * SkinButtonWidth,
-                          HeadingHeight - 2);
+        FMonth->SetBounds(CalendarLeft, Margin, right - CalendarLeft, HeadingHeight);
         FMonth->SetAnchors({akLeft, akTop, akRight});
+        const int buttonsTop = Margin + HeadingHeight + 4;
+        FPrevious = MakeSkinButton(this, "", CalendarLeft, buttonsTop);
+        FPrevious->OnClick = [this](TObject*) { FCalendar->PrevMonth(); };
+        FNext = MakeSkinButton(this, "", 0, buttonsTop);
+        FNext->SetLeft(right - FNext->Width());
+        FNext->SetAnchors({akTop, akRight});
+        FNext->OnClick = [this](TObject*) { FCalendar->NextMonth(); };
 
         FCalendar = New<TCalendar>(this);
         FCalendar->SetParent(this);
-        const int calendarTop = Margin + HeadingHeight + 8;
-        FCalendar->SetBounds(CalendarLeft, calendarTop, right - CalendarLeft,
-                             DesignHeight - Margin - SkinButtonHeight - 8 - calendarTop);
+        const int calendarTop = buttonsTop + SkinButtonHeight + 8;
+        FCalendar->SetBounds(CalendarLeft, calendarTop, right - CalendarLeft, DesignHeight - Margin - calendarTop);
         FCalendar->SetAnchors({akLeft, akTop, akRight, akBottom});
         FCalendar->SetStartOfWeek(FirstDayOfWeek());
         FCalendar->OnChange = [this](TObject*) { ShowMonth(); };
@@ -97,9 +108,6 @@ public:
                 Key = 0;
             }
         };
-        FToday = MakeSkinButton(this, Tr("Today"), right - SkinButtonWidth, DesignHeight - Margin - SkinButtonHeight);
-        FToday->SetAnchors({akRight, akBottom});
-        FToday->OnClick = [this](TObject*) { FCalendar->SetUseCurrentDate(true); };
 
         FTimer = New<TTimer>(this);
         FTimer->SetInterval(1000);

@@ -21,7 +21,7 @@ namespace tessel {
 namespace {
 
 const char* const Section = "Colours";
-constexpr int Margin = 16, ColumnWidth = 290, SwatchSize = 40;
+constexpr int Margin = 16, ColumnWidth = 250, SwatchSize = 40;
 
 // A kept colour, or Default when the setting is missing or no plain colour.
 TColor KeptColour(const char* Key, TColor Default)
@@ -132,28 +132,28 @@ public:
 
         const char* const titles[] = {"Foreground", "Background"};
         for (int side = 0; side < 2; ++side) {
-            const int top = Margin + side * 90;
+            const int top = Margin + side * 72;
             TLabel* title = AddLabel(column, top, Tr(titles[side]));
             title->Font()->SetStyle({fsBold});
             auto* swatch = New<TPanel>(this);
             swatch->SetParent(this);
             swatch->SetBevelOuter(bvLowered);
-            swatch->SetBounds(column, top + 22, SwatchSize, SwatchSize);
+            swatch->SetBounds(column, top + 20, SwatchSize, SwatchSize);
             FSwatch[side] = swatch;
-            FValue[side] = AddLabel(column + SwatchSize + 10, top + 22, "");
-            auto* copy = MakeSkinButton(this, Tr("Copy"), column + SwatchSize + 10, top + 42);
+            FValue[side] = AddLabel(column + SwatchSize + 8, top + 20, "");
+            auto* copy = MakeSkinButton(this, Tr("Copy"), column + SwatchSize + 8, top + 38);
             copy->OnClick = [this, side](TObject*) { Copy(FColours[side]); };
-            auto* more = MakeSkinButton(this, Tr("More..."), copy->Left() + SkinButtonWidth + 4, top + 42);
+            auto* more = MakeSkinButton(this, Tr("More..."), copy->Left() + copy->Width() + 4, top + 38);
             more->OnClick = [this, side](TObject*) { PickMore(side); };
             for (TControl* control : std::initializer_list<TControl*>{title, swatch, FValue[side], copy, more})
                 control->SetAnchors({akTop, akRight});
         }
 
-        AddLabel(column, Margin + 182, Tr("Copy as:"))->SetAnchors({akTop, akRight});
+        AddLabel(column, Margin + 148, Tr("Copy as:"))->SetAnchors({akTop, akRight});
         for (int format = 0; format < ColourFormatCount; ++format) {
             auto* choice = New<TRadioChoice>(this);
             choice->SetParent(this);
-            choice->SetBounds(column, Margin + 202 + format * 22, ColumnWidth, 20);
+            choice->SetBounds(column, Margin + 166 + format * 20, ColumnWidth, 20);
             choice->SetAnchors({akTop, akRight});
             choice->SetChecked(format == FFormat);
             choice->OnChoose = [this, format](TObject*) {
@@ -163,7 +163,7 @@ public:
             };
             FChoices[format] = choice;
         }
-        FStatus = AddLabel(column, Margin + 276, "");
+        FStatus = AddLabel(column, Margin + 232, "");
         FStatus->SetAnchors({akTop, akRight});
         ShowColours();
     }

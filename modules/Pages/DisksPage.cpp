@@ -21,7 +21,7 @@ namespace {
 
 // The gauge and the texts of a drive stretch with the page; the share used
 // keeps its place at the right end.
-constexpr int GaugeLeft = 16, ShareWidth = 120, RowHeight = 70;
+constexpr int GaugeLeft = 16, ShareWidth = 120, RowHeight = 62;
 
 } // namespace
 
@@ -51,21 +51,21 @@ private:
             AddLabel(title->Left() + title->Width() + 12, top,
                      drive.FileSystem.empty() ? kind : Tr("%1, file system %2", {kind, drive.FileSystem}));
             if (!drive.Ready) {
-                AddLabel(GaugeLeft, top + 24, Tr(drive.Removable ? "No medium in the drive" : "Not ready"));
+                AddLabel(GaugeLeft, top + 22, Tr(drive.Removable ? "No medium in the drive" : "Not ready"));
                 top += RowHeight;
                 continue;
             }
             auto* gauge = New<TGauge>(this);
             gauge->SetParent(this);
-            gauge->SetBounds(GaugeLeft, top + 22, std::max(width - 2 * GaugeLeft - ShareWidth, 0), 18);
+            gauge->SetBounds(GaugeLeft, top + 20, std::max(width - 2 * GaugeLeft - ShareWidth, 0), 18);
             gauge->SetAnchors({akLeft, akTop, akRight});
             gauge->SetShowText(false);
             gauge->SetForeColor(drive.UsedPercent() > 90 ? RGB(200, 60, 50) : RGB(46, 110, 190));
             gauge->SetProgress(drive.UsedPercent());
-            TLabel* share = AddLabel(width - GaugeLeft - ShareWidth + 8, top + 24,
+            TLabel* share = AddLabel(width - GaugeLeft - ShareWidth + 8, top + 22,
                                      Tr("%1 % used", {std::to_string(drive.UsedPercent())}));
             share->SetAnchors({akTop, akRight});
-            AddLabel(GaugeLeft, top + 44,
+            AddLabel(GaugeLeft, top + 40,
                      Tr("%1 used, %2 free of %3",
                         {FormatBytes(drive.Total - drive.Free), FormatBytes(drive.Free), FormatBytes(drive.Total)}));
             top += RowHeight;

@@ -29,13 +29,13 @@ namespace {
 
 constexpr UINT WM_COUNTED = WM_APP + 1;
 const char* const Section = "Folders";
-constexpr int Margin = 16, TreeWidth = 230, ListLeft = Margin + TreeWidth + Margin, ListTop = 128;
+constexpr int Margin = 16, TreeWidth = 170, ListLeft = Margin + TreeWidth + Margin, ListTop = 128;
 
 // Where the page may open, best first: the folder kept, the user's own
 // folder, the first drive's root.
 std::vector<std::string> StartFolders()
 {
-    std::vector<std::string> folders{ReadTextSetting(Section, "Folder")};
+    std::vector<std::string> folders{ReadSettingText(Section, "Folder")};
     char profile[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
@@ -60,7 +60,7 @@ public:
             auto* button = MakeSkinButton(this, drive.Root, left, 12);
             const char letter = drive.Root[0];
             button->OnClick = [this, letter](TObject*) { FOutline->SetDrive(letter); };
-            left += SkinButtonWidth + 4;
+            left += button->Width() + 4;
         }
         FOutline = New<TDirectoryOutline>(this);
         FOutline->SetParent(this);
@@ -77,15 +77,16 @@ public:
         FOutline->OnChange = [this](TObject*) { FolderChosen(); };
 
         const int right = DesignWidth - Margin;
+        FCancel = MakeSkinButton(this, Tr("Cancel"), 0, 44);
+        FCancel->SetLeft(right - FCancel->Width());
+        FCancel->SetAnchors({akTop, akRight});
         FFolder = AddLabel(ListLeft, 46, "");
         FFolder->SetAutoSize(false);
-        FFolder->SetBounds(ListLeft, 46, right - ListLeft - SkinButtonWidth - 8, 18);
+        FFolder->SetBounds(ListLeft, 46, FCancel->Left() - 8 - ListLeft, 18);
         FFolder->SetAnchors({akLeft, akTop, akRight});
         FFolder->Font()->SetStyle({fsBold});
         FSize = AddLabel(ListLeft, 68, "");
         FCount = AddLabel(ListLeft, 88, "");
-        FCancel = MakeSkinButton(this, Tr("Cancel"), right - SkinButtonWidth, 44);
-        FCancel->SetAnchors({akTop, akRight});
         FCancel->OnClick = [this](TObject*) {
             if (FCounter)
                 FCounter->Cancel();
@@ -151,7 +152,7 @@ private:
 
     void FolderChosen()
     {
-        WriteTextSetting(Section, "Folder", FOutline->Directory());
+        WriteSettingText(Section, "Folder", FOutline->Directory());
         StartCount();
     }
 

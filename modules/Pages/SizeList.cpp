@@ -12,7 +12,7 @@ namespace tessel {
 namespace {
 
 const TColor BarColour = RGB(46, 110, 190), FolderColour = RGB(230, 180, 60);
-constexpr int Gap = 8, BarWidth = 64, Glyph = 14;
+constexpr int Gap = 8, BarWidth = 44, Glyph = 14;
 
 } // namespace
 

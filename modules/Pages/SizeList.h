@@ -15,7 +15,7 @@ class TSizeList : public components::TRowList {
 public:
     enum TColumn { colName, colSize, colShare };
     // The columns' widths from the right: the share, then the size.
-    static constexpr int ShareWidth = 130, SizeWidth = 100;
+    static constexpr int ShareWidth = 104, SizeWidth = 80;
 
     explicit TSizeList(platform::TComponent* AOwner);
 

@@ -54,14 +54,14 @@ void WriteSettings(const std::string& Section, std::initializer_list<std::pair<c
     });
 }
 
-std::string ReadTextSetting(const std::string& Section, const std::string& Key)
+std::string ReadSettingText(const std::string& Section, const std::string& Key)
 {
-    char value[MAX_PATH] = {};
+    char value[260] = {};
     GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
     return value;
 }
 
-void WriteTextSetting(const std::string& Section, const std::string& Key, const std::string& Value)
+void WriteSettingText(const std::string& Section, const std::string& Key, const std::string& Value)
 {
     platform::EditIniFile(SuiteIni(), [&](platform::TIniFile& Ini) { Ini.Write(Section, Key, Value); });
 }

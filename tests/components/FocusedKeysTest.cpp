@@ -15,9 +15,9 @@ using namespace components;
 
 namespace {
 
-class FocusedKeys : public FormFixture {};
+class KeysOnFocus : public FormFixture {};
 
-TEST_F(FocusedKeys, TheKeysWorkWithoutAClickFirst)
+TEST_F(KeysOnFocus, TheKeysWorkWithoutAClickFirst)
 {
     auto* calendar = Place<TCalendar>(10, 10, 200, 120);
     auto* grid = Place<TColorGrid>(220, 10, 100, 100);
@@ -31,18 +31,18 @@ TEST_F(FocusedKeys, TheKeysWorkWithoutAClickFirst)
         EXPECT_TRUE(GetWindowLongA(control->Handle(), GWL_STYLE) & WS_TABSTOP) << control->ClassName();
 
     calendar->SetCalendarDate(EncodeDate(2026, 12, 31));
-    RealKeys(calendar, {VK_NEXT, VK_RIGHT});
+    FocusedKeys(calendar, {VK_NEXT, VK_RIGHT});
     EXPECT_EQ(calendar->Year(), 2027);
     EXPECT_EQ(calendar->Month(), 2);
     EXPECT_EQ(calendar->Day(), 1);
 
-    RealKeys(grid, {VK_DOWN, VK_RIGHT});
+    FocusedKeys(grid, {VK_DOWN, VK_RIGHT});
     EXPECT_EQ(grid->ForegroundIndex(), 5);
 
-    RealKeys(spin, {VK_UP, VK_UP, VK_UP});
+    FocusedKeys(spin, {VK_UP, VK_UP, VK_UP});
     EXPECT_EQ(spin->Value(), 3);
 
-    RealKeys(outline, {VK_RIGHT, VK_DOWN});
+    FocusedKeys(outline, {VK_RIGHT, VK_DOWN});
     EXPECT_EQ(outline->Directory(), temp.Path() + "Inner");
 }
 

@@ -61,15 +61,16 @@ protected:
         SendMessageA(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
     }
     // Gives the control the keyboard focus the way the system does (as Tab
-    // from another module would), then presses the keys for real, to
-    // whatever window has the focus.
-    void RealKeys(platform::TWinControl* Control, std::initializer_list<WORD> Keys)
+    // from another module's window would, without a click), then presses
+    // the keys as the keyboard delivers them: to the window that has the
+    // focus, through the program's message loop. (Not as real input: a
+    // test running beside this one may own the foreground for a moment.)
+    static void FocusedKeys(platform::TWinControl* Control, std::initializer_list<WORD> Keys)
     {
-        SetForegroundWindow(Form->Handle());
         ::SetFocus(Control->Handle());
         for (WORD key : Keys) {
-            keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-            keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+            PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+            PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
             platform::Application->ProcessMessages();
         }
     }

@@ -86,6 +86,8 @@ TEST_F(RowList, TheScrollBarAlwaysShowsWhereTheListStands)
     const int thumb = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
     // Four fifths down the track: past what 16 bits can name.
     const int lower = bar.rcScrollBar.top + (bar.rcScrollBar.bottom - bar.rcScrollBar.top) * 4 / 5;
+    // The real mouse, on a form above any other program's windows.
+    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Form->Handle());
     const auto mouse = [](DWORD Flags, int X, int Y) {
         INPUT input{};
@@ -139,7 +141,7 @@ TEST_F(OutlineScrolling, TheThumbMatchesTheRowsFromTheStart)
     EXPECT_EQ(info.nMax, outline->RowCount() - 1);
 
     // Collapsing, keys and the wheel keep them together.
-    RealKeys(outline, {VK_HOME});
+    FocusedKeys(outline, {VK_HOME});
     EXPECT_EQ(outline->TopRow(), 0);
     EXPECT_EQ(Bar(outline).nPos, 0);
     SendMessageA(outline->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
@@ -165,12 +167,12 @@ TEST_F(OutlineScrolling, SubfoldersAreLookedForWhenARowIsShown)
 
     outline->SetDirectory(Temp.Path() + "Folder 59");
     UpdateWindow(outline->Handle());
-    RealKeys(outline, {VK_RIGHT});
+    FocusedKeys(outline, {VK_RIGHT});
     ASSERT_TRUE(outline->Expanded(outline->SelectedRow()));
     EXPECT_EQ(outline->RowText(outline->SelectedRow() + 1), "Inner");
-    RealKeys(outline, {VK_RIGHT});
+    FocusedKeys(outline, {VK_RIGHT});
     EXPECT_EQ(outline->Directory(), Temp.Path() + "Folder 59\\Inner");
-    RealKeys(outline, {VK_RIGHT});
+    FocusedKeys(outline, {VK_RIGHT});
     EXPECT_FALSE(outline->Expanded(outline->SelectedRow())) << "no subfolders, nothing to open";
 }
 
