@@ -205,4 +205,73 @@ void TWinControl::Loaded()
     AlignControls();
 }
 
+// ---------------------------------------------------------------- anchoring
+
+void TControl::SetAnchors(TAnchors Value)
+{
+    FAnchors = Value;
+    UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules()
+{
+    if (!FParent || FAnchoring)
+        return;
+    FAnchorBounds = BoundsRect();
+    FAnchorParentSize = Point(FParent->ClientWidth(), FParent->ClientHeight());
+}
+
+namespace {
+
+// One axis of anchoring: the new [Low, High) of a control whose parent's
+// client extent went from Base to Extent. Unanchored on both sides, the
+// control keeps its centre at the same share of the extent.
+void AnchorAxis(bool Near, bool Far, int Base, int Extent, LONG& Low, LONG& High)
+{
+    const int size = High - Low;
+    if (Near && Far) {
+        High = std::max<LONG>(Low, High + Extent - Base);
+    } else if (Far) {
+        Low += Extent - Base;
+        High = Low + size;
+    } else if (!Near) {
+        Low = MulDiv(Low + High, Extent, 2 * Base) - size / 2;
+        High = Low + size;
+    }
+}
+
+} // namespace
+
+void TControl::AnchorToParent()
+{
+    if (!FParent)
+        return;
+    // Rules recorded before the parent had a size of its own are recorded afresh.
+    if (FAnchorParentSize.x <= 0 || FAnchorParentSize.y <= 0) {
+        UpdateAnchorRules();
+        return;
+    }
+    TRect r = FAnchorBounds;
+    AnchorAxis(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), FAnchorParentSize.x, FParent->ClientWidth(),
+               r.left, r.right);
+    AnchorAxis(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), FAnchorParentSize.y, FParent->ClientHeight(),
+               r.top, r.bottom);
+    FAnchoring = true;
+    try {
+        SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } catch (...) {
+        FAnchoring = false;
+        throw;
+    }
+    FAnchoring = false;
+}
+
+void TWinControl::ClientResized()
+{
+    AlignControls();
+    for (TControl* child : std::vector<TControl*>(FControls))
+        if (child->FAlign == alNone)
+            child->AnchorToParent();
+}
+
 } // namespace platform

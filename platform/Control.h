@@ -3,9 +3,16 @@
 // their own, focus, keys, capture, child controls), graphic controls (drawn
 // and fed with mouse input by their parent) and custom controls (windowed,
 // with a canvas and Paint).
+//
+// Sources by concept: Control.cpp (the common base, graphic and custom
+// controls), WinControl.cpp (windows, their classes, messages, painting and
+// children), Mouse.cpp (mouse input, capture, context menus), Keyboard.cpp
+// (keys and focus), Align.cpp (alignment and anchoring),
+// DragDrop.cpp and Dock.cpp.
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/Cursor.h"
 #include "platform/Messages.h"
 
 #include <string>
@@ -67,14 +74,6 @@ using TAnchors = TSet<TAnchorKind>;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 class TSizeConstraints;
-
-using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
-                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
-                  crDrag = -12, crNoDrop = -13, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
-const TIdentMap& CursorIdents();
-// The cursor shown for Cursor; null for crDefault (the window class's own).
-HCURSOR CursorHandle(TCursor Cursor);
 
 // The shift state of a mouse or key message, from its wParam and the keyboard.
 TShiftState KeysToShiftState(WPARAM Keys);
@@ -266,6 +265,8 @@ private:
     friend class TAction;
     friend class TDragDockObject;
     friend class TWinControl;
+    // A control that holds the mouse capture lets it go.
+    void ForgetCapture();
     void HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
     // The context menu request: OnContextPopup, then the PopupMenu; Result 1 when it was answered.
     void WMContextMenu(TMessage& Message);
@@ -426,8 +427,18 @@ private:
     bool RouteMouseToChild(TMessage& Message);
     // Moves the aligned and the anchored children after a change of the client area's size.
     void ClientResized();
-    void WMPaint(TMessage& Message);
     void UpdateBoundsFromWindow();
+    // Message handlers of Dispatch; those answering bool tell whether the
+    // message is done (true) or goes on to the default handling.
+    void WMPaint(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    void WMHelp(TMessage& Message);
+    bool WMKeyDown(TMessage& Message);
+    bool WMChar(TMessage& Message);
+    bool WMKeyUp(TMessage& Message);
+    bool ReflectNotification(TMessage& Message);
+    // A context menu asked for with the mouse over a graphic child goes to it first.
+    bool ContextMenuToChild(TMessage& Message);
 
     HWND FHandle = nullptr;
     HWND FParentWindow = nullptr;

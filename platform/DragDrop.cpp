@@ -264,4 +264,30 @@ void TControl::DragControlGone(TControl* Control)
     GDrag = TDrag{};
 }
 
+void TControl::DoStartDrag(TDragObject*& DragObject)
+{
+    if (OnStartDrag)
+        OnStartDrag(this, DragObject);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    if (OnDragOver) {
+        Accept = true;
+        OnDragOver(this, Source, X, Y, State, Accept);
+    }
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y)
+{
+    if (OnDragDrop)
+        OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* Target, int X, int Y)
+{
+    if (OnEndDrag)
+        OnEndDrag(this, Target, X, Y);
+}
+
 } // namespace platform
