@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/DialogKeys.h"
 #include "platform/Form.h"
 #include "platform/HintWindow.h"
 #include "platform/Icon.h"

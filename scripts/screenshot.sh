@@ -72,7 +72,7 @@ shot suite-folders 780x540+70+50
 click TFormContainer Exit
 sleep 1
 shot suite-exit 480x300+400+362
-click TfrmQuestion No
+click TfrmMsg No
 sleep 0.5
 
 # To the tray; the tray menu's Exit brings the shell's question, declined too.

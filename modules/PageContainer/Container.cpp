@@ -72,6 +72,8 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         }
     }
 
+    // Created in the order Tab visits them: the tabs, the buttons on their
+    // right, the page buttons, then the page.
     FToBar = MakeSkinButton(this, Tr("Quick Bar"), 0, Margin);
     FToBar->OnClick = [this](TObject*) {
         Ask(cmdShow, tgQuickBar);
@@ -87,6 +89,17 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         if (ConfirmExit())
             Ask(cmdExit, tgMainWindow);
     };
+
+    for (int i = 0; i < groups; ++i) {
+        std::vector<KsButtonTx*>& buttons = FPageButtons.emplace_back();
+        for (int j = 0; j < static_cast<int>(FSlots[i].size()); ++j) {
+            auto* button = MakeSkinButton(this, PageCaption(*FSlots[i][j].Record), Margin + j * (SkinButtonWidth + 4),
+                                          Margin + RowStep);
+            button->SetVisible(false);
+            button->OnClick = [this, j](TObject*) { ChoosePage(j); };
+            buttons.push_back(button);
+        }
+    }
 
     FTitle = New<TLabel>(this);
     FTitle->SetParent(this);
@@ -147,7 +160,7 @@ void TFormContainer::ShowPage(const int32_t* Pair)
         FGroup = Pair[0] - 1;
         FPage = Pair[1] - 1;
     }
-    ChooseGroup(FGroup);
+    Choose(FGroup, FPage);
     Show();
     // Showing leaves a minimized window an icon; the user asked to see it.
     if (IsIconic(Handle()))
@@ -157,27 +170,29 @@ void TFormContainer::ShowPage(const int32_t* Pair)
 
 void TFormContainer::ChooseGroup(int Group)
 {
-    if (FSlots.empty())
-        return;
-    const int previous = FGroup;
-    FGroup = std::clamp(Group, 0, static_cast<int>(FSlots.size()) - 1);
-    for (size_t i = 0; i < FTabs.size(); ++i)
-        FTabs[i]->Font()->SetStyle(static_cast<int>(i) == FGroup ? TFontStyles{fsBold} : TFontStyles{});
-
-    for (KsButtonTx* button : FPageButtons)
-        button->Free();
-    FPageButtons.clear();
-    for (int j = 0; j < static_cast<int>(FSlots[FGroup].size()); ++j) {
-        auto* button = MakeSkinButton(this, PageCaption(*FSlots[FGroup][j].Record), Margin + j * (SkinButtonWidth + 4),
-                                      Margin + RowStep);
-        button->OnClick = [this, j](TObject*) { ChoosePage(j); };
-        FPageButtons.push_back(button);
-    }
-    ChoosePage(FGroup == previous ? FPage : 0);
+    Choose(Group, Group == FGroup ? FPage : 0);
 }
 
 void TFormContainer::ChoosePage(int Page)
 {
+    Choose(FGroup, Page);
+}
+
+void TFormContainer::Choose(int Group, int Page)
+{
+    if (FSlots.empty())
+        return;
+    FGroup = std::clamp(Group, 0, static_cast<int>(FSlots.size()) - 1);
+    for (size_t i = 0; i < FTabs.size(); ++i)
+        FTabs[i]->Font()->SetStyle(static_cast<int>(i) == FGroup ? TFontStyles{fsBold} : TFontStyles{});
+    // The chosen group's buttons first, so that the focus never falls on a hidden one.
+    for (KsButtonTx* button : FPageButtons[FGroup])
+        button->SetVisible(true);
+    for (size_t i = 0; i < FPageButtons.size(); ++i)
+        if (static_cast<int>(i) != FGroup)
+            for (KsButtonTx* button : FPageButtons[i])
+                button->SetVisible(false);
+
     std::vector<TPageSlot>& slots = FSlots[FGroup];
     for (std::vector<TPageSlot>& group : FSlots)
         for (TPageSlot& slot : group)
@@ -189,8 +204,9 @@ void TFormContainer::ChoosePage(int Page)
         return;
     }
     FPage = std::clamp(Page, 0, static_cast<int>(slots.size()) - 1);
-    for (size_t j = 0; j < FPageButtons.size(); ++j)
-        FPageButtons[j]->Font()->SetStyle(static_cast<int>(j) == FPage ? TFontStyles{fsBold} : TFontStyles{});
+    std::vector<KsButtonTx*>& buttons = FPageButtons[FGroup];
+    for (size_t j = 0; j < buttons.size(); ++j)
+        buttons[j]->Font()->SetStyle(static_cast<int>(j) == FPage ? TFontStyles{fsBold} : TFontStyles{});
     FTitle->SetText(PageCaption(*slots[FPage].Record));
 
     TPageSlot& slot = slots[FPage];
@@ -202,6 +218,51 @@ void TFormContainer::ChoosePage(int Page)
     } else {
         FMissing->SetVisible(true);
     }
+}
+
+void TFormContainer::StepPage(int Step)
+{
+    // Every page of every group in one row; a group without pages is passed by.
+    std::vector<std::pair<int, int>> pages;
+    for (int i = 0; i < static_cast<int>(FSlots.size()); ++i)
+        for (int j = 0; j < static_cast<int>(FSlots[i].size()); ++j)
+            pages.emplace_back(i, j);
+    if (pages.empty())
+        return;
+    const auto at = std::find(pages.begin(), pages.end(), std::pair{FGroup, FPage});
+    const int count = static_cast<int>(pages.size());
+    const int index = at == pages.end() ? 0 : static_cast<int>(at - pages.begin());
+    const auto [group, page] = pages[static_cast<size_t>((index + Step + count) % count)];
+    Choose(group, page);
+}
+
+void TFormContainer::KeepFocusVisible()
+{
+    const HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus) && !IsWindowVisible(focus) && !FPageButtons[FGroup].empty())
+        FPageButtons[FGroup][FPage]->SetFocus();
+}
+
+bool TFormContainer::DialogKey(WORD Key, TShiftState Shift)
+{
+    if (!Shift.Contains(ssCtrl) || Shift.Contains(ssAlt) || FSlots.empty())
+        return inherited::DialogKey(Key, Shift);
+    const int groups = static_cast<int>(FSlots.size());
+    switch (Key) {
+    case VK_TAB:
+        StepPage(Shift.Contains(ssShift) ? -1 : 1);
+        break;
+    case VK_NEXT:
+        ChooseGroup((FGroup + 1) % groups);
+        break;
+    case VK_PRIOR:
+        ChooseGroup((FGroup + groups - 1) % groups);
+        break;
+    default:
+        return inherited::DialogKey(Key, Shift);
+    }
+    KeepFocusVisible();
+    return true;
 }
 
 void TFormContainer::LayoutBody()

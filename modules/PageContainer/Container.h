@@ -3,6 +3,11 @@
 // group as a row of buttons under them, and the chosen page's view fills the
 // body. Its size, position and last page are kept in Tessel.ini, section
 // "PageContainer".
+//
+// At the keyboard: Tab moves through the tabs, the buttons on the right, the
+// page buttons and on into the page's own controls; Ctrl+Tab and
+// Ctrl+Shift+Tab go to the next and previous page (through every group,
+// round the end), Ctrl+PgDn and Ctrl+PgUp to the next and previous group.
 #pragma once
 
 #include "modules/Suite/SuitePage.h"
@@ -42,20 +47,28 @@ public:
 
     int Group() const { return FGroup; }
     int Page() const { return FPage; }
+    // A group keeps its page while it is shown; another starts at its first.
     void ChooseGroup(int Group);
     void ChoosePage(int Page);
 
 protected:
     void WndProc(platform::TMessage& Message) override;
+    bool DialogKey(WORD Key, platform::TShiftState Shift) override;
 
 private:
     void Ask(int32_t Code, int32_t Target);
     void LayoutBody();
+    // Shows page Page of group Group (each brought into range).
+    void Choose(int Group, int Page);
+    // Steps through the pages of every group in order (Step +1 or -1), round the end.
+    void StepPage(int Step);
+    // After a switch: a focus left in a window now hidden goes to the page's button.
+    void KeepFocusVisible();
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
     std::vector<KsButtonTx*> FTabs;
-    std::vector<KsButtonTx*> FPageButtons;
+    std::vector<std::vector<KsButtonTx*>> FPageButtons; // per group; the chosen group's are shown
     KsButtonTx* FToBar;
     KsButtonTx* FToTray;
     KsButtonTx* FExit;

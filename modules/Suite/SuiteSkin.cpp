@@ -30,6 +30,7 @@ bool FileExists(const std::string& Path)
 KsButtonTx* MakeSkinButton(TWinControl* Parent, const std::string& Caption, int Left, int Top)
 {
     auto* button = New<KsButtonTx>(Parent);
+    button->SetTabStop(true);
     button->SetParent(Parent);
     const std::string folder = SkinFolder();
     if (FileExists(folder + "button_n.bmp")) {
@@ -98,6 +99,20 @@ TfrmQuestion::TfrmQuestion(TComponent* AOwner) : TForm(AOwner)
     Yes->OnClick = [this](TObject*) { SetModalResult(mrYes); };
     No = MakeSkinButton(this, Tr("No"), 143, 112);
     No->OnClick = [this](TObject*) { SetModalResult(mrNo); };
+}
+
+void TfrmQuestion::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.ClassName = "TfrmMsg";
+}
+
+bool TfrmQuestion::DialogKey(WORD Key, TShiftState Shift)
+{
+    if (Key != VK_ESCAPE)
+        return inherited::DialogKey(Key, Shift);
+    SetModalResult(mrNo);
+    return true;
 }
 
 bool ConfirmExit()
