@@ -1,20 +1,27 @@
 #include "platform/DialogKeys.h"
 
+#include <cstdint>
+#include <iterator>
+
 namespace platform {
 
 namespace {
 
-// The key last pressed and the top-level window its first press went to;
-// forgotten when this loop sees it go up.
-struct THeldKey {
-    WPARAM Key = 0;
-    HWND Root = nullptr;
-};
-THeldKey Held;
+// The keys that press things, which a window must not take from a press
+// that began before it was active.
+constexpr WPARAM PressKeys[] = {VK_RETURN, VK_SPACE, VK_ESCAPE};
+// A window property: the press keys (bit i for PressKeys[i]) that were down
+// when the window became active and have not been let go since. A property
+// of the window, not a variable, because the loop that sees the keys may
+// belong to another module's copy of this code than the window does.
+const char* const HeldProperty = "platform.HeldKeys";
 
-bool IsModifier(WPARAM Key)
+uintptr_t KeyBit(WPARAM Key)
 {
-    return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU;
+    for (size_t i = 0; i < std::size(PressKeys); ++i)
+        if (PressKeys[i] == Key)
+            return uintptr_t{1} << i;
+    return 0;
 }
 
 bool IsPushButton(UINT Code)
@@ -58,26 +65,36 @@ UINT DialogKeyMessage()
     return message;
 }
 
+void NoteHeldKeys(HWND Window)
+{
+    uintptr_t held = 0;
+    for (WPARAM key : PressKeys)
+        if (GetKeyState(static_cast<int>(key)) < 0)
+            held |= KeyBit(key);
+    if (held)
+        SetPropA(Window, HeldProperty, reinterpret_cast<HANDLE>(held));
+    else
+        RemovePropA(Window, HeldProperty);
+}
+
 bool IsDialogKey(const MSG& Msg)
 {
     const WPARAM key = Msg.wParam;
-    if (Msg.message == WM_KEYUP || Msg.message == WM_SYSKEYUP) {
-        if (key == Held.Key)
-            Held = {};
-        return false;
-    }
-    if (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN)
+    const bool down = Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN;
+    if (!down && Msg.message != WM_KEYUP && Msg.message != WM_SYSKEYUP)
         return false;
     const HWND focus = Msg.hwnd;
     const HWND root = focus ? GetAncestor(focus, GA_ROOT) : nullptr;
     if (!root)
         return false;
-    if (!IsModifier(key)) {
-        const bool repeat = (Msg.lParam & (1 << 30)) != 0;
-        if (!repeat)
-            Held = {key, root};
-        else if (Held.Key != key || Held.Root != root)
+    // A press that began before the window was active is not the window's.
+    if (const uintptr_t bit = KeyBit(key)) {
+        const auto held = reinterpret_cast<uintptr_t>(GetPropA(root, HeldProperty));
+        if (held & bit) {
+            if (!down)
+                NoteHeldKeys(root);
             return true;
+        }
     }
     if (Msg.message != WM_KEYDOWN)
         return false;

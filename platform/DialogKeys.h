@@ -25,11 +25,12 @@ UINT DialogKeyMessage();
 
 // Sees every message before the loop translates and dispatches it; true when
 // the message has been handled here (or dropped) and must go no further.
-//
-// A key held down (its auto-repeat) never reaches another top-level window
-// than the one its first press went to: a window that opens under a held
-// Enter or Space (a question asked by the button that was pressed) does not
-// take the repeats as an answer.
 bool IsDialogKey(const MSG& Msg);
+
+// Notes on Window, a top-level window becoming active, which of Enter, Space
+// and Esc are down: until each is let go, its auto-repeat never reaches the
+// window. A window that opens under a held key (a question asked by the
+// button that was pressed) does not take the repeats as its answer.
+void NoteHeldKeys(HWND Window);
 
 } // namespace platform

@@ -348,6 +348,7 @@ void TForm::Dispatch(TMessage& Message)
             break;
         }
         DefaultHandler(Message);
+        NoteHeldKeys(Handle());
         if (!HIWORD(Message.WParam)) {
             HWND focus = FLastFocus;
             if (!focus || !IsChild(Handle(), focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus))

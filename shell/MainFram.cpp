@@ -280,6 +280,11 @@ void TForm1::TesselTrayMouseUp(TObject* Sender, TMouseButton Button, TShiftState
 void TForm1::TrayMenuPopup(TObject*)
 {
     SetForegroundWindow(Handle());
+    // The Settings page sets the start view as well: the check marks show
+    // what Tessel.ini holds now.
+    const int32_t style = ReadObjectStyle();
+    StartatQuickBar1->SetChecked(style == 0);
+    StartatToolBar1->SetChecked(style == 3);
 }
 
 void TForm1::TesselTrayRestore(TObject*)

@@ -53,7 +53,7 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
         const TGroupRecord& group = Registration.Groups[i];
         for (int j = 0; j < std::max(group.PageCount, 0) && group.Pages; ++j) {
             TPageButton& page = FPages.emplace_back(TPageButton{nullptr, &group.Pages[j], {i + 1, j + 1}});
-            page.Button = MakeSkinButton(this, "", Pad, top);
+            page.Button = MakeSkinButton(this, PageCaption(group.Pages[j]), Pad, top);
             page.Button->SetShowHint(true);
             const size_t index = FPages.size() - 1;
             page.Button->OnClick = [this, index](TObject*) {
@@ -64,17 +64,17 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
         }
     }
     top += FPages.empty() ? 0 : Gap;
-    auto* main = MakeSkinButton(this, Tr("Main Window"), Pad, top);
+    auto* main = FMain = MakeSkinButton(this, Tr("Main Window"), Pad, top);
     main->OnClick = [this](TObject*) {
         Ask(cmdShow, tgMainWindow, nullptr);
         Hide();
     };
-    auto* tray = MakeSkinButton(this, Tr("Tray"), Pad, top + Step);
+    auto* tray = FTray = MakeSkinButton(this, Tr("Tray"), Pad, top + Step);
     tray->OnClick = [this](TObject*) {
         Ask(cmdShow, tgTrayIcon, nullptr);
         Hide();
     };
-    auto* exit = MakeSkinButton(this, Tr("Exit"), Pad, top + 2 * Step);
+    auto* exit = FExit = MakeSkinButton(this, Tr("Exit"), Pad, top + 2 * Step);
     exit->OnClick = [this](TObject*) {
         if (ConfirmExit())
             Ask(cmdExit, tgMainWindow, nullptr);
@@ -146,6 +146,25 @@ void TFormBar::RefreshTips()
             page.Button->SetText(text);
         page.Button->SetHint(tip);
     }
+    Fit();
+}
+
+void TFormBar::Fit()
+{
+    int width = SkinButtonWidth;
+    for (TPageButton& page : FPages)
+        width = std::max(width, page.Button->FittingWidth());
+    for (TSkinButton* button : {FMain, FTray, FExit})
+        width = std::max(width, button->FittingWidth());
+    if (width == FButtonWidth)
+        return;
+    FButtonWidth = width;
+    for (TPageButton& page : FPages)
+        page.Button->SetButtonWidth(width);
+    for (TSkinButton* button : {FMain, FTray, FExit})
+        button->SetButtonWidth(width);
+    SetBounds(Left(), Top(), width + 2 * Pad, Height());
+    DrawCard(Width(), Height());
 }
 
 void TFormBar::WndProc(TMessage& Message)

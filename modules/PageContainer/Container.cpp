@@ -19,8 +19,10 @@ namespace {
 
 const char* const Section = "PageContainer";
 constexpr UINT WM_CONTAINER_SWITCH = WM_USER + 2000;
-constexpr int Margin = 8, RowStep = SkinButtonHeight + 6;
+constexpr int Margin = 8, Gap = 4, RowStep = SkinButtonHeight + 6;
 constexpr int BodyTop = Margin + 2 * RowStep + 26;
+// The room a page's view has at least (the pages are laid out for it).
+constexpr int MinBodyWidth = 460, MinBodyHeight = 300;
 
 std::string IniText(const std::string& Section, const std::string& Key)
 {
@@ -50,13 +52,16 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     SetColor(RGB(232, 236, 241));
     ApplyLanguageFont(Font());
     SetBounds(80, 60, 760, 520);
-    RestoreBounds(this, Section, true);
 
+    // Laid out once for this size; the anchors keep the buttons on the right
+    // at the right edge and the body filling the window at any other.
     const int groups = std::clamp<int>(Registration.Groups ? Registration.GroupCount : 0, 0, 256);
+    int tabsRight = Margin;
     for (int i = 0; i < groups; ++i) {
         TGroupRecord& group = Registration.Groups[i];
-        auto* tab = MakeSkinButton(this, Tr(group.Name), Margin + i * (SkinButtonWidth + 4), Margin);
+        auto* tab = MakeSkinButton(this, Tr(group.Name), tabsRight, Margin);
         tab->OnClick = [this, i](TObject*) { ChooseGroup(i); };
+        tabsRight += tab->Width() + Gap;
         FTabs.push_back(tab);
 
         std::vector<TPageSlot>& slots = FSlots.emplace_back();
@@ -89,30 +94,46 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         if (ConfirmExit())
             Ask(cmdExit, tgMainWindow);
     };
+    int right = ClientWidth() - Margin;
+    for (TSkinButton* button : {FExit, FToTray, FToBar}) {
+        right -= button->Width();
+        button->SetLeft(right);
+        button->SetAnchors({akTop, akRight});
+        right -= Gap;
+    }
+    const int commandsWidth = ClientWidth() - Margin - right - Gap;
 
+    int pagesRight = Margin;
     for (int i = 0; i < groups; ++i) {
-        std::vector<KsButtonTx*>& buttons = FPageButtons.emplace_back();
+        std::vector<TSkinButton*>& buttons = FPageButtons.emplace_back();
+        int left = Margin;
         for (int j = 0; j < static_cast<int>(FSlots[i].size()); ++j) {
-            auto* button = MakeSkinButton(this, PageCaption(*FSlots[i][j].Record), Margin + j * (SkinButtonWidth + 4),
-                                          Margin + RowStep);
+            auto* button = MakeSkinButton(this, PageCaption(*FSlots[i][j].Record), left, Margin + RowStep);
             button->SetVisible(false);
             button->OnClick = [this, j](TObject*) { ChoosePage(j); };
+            left += button->Width() + Gap;
             buttons.push_back(button);
         }
+        pagesRight = std::max(pagesRight, left);
     }
 
     FTitle = New<TLabel>(this);
     FTitle->SetParent(this);
     FTitle->SetTransparent(true);
+    FTitle->SetAutoSize(false);
     ApplyLanguageFont(FTitle->Font());
     FTitle->Font()->SetHeight(-MulDiv(11, 96, 72));
     FTitle->Font()->SetStyle({fsBold});
-    FTitle->SetBounds(Margin, Margin + 2 * RowStep, 400, 20);
+    FTitle->SetBounds(Margin, Margin + 2 * RowStep, ClientWidth() - 2 * Margin, 20);
+    FTitle->SetAnchors({akLeft, akTop, akRight});
 
     FBody = New<TPanel>(this);
     FBody->SetParent(this);
     FBody->SetBevelOuter(bvLowered);
     FBody->SetColor(RGB(246, 247, 249));
+    FBody->SetBounds(Margin, BodyTop, ClientWidth() - 2 * Margin, ClientHeight() - BodyTop - Margin);
+    FBody->SetAnchors({akLeft, akTop, akRight, akBottom});
+    // The pages' views are windows of other modules: the body sizes them.
     FBody->OnResize = [this](TObject*) { LayoutBody(); };
 
     FMissing = New<TLabel>(FBody);
@@ -122,15 +143,14 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     FMissing->SetText(Tr("This page could not be loaded."));
     FMissing->SetVisible(false);
 
-    OnResize = [this](TObject*) {
-        const int right = ClientWidth() - Margin;
-        FExit->SetLeft(right - SkinButtonWidth);
-        FToTray->SetLeft(right - 2 * SkinButtonWidth - 4);
-        FToBar->SetLeft(right - 3 * SkinButtonWidth - 8);
-        FBody->SetBounds(Margin, BodyTop, std::max(ClientWidth() - 2 * Margin, 0),
-                         std::max(ClientHeight() - BodyTop - Margin, 0));
-    };
-    OnResize(this);
+    // The smallest window in which the rows of buttons stand apart and the
+    // page keeps room to show itself.
+    RECT frame{0, 0, std::max({tabsRight + 3 * Gap + commandsWidth + Margin, pagesRight + Margin - Gap,
+                               MinBodyWidth + 2 * Margin}),
+               BodyTop + MinBodyHeight + Margin};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    FMinSize = {frame.right - frame.left, frame.bottom - frame.top};
+    RestoreBounds(this, Section, true);
     // A window closed by its frame goes to the tray, as tray programs do;
     // Exit is the button's.
     OnClose = [this](TObject*, TCloseAction& Action) {
@@ -184,13 +204,13 @@ void TFormContainer::Choose(int Group, int Page)
         return;
     FGroup = std::clamp(Group, 0, static_cast<int>(FSlots.size()) - 1);
     for (size_t i = 0; i < FTabs.size(); ++i)
-        FTabs[i]->Font()->SetStyle(static_cast<int>(i) == FGroup ? TFontStyles{fsBold} : TFontStyles{});
+        FTabs[i]->SetChosen(static_cast<int>(i) == FGroup);
     // The chosen group's buttons first, so that the focus never falls on a hidden one.
-    for (KsButtonTx* button : FPageButtons[FGroup])
+    for (TSkinButton* button : FPageButtons[FGroup])
         button->SetVisible(true);
     for (size_t i = 0; i < FPageButtons.size(); ++i)
         if (static_cast<int>(i) != FGroup)
-            for (KsButtonTx* button : FPageButtons[i])
+            for (TSkinButton* button : FPageButtons[i])
                 button->SetVisible(false);
 
     std::vector<TPageSlot>& slots = FSlots[FGroup];
@@ -204,9 +224,9 @@ void TFormContainer::Choose(int Group, int Page)
         return;
     }
     FPage = std::clamp(Page, 0, static_cast<int>(slots.size()) - 1);
-    std::vector<KsButtonTx*>& buttons = FPageButtons[FGroup];
+    std::vector<TSkinButton*>& buttons = FPageButtons[FGroup];
     for (size_t j = 0; j < buttons.size(); ++j)
-        buttons[j]->Font()->SetStyle(static_cast<int>(j) == FPage ? TFontStyles{fsBold} : TFontStyles{});
+        buttons[j]->SetChosen(static_cast<int>(j) == FPage);
     FTitle->SetText(PageCaption(*slots[FPage].Record));
 
     TPageSlot& slot = slots[FPage];
@@ -324,8 +344,31 @@ void TFormContainer::Forward(const TForwardedMessage& Message)
     }
 }
 
+bool TFormContainer::CanResize(int& NewWidth, int& NewHeight)
+{
+    NewWidth = std::max(NewWidth, static_cast<int>(FMinSize.cx));
+    NewHeight = std::max(NewHeight, static_cast<int>(FMinSize.cy));
+    return inherited::CanResize(NewWidth, NewHeight);
+}
+
 void TFormContainer::WndProc(TMessage& Message)
 {
+    switch (Message.Msg) {
+    case WM_GETMINMAXINFO:
+        // The frame, maximising and other programs' sizing keep to it too.
+        inherited::WndProc(Message);
+        reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMinTrackSize = {FMinSize.cx, FMinSize.cy};
+        return;
+    case WM_SYSCOMMAND:
+        // Owned by the hidden application window, the main window has no
+        // taskbar button to come back from: minimised, it goes to the tray.
+        if ((Message.WParam & 0xFFF0) == SC_MINIMIZE) {
+            Ask(cmdShow, tgTrayIcon);
+            Hide();
+            return;
+        }
+        break;
+    }
     if (Message.Msg == WM_CONTAINER_SWITCH) {
         // The shell is about to switch faces from its tray menu: whatever
         // follows, the window's state is kept now.

@@ -2,7 +2,10 @@
 // shell's group table stand as tabs along the top, the pages of the chosen
 // group as a row of buttons under them, and the chosen page's view fills the
 // body. Its size, position and last page are kept in Tessel.ini, section
-// "PageContainer".
+// "PageContainer". It has a minimum size, at which the rows of buttons stand
+// apart and the page keeps its room, and the body follows any larger one.
+// The chosen group and page show the skin's chosen look. Minimised or closed
+// by its frame, it goes to the tray.
 //
 // At the keyboard: Tab moves through the tabs, the buttons on the right, the
 // page buttons and on into the page's own controls; Ctrl+Tab and
@@ -11,6 +14,7 @@
 #pragma once
 
 #include "modules/Suite/SuitePage.h"
+#include "modules/Suite/SuiteSkin.h"
 
 #include "KsPackage/Source/KsButtonTx.h"
 #include "platform/Form.h"
@@ -52,6 +56,7 @@ public:
     void ChoosePage(int Page);
 
 protected:
+    bool CanResize(int& NewWidth, int& NewHeight) override;
     void WndProc(platform::TMessage& Message) override;
     bool DialogKey(WORD Key, platform::TShiftState Shift) override;
 
@@ -67,14 +72,15 @@ private:
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
-    std::vector<KsButtonTx*> FTabs;
-    std::vector<std::vector<KsButtonTx*>> FPageButtons; // per group; the chosen group's are shown
-    KsButtonTx* FToBar;
-    KsButtonTx* FToTray;
-    KsButtonTx* FExit;
+    std::vector<TSkinButton*> FTabs;
+    std::vector<std::vector<TSkinButton*>> FPageButtons; // per group; the chosen group's are shown
+    TSkinButton* FToBar;
+    TSkinButton* FToTray;
+    TSkinButton* FExit;
     platform::TLabel* FTitle;
     platform::TPanel* FBody;
     platform::TLabel* FMissing;
+    SIZE FMinSize{0, 0}; // of the whole window
     int FGroup = 0;
     int FPage = 0;
     bool FShutDown = false;

@@ -47,7 +47,19 @@ int ReadSetting(const std::string& Section, const std::string& Key, int Default)
 
 void WriteSetting(const std::string& Section, const std::string& Key, int Value)
 {
-    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), std::to_string(Value).c_str(), SuiteIni().c_str());
+    WriteSetting(Section, Key, std::to_string(Value));
+}
+
+std::string ReadSettingText(const std::string& Section, const std::string& Key)
+{
+    char value[260] = {};
+    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
+    return value;
+}
+
+void WriteSetting(const std::string& Section, const std::string& Key, const std::string& Value)
+{
+    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(), SuiteIni().c_str());
 }
 
 void RestoreBounds(platform::TForm* Form, const std::string& Section, bool Sized)

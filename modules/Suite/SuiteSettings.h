@@ -17,6 +17,9 @@ std::string SuiteIni();
 
 int ReadSetting(const std::string& Section, const std::string& Key, int Default);
 void WriteSetting(const std::string& Section, const std::string& Key, int Value);
+// A text value (at most 259 characters), empty when missing.
+std::string ReadSettingText(const std::string& Section, const std::string& Key);
+void WriteSetting(const std::string& Section, const std::string& Key, const std::string& Value);
 
 // Puts the form where Section last kept it (Left, Top, and with Sized also
 // Width and Height), moved so that it lies wholly on the work area of the

@@ -76,6 +76,11 @@ std::string Tr(const char* English, std::initializer_list<std::string> Args)
     return text;
 }
 
+std::string LanguageInUse()
+{
+    return Language().TranslateStr2 ? Language().Name : "";
+}
+
 void ApplyLanguageFont(platform::TFont* Font)
 {
     const char* name = Language().Name;

@@ -18,6 +18,9 @@ std::string Tr(const char* English);
 // place them as their grammar needs; nothing else in them is a format, so a
 // damaged language file cannot make a text read past its arguments.
 std::string Tr(const char* English, std::initializer_list<std::string> Args);
+// The name of the language the texts are shown in ("English", "Japanese"...),
+// empty without the language module.
+std::string LanguageInUse();
 // The character set the language's script needs (Japanese, Russian, Thai),
 // set on the font; other languages keep the font as it is.
 void ApplyLanguageFont(platform::TFont* Font);

@@ -77,6 +77,10 @@ inline bool Shown(HWND Wnd)
     return Wnd && IsWindowVisible(Wnd);
 }
 
+// A point on the top edge of a skinned button's frame: grey in the raised
+// picture, the accent blue in the focused one.
+constexpr POINT SkinProbe{40, 0};
+
 // Keys as the keyboard delivers them: to the window that has the focus in
 // the foreground window, whichever process that is. Keys is a chord, pressed
 // in order and let go in reverse (VK_CONTROL, VK_TAB is Ctrl+Tab).
@@ -130,11 +134,11 @@ protected:
     // One group "Monitor" with the pages named, starting at the given face.
     void Layout(const std::vector<std::string>& Pages, int StartView) const
     {
-        Layout({{"Monitor", Pages}}, StartView);
+        LayoutGroups({{"Monitor", Pages}}, StartView);
     }
     // Groups of pages, in order.
     using TGroups = std::vector<std::pair<std::string, std::vector<std::string>>>;
-    void Layout(const TGroups& Groups, int StartView) const
+    void LayoutGroups(const TGroups& Groups, int StartView) const
     {
         std::string ini = "[Tessel]\r\nObjectStyle=" + std::to_string(StartView) +
                           "\r\n[Group]\r\ngroupcount=" + std::to_string(Groups.size()) + "\r\n";

@@ -200,6 +200,53 @@ TEST_F(SuiteFaces, ExitFromEachFaceEndsWithZeroAndKeepsThePositions)
     EXPECT_EQ(Suite.Value("Tessel.ini", "PageContainer", "Width"), "700");
 }
 
+// Started again, the suite answers: the running one brings its current face
+// forward as a left click on its tray icon does, and the second start ends
+// with 0 at once.
+TEST_F(SuiteFaces, ASecondStartBringsTheCurrentFaceForward)
+{
+    AddRealPage("Clock");
+    Layout({"Clock"}, 3);
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_NE(Tessel.WaitMainForm(), nullptr);
+    EXPECT_FALSE(Shown(Bar()));
+    const auto startAgain = [&] {
+        TTesselProcess second(Suite);
+        return second.Start() && second.WaitExit() == 0;
+    };
+
+    // Started at the tray and never switched: the quick bar.
+    ASSERT_TRUE(startAgain());
+    EXPECT_TRUE(WaitShown([&] { return Bar(); }));
+    EXPECT_FALSE(Shown(Container()));
+
+    // Last seen as the main window, now in the tray: the main window, in front.
+    ASSERT_TRUE(Click(Button(Bar(), "Main Window")));
+    ASSERT_TRUE(WaitShown([&] { return Container(); }));
+    ASSERT_TRUE(Click(Button(Container(), "Tray")));
+    ASSERT_TRUE(WaitShown([&] { return Container(); }, false));
+    ASSERT_TRUE(startAgain());
+    EXPECT_TRUE(WaitShown([&] { return Container(); }));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Container(); }, 3000));
+    EXPECT_FALSE(Shown(Bar()));
+
+    // With the exit question open only the question comes forward; nothing switches.
+    ASSERT_TRUE(Click(Button(Container(), "Exit")));
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (question = VisibleDialog(Tessel.Id())) != nullptr; }, 5000));
+    ASSERT_TRUE(startAgain());
+    Sleep(500);
+    EXPECT_TRUE(Shown(question));
+    EXPECT_EQ(GetForegroundWindow(), question);
+    EXPECT_FALSE(Shown(Bar()));
+    ASSERT_TRUE(Click(Button(question, "No")));
+    EXPECT_TRUE(WaitFor([&] { return VisibleDialog(Tessel.Id()) == nullptr; }, 5000));
+    EXPECT_TRUE(Tessel.Running());
+
+    PostMessageA(Tessel.WaitMainForm(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(Tessel.WaitExit(), 0);
+}
+
 TEST_F(SuiteFaces, APageModuleThatFailsToLoadLeavesTheOthersWorking)
 {
     AddRealPage("Clock");
