@@ -98,6 +98,7 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
 void TFormBar::DrawCard(int Width, int Height)
 {
     FCard->SetBounds(0, 0, Width, Height);
+    FCard->Picture()->Bitmap()->SetSize(Width, Height);
     TCanvas* canvas = FCard->Canvas();
     canvas->Brush()->SetColor(KeyColour);
     canvas->FillRect(Rect(0, 0, Width, Height));
@@ -163,7 +164,16 @@ void TFormBar::Fit()
         page.Button->SetButtonWidth(width);
     for (TSkinButton* button : {FMain, FTray, FExit})
         button->SetButtonWidth(width);
-    SetBounds(Left(), Top(), width + 2 * Pad, Height());
+    // It grows to the left, towards the middle of the screen from where it
+    // stands at first, and never past the work area's edges.
+    const int barWidth = width + 2 * Pad;
+    RECT wanted{Left() + Width() - barWidth, Top(), Left() + Width(), Top() + Height()};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int left = std::clamp<int>(wanted.left, monitor.rcWork.left, std::max<int>(monitor.rcWork.left,
+                                                                                       monitor.rcWork.right - barWidth));
+    SetBounds(left, Top(), barWidth, Height());
     DrawCard(Width(), Height());
 }
 
