@@ -1,4 +1,5 @@
 #include "platform/Control.h"
+#include "platform/Align.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
@@ -193,8 +194,11 @@ const TClassInfo& TControl::StaticClassInfo()
         .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
         .Protected()
         .Ref<TComponent>("Action", &TControl::Action, &TControl::SetAction)
+        .Enum("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::Align,
+              &TControl::SetAlign, alNone)
         .Set("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors, &TControl::SetAnchors,
              TAnchors{akLeft, akTop})
+        .Object("Constraints", &TControl::Constraints)
         .Str("Caption", &TControl::Caption, &TControl::SetCaption)
         .Int("Color", &TControl::Color, &TControl::SetColor, std::nullopt, &ColorIdents())
         .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled, true)
@@ -226,7 +230,8 @@ const TClassInfo& TControl::StaticClassInfo()
     return info;
 }
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont)
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints(this))
 {
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
@@ -240,6 +245,7 @@ TControl::~TControl()
     }
     if (FParent)
         FParent->RemoveControl(this);
+    delete FConstraints;
     delete FFont;
 }
 
@@ -318,7 +324,7 @@ void TControl::Resize()
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    if (!CanResize(AWidth, AHeight))
+    if (!CheckNewSize(AWidth, AHeight))
         return;
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
@@ -332,6 +338,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     UpdateAnchorRules();
     if (sized && !ComponentState().Contains(csLoading))
         Resize();
+    RequestAlign();
 }
 
 void TControl::SetAnchors(TAnchors Value)
@@ -433,6 +440,7 @@ void TControl::SetVisible(bool Value)
     Invalidate();
     FVisible = Value;
     Invalidate();
+    RequestAlign();
 }
 
 void TControl::SetEnabled(bool Value)
@@ -1150,15 +1158,17 @@ void TWinControl::UpdateBoundsFromWindow()
     FWidth = width;
     FHeight = height;
     if (sized && !ComponentState().Contains(csLoading)) {
-        AnchorControls();
+        ClientResized();
         Resize();
     }
 }
 
-void TWinControl::AnchorControls()
+void TWinControl::ClientResized()
 {
+    AlignControls();
     for (TControl* child : std::vector<TControl*>(FControls))
-        child->AnchorToParent();
+        if (child->FAlign == alNone)
+            child->AnchorToParent();
 }
 
 TControl* TWinControl::Controls(int Index) const
@@ -1196,6 +1206,7 @@ void TWinControl::InsertControl(TControl* AControl)
         }
     }
     AControl->Invalidate();
+    AControl->RequestAlign();
 }
 
 void TWinControl::RemoveControl(TControl* AControl)
@@ -1211,6 +1222,8 @@ void TWinControl::RemoveControl(TControl* AControl)
         windowed->DestroyHandle();
     }
     AControl->FParent = nullptr;
+    if (AControl->FAlign != alNone)
+        AlignControls();
 }
 
 void TWinControl::SetParent(TWinControl* AParent)
@@ -1222,7 +1235,7 @@ void TWinControl::SetParent(TWinControl* AParent)
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    if (!CanResize(AWidth, AHeight))
+    if (!CheckNewSize(AWidth, AHeight))
         return;
     if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height())
         return;
@@ -1235,9 +1248,10 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateAnchorRules();
     if (sized && !ComponentState().Contains(csLoading)) {
-        AnchorControls();
+        ClientResized();
         Resize();
     }
+    RequestAlign();
 }
 
 void TWinControl::SetVisible(bool Value)
@@ -1245,6 +1259,7 @@ void TWinControl::SetVisible(bool Value)
     if (Value == Visible())
         return;
     FVisible = Value;
+    RequestAlign();
     if (!FHandle)
         return;
     // A hidden window keeps no mouse capture, its own or a child's: the

@@ -52,6 +52,12 @@ using TControlState = TSet<TControlStateFlag>;
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 
+// Where a control sits in its parent: against an edge of what the parent's
+// other aligned children leave free, filling the rest, or where it was put.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+class TSizeConstraints;
+
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
@@ -133,6 +139,12 @@ public:
     void SetParentShowHint(bool Value) { FParentShowHint = Value; }
     TAnchors Anchors() const { return FAnchors; }
     void SetAnchors(TAnchors Value);
+    // An aligned control is laid out by its parent (Align.cpp); anchors
+    // serve only controls aligned alNone.
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    // Limits every size the control takes, whoever asks for it.
+    TSizeConstraints* Constraints() const { return FConstraints; }
     int HelpContext() const { return FHelpContext; }
     void SetHelpContext(int Value) { FHelpContext = Value; }
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
@@ -203,6 +215,9 @@ public:
 protected:
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     virtual void Resize();
+    // The new size as the control will take it: CanResize's answer, then
+    // the constraints; false when CanResize refuses the change.
+    bool CheckNewSize(int& NewWidth, int& NewHeight);
     virtual void Click();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -238,6 +253,8 @@ private:
     // client area as they were when the bounds were last set from outside.
     void UpdateAnchorRules();
     void AnchorToParent();
+    // The parent lays its aligned children out again after this one changed.
+    void RequestAlign();
     // The drag machinery (DragDrop.cpp); DragMessage sees a control's mouse
     // and key messages first and answers true for those a drag takes.
     bool DragMessage(TMessage& Message);
@@ -261,6 +278,8 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TAnchors FAnchors{akLeft, akTop};
+    TAlign FAlign = alNone;
+    TSizeConstraints* FConstraints;
     int FHelpContext = 0;
     TPopupMenu* FPopupMenu = nullptr;
     TComponent* FAction = nullptr;
@@ -329,6 +348,12 @@ public:
     void DefaultHandler(TMessage& Message) override;
 
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
+    // Lays the aligned children out in the client area (less what
+    // AdjustClientRect keeps): the top ones, then the bottom, left and right
+    // ones, each group in the order of their positions, each against the
+    // edge of what the ones before left free; the client ones fill the rest.
+    // Hidden children take no room.
+    virtual void AlignControls();
     // The windowed children in tab order.
     const std::vector<TWinControl*>& TabList() const { return FTabList; }
 
@@ -353,6 +378,9 @@ protected:
     void FontChanged(TObject* Sender) override;
     // Tells the children that are enabled by themselves as well.
     void EnabledChanged() override;
+    // The part of the client area that aligned children share.
+    virtual void AdjustClientRect(TRect& Rect) const;
+    void Loaded() override;
 
 private:
     friend class TControl;
@@ -362,8 +390,8 @@ private:
     void RemoveControl(TControl* AControl);
     void PlaceInTabOrder();
     bool RouteMouseToChild(TMessage& Message);
-    // Moves the anchored children after a change of the client area's size.
-    void AnchorControls();
+    // Moves the aligned and the anchored children after a change of the client area's size.
+    void ClientResized();
     void WMPaint(TMessage& Message);
     void UpdateBoundsFromWindow();
 
@@ -373,6 +401,7 @@ private:
     std::vector<TControl*> FControls; // creation order; painted first to last
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
+    bool FAligning = false;
 };
 
 // A control without a window: its parent paints it and feeds it mouse input.

@@ -1,4 +1,5 @@
 #include "platform/Form.h"
+#include "platform/Align.h"
 #include "platform/Application.h"
 #include "platform/DialogKeys.h"
 #include "platform/FormFile.h"
@@ -35,7 +36,7 @@ const TClassInfo& TForm::StaticClassInfo()
     static const TClassInfo& info = TClassBuilder<TForm, TWinControl>("TForm")
         .Publish({"Caption", "Color", "Font", "Enabled", "OnClick", "OnDblClick", "OnMouseDown",
                   "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize", "PopupMenu",
-                  "ShowHint", "OnContextPopup", "OnDragDrop", "OnDragOver"})
+                  "ShowHint", "OnContextPopup", "OnDragDrop", "OnDragOver", "Constraints"})
         .Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
               &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
         .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth, std::nullopt)
@@ -322,6 +323,25 @@ TModalResult TForm::ShowModal()
     return FModalResult;
 }
 
+// The system asks before the user sizes the frame and before it maximises
+// the window: both keep to the constraints.
+void TForm::LimitTracking(MINMAXINFO& Info) const
+{
+    const TSizeConstraints* limits = Constraints();
+    if (limits->MinWidth() > 0)
+        Info.ptMinTrackSize.x = std::max<LONG>(Info.ptMinTrackSize.x, limits->MinWidth());
+    if (limits->MinHeight() > 0)
+        Info.ptMinTrackSize.y = std::max<LONG>(Info.ptMinTrackSize.y, limits->MinHeight());
+    if (limits->MaxWidth() > 0) {
+        Info.ptMaxTrackSize.x = std::max<LONG>(Info.ptMinTrackSize.x, limits->MaxWidth());
+        Info.ptMaxSize.x = std::min(Info.ptMaxSize.x, Info.ptMaxTrackSize.x);
+    }
+    if (limits->MaxHeight() > 0) {
+        Info.ptMaxTrackSize.y = std::max<LONG>(Info.ptMinTrackSize.y, limits->MaxHeight());
+        Info.ptMaxSize.y = std::min(Info.ptMaxSize.y, Info.ptMaxTrackSize.y);
+    }
+}
+
 void TForm::Release()
 {
     PostMessageA(Handle(), CM_RELEASE, 0, 0);
@@ -356,6 +376,10 @@ void TForm::Dispatch(TMessage& Message)
             if (focus && IsChild(Handle(), focus))
                 ::SetFocus(focus);
         }
+        return;
+    case WM_GETMINMAXINFO:
+        DefaultHandler(Message);
+        LimitTracking(*reinterpret_cast<MINMAXINFO*>(Message.LParam));
         return;
     }
     if (Message.Msg == DialogKeyMessage()) {

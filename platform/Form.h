@@ -83,6 +83,7 @@ private:
     };
 
     void BorderStyles(DWORD& Style, DWORD& ExStyle) const;
+    void LimitTracking(MINMAXINFO& Info) const;
     SIZE FrameSize() const;
 
     TFormBorderStyle FBorderStyle = bsSizeable;

@@ -37,7 +37,7 @@ void TPicture::Assign(TPersistent* Source)
 const TClassInfo& TImage::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TImage, TGraphicControl>("TImage")
-        .Publish({"Anchors", "Enabled", "Visible", "ParentShowHint", "ShowHint", "OnClick", "OnDblClick",
+        .Publish({"Align", "Anchors", "Constraints", "Enabled", "Visible", "ParentShowHint", "ShowHint", "OnClick", "OnDblClick",
                   "OnMouseDown", "OnMouseMove", "OnMouseUp"})
         .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
         .Object("Picture", &TImage::Picture)

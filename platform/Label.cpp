@@ -13,8 +13,8 @@ const std::vector<std::string>& AlignmentNames()
 const TClassInfo& TLabel::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TLabel, TGraphicControl>("TLabel")
-        .Publish({"Anchors", "Caption", "Color", "Enabled", "ParentFont", "Font", "ParentShowHint", "ShowHint",
-                  "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+        .Publish({"Align", "Anchors", "Constraints", "Caption", "Color", "Enabled", "ParentFont", "Font",
+                  "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
         .Enum("Alignment", AlignmentNames(), &TLabel::Alignment, &TLabel::SetAlignment, taLeftJustify)
         .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
         .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false)
@@ -136,9 +136,9 @@ const TClassInfo& TPanel::StaticClassInfo()
 {
     static const std::vector<std::string> bevels{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
     static const TClassInfo& info = TClassBuilder<TPanel, TCustomControl>("TPanel")
-        .Publish({"Anchors", "Caption", "Color", "Enabled", "ParentFont", "Font", "ParentShowHint", "ShowHint",
-                  "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnMouseDown",
-                  "OnMouseMove", "OnMouseUp", "OnResize"})
+        .Publish({"Align", "Anchors", "Constraints", "Caption", "Color", "Enabled", "ParentFont", "Font",
+                  "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick", "OnEnter",
+                  "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"})
         .Enum("Alignment", AlignmentNames(), &TPanel::Alignment, &TPanel::SetAlignment, taCenter)
         .Enum("BevelInner", bevels, &TPanel::BevelInner, &TPanel::SetBevelInner, bvNone)
         .Enum("BevelOuter", bevels, &TPanel::BevelOuter, &TPanel::SetBevelOuter, bvRaised)
@@ -165,12 +165,14 @@ void TPanel::SetBevelInner(TBevelCut Value)
 {
     FBevelInner = Value;
     Invalidate();
+    AlignControls();
 }
 
 void TPanel::SetBevelOuter(TBevelCut Value)
 {
     FBevelOuter = Value;
     Invalidate();
+    AlignControls();
 }
 
 void TPanel::SetBevelWidth(int Value)
@@ -179,6 +181,7 @@ void TPanel::SetBevelWidth(int Value)
         Value = 1;
     FBevelWidth = Value;
     Invalidate();
+    AlignControls();
 }
 
 void TPanel::SetBorderWidth(int Value)
@@ -187,6 +190,7 @@ void TPanel::SetBorderWidth(int Value)
         Value = 0;
     FBorderWidth = Value;
     Invalidate();
+    AlignControls();
 }
 
 namespace {
@@ -217,6 +221,16 @@ void Bevel(HDC DC, RECT& R, TBevelCut Cut, int Width)
 }
 
 } // namespace
+
+void TPanel::AdjustClientRect(TRect& Rect) const
+{
+    // The bevels and the border between them are the panel's own.
+    if (FBevelOuter != bvNone)
+        InflateRect(&Rect, -FBevelWidth, -FBevelWidth);
+    InflateRect(&Rect, -FBorderWidth, -FBorderWidth);
+    if (FBevelInner != bvNone)
+        InflateRect(&Rect, -FBevelWidth, -FBevelWidth);
+}
 
 void TPanel::Paint()
 {

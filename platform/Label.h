@@ -61,6 +61,7 @@ public:
 
 protected:
     void Paint() override;
+    void AdjustClientRect(TRect& Rect) const override;
 
 private:
     TAlignment FAlignment = taCenter;

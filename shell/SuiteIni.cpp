@@ -1,6 +1,8 @@
 #include "shell/SuiteIni.h"
 #include "shell/SuiteModules.h"
 
+#include "platform/IniStore.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -22,7 +24,7 @@ std::string ReadIniValue(const std::string& File, const std::string& Section, co
 void WriteIniValue(const std::string& File, const std::string& Section, const std::string& Key,
                    const std::string& Value)
 {
-    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(), File.c_str());
+    platform::EditIniFile(File, [&](TIniFile& Ini) { Ini.Write(Section, Key, Value); });
 }
 
 int32_t IniNumber(const std::string& Text)
@@ -88,44 +90,6 @@ int32_t LoadGroups()
         }
     }
     return groupCount;
-}
-
-bool ReadFileBytes(const std::string& Path, std::string& Bytes)
-{
-    Bytes.clear();
-    HANDLE file = CreateFileA(Path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    }
-    bool read = true;
-    char block[65536];
-    for (DWORD n = 0; (read = ReadFile(file, block, sizeof block, &n, nullptr)) && n > 0;)
-        Bytes.append(block, n);
-    CloseHandle(file);
-    return read;
-}
-
-bool ReplaceFileBytes(const std::string& Path, const std::string& Bytes)
-{
-    // A read-only file is not replaced (a move over it does not always refuse).
-    const DWORD attributes = GetFileAttributesA(Path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
-    const std::string temporary = Path + ".new";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool done = WriteFile(file, Bytes.data(), static_cast<DWORD>(Bytes.size()), &written, nullptr) &&
-                written == Bytes.size() && FlushFileBuffers(file);
-    CloseHandle(file);
-    done = done && MoveFileExA(temporary.c_str(), Path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!done)
-        DeleteFileA(temporary.c_str());
-    return done;
 }
 
 namespace {
@@ -243,7 +207,7 @@ int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount)
         for (int32_t j = 0; j < group.PageCount; ++j) {
             // A page INI that cannot be read, or is not 8-bit text, lists no messages.
             std::string text;
-            ReadFileBytes(PagePath + PageIniName(group.Pages[j].FileName), text);
+            platform::ReadFileBytes(PagePath + PageIniName(group.Pages[j].FileName), text);
             TIniFile page(TIniFile::IsUtf16(text) ? std::string() : text);
             const int32_t count = ClampCount(IniNumber(page.Read("MESSAGE", "messagecount")), MaxPageMessages);
             for (int32_t n = 1; n <= count; ++n) {
@@ -266,17 +230,10 @@ std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount)
 
 std::vector<int32_t> RebuildMessageTables(int32_t GroupCount)
 {
-    std::string before;
-    // A file that cannot be read, or that this model does not hold, is left
-    // as it is; the tables are then built from nothing.
-    const bool read = ReadFileBytes(IniPath, before) && !TIniFile::IsUtf16(before);
-    TIniFile ini(read ? before : std::string());
-    const std::vector<int32_t> ids = LoadMessageIds(ini, BuildMessageTables(ini, GroupCount));
-    // A failed write leaves the old file whole; the tables built here are
-    // forwarded all the same.
-    const std::string after = ini.Text();
-    if (read && after != before)
-        ReplaceFileBytes(IniPath, after);
+    // A file that cannot be read or written keeps what it holds; the tables
+    // built here are forwarded all the same.
+    std::vector<int32_t> ids;
+    platform::EditIniFile(IniPath, [&](TIniFile& Ini) { ids = LoadMessageIds(Ini, BuildMessageTables(Ini, GroupCount)); });
     return ids;
 }
 

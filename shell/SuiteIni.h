@@ -12,13 +12,16 @@
 //   [MESSAGE] messagecount, 1..messagecount = window-message numbers
 #pragma once
 
-#include "shell/IniFile.h"
+#include "platform/IniFile.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tessel {
+
+using platform::IniValueSize;
+using platform::TIniFile;
 
 // Bounds that keep a hand-edited or damaged INI file from stalling start-up
 // or filling memory: the messages read from one page, and the entries of the
@@ -28,6 +31,8 @@ constexpr int MaxMessageEntries = 4096;
 
 std::string ReadIniValue(const std::string& File, const std::string& Section, const std::string& Key,
                          int BufferSize = IniValueSize);
+// Through the suite's one writer of INI files (platform/IniStore.h); a value
+// already there writes nothing.
 void WriteIniValue(const std::string& File, const std::string& Section, const std::string& Key,
                    const std::string& Value);
 // The C library's atol rule: leading blanks, a sign, digits; anything else 0.
@@ -45,13 +50,6 @@ int32_t ReadObjectStyle();
 // Fills the group table from IniPath and introduces every page to its module
 // (code 2); returns the number of groups.
 int32_t LoadGroups();
-
-// The bytes of the file at Path, none when it is missing; false when it
-// exists but cannot be read.
-bool ReadFileBytes(const std::string& Path, std::string& Bytes);
-// Replaces the file at Path with Bytes: written beside it first, then moved
-// over it, so that a failure leaves the old file whole. False on failure.
-bool ReplaceFileBytes(const std::string& Path, const std::string& Bytes);
 
 // The message table and its routing sections, rebuilt at every start from
 // the page INI files of the first GroupCount groups. A section that "Group"

@@ -1,4 +1,5 @@
 #include "KsPackage/Source/KsNumLED.h"
+#include "platform/Align.h"
 
 using namespace platform;
 
@@ -80,7 +81,7 @@ const TClassInfo& KsNumLed::StaticClassInfo()
         .Object("LedColors", &KsNumLed::LedColors, &KsNumLed::SetLedColors)
         .Bool("Transparent", &KsNumLed::GetTransparent, &KsNumLed::SetTransparent, false)
         .Bool("KeepRatio", &KsNumLed::GetKeepRatio, &KsNumLed::SetKeepRatio, false)
-        .Publish({"Anchors", "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint", "PopupMenu",
+        .Publish({"Align", "Anchors", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint", "PopupMenu",
                   "ShowHint", "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
                   "OnEndDock", "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
                   "OnStartDrag"})
@@ -104,6 +105,7 @@ KsNumLed::~KsNumLed()
 void KsNumLed::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     if (FImp) {
+        Constraints()->Constrain(AWidth, AHeight);
         FImp->Move(ALeft, ATop);
         FImp->Resize(AWidth, AHeight);
         AWidth = FImp->GetLayer()->Width();

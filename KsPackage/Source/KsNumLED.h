@@ -49,8 +49,8 @@ public:
     explicit KsNumLed(platform::TComponent* AOwner);
     ~KsNumLed() override;
 
-    // The layer image takes the position and the display the size; the
-    // control then takes the size the display was drawn at.
+    // The layer image takes the position and the display the size (within
+    // the constraints); the control then takes the size the display was drawn at.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // The layer image goes to the same parent first.
     void SetParent(platform::TWinControl* AParent) override;

@@ -17,6 +17,7 @@
 // nine pages a group. A group section name in use already gets a number
 // ("Suite 2", "Suite 3"...). Nothing is written while the folder holds no
 // page module, so a layout appears at the first start after pages exist.
+#include "platform/IniStore.h"
 #include "platform/Win32.h"
 
 #include <algorithm>
@@ -34,11 +35,6 @@ std::string ReadValue(const std::string& ini, const char* section, const char* k
     char value[ValueSize] = {};
     GetPrivateProfileStringA(section, key, "", value, ValueSize, ini.c_str());
     return value;
-}
-
-void WriteValue(const std::string& ini, const char* section, const char* key, const std::string& value)
-{
-    WritePrivateProfileStringA(section, key, value.c_str(), ini.c_str());
 }
 
 // Key names of a section, read with a growing buffer so a long hand-made
@@ -169,21 +165,25 @@ void MakeLayout(const std::string& ini)
 {
     std::string folder = ini.substr(0, ini.find_last_of('\\') + 1);
     std::vector<DefaultGroup> groups = GroupPages(PageModules(folder + "Page\\"));
+    if (groups.empty())
+        return;
+    std::vector<std::string> sections;
+    for (const DefaultGroup& group : groups)
+        sections.push_back(FreeGroupSectionName(ini, group.name));
 
-    // The group sections first and "groupcount" last: until the count is
-    // written the shell sees no group, so an interrupted write never leaves a
-    // count pointing at a half-written group.
-    for (size_t i = 0; i < groups.size(); ++i) {
-        std::string section = FreeGroupSectionName(ini, groups[i].name);
-        WriteValue(ini, section.c_str(), "groupid", std::to_string(i + 1));
-        WriteValue(ini, section.c_str(), "style", "0");
-        WriteValue(ini, section.c_str(), "pagecount", std::to_string(groups[i].pages.size()));
-        for (size_t j = 0; j < groups[i].pages.size(); ++j)
-            WriteValue(ini, section.c_str(), std::to_string(j + 1).c_str(), groups[i].pages[j]);
-        WriteValue(ini, "Group", std::to_string(i + 1).c_str(), section);
-    }
-    if (!groups.empty())
-        WriteValue(ini, "Group", "groupcount", std::to_string(groups.size()));
+    // One replacement of the whole file: the layout appears whole or not at all.
+    platform::EditIniFile(ini, [&](platform::TIniFile& file) {
+        for (size_t i = 0; i < groups.size(); ++i) {
+            const std::string& section = sections[i];
+            file.Write(section, "groupid", std::to_string(i + 1));
+            file.Write(section, "style", "0");
+            file.Write(section, "pagecount", std::to_string(groups[i].pages.size()));
+            for (size_t j = 0; j < groups[i].pages.size(); ++j)
+                file.Write(section, std::to_string(j + 1), groups[i].pages[j]);
+            file.Write("Group", std::to_string(i + 1), section);
+        }
+        file.Write("Group", "groupcount", std::to_string(groups.size()));
+    });
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "modules/Suite/SuiteSkin.h"
 #include "modules/Suite/SuiteText.h"
 
+#include "platform/Align.h"
 #include "platform/ClassBuilder.h"
 
 #include <algorithm>
@@ -149,7 +150,8 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
                                MinBodyWidth + 2 * Margin}),
                BodyTop + MinBodyHeight + Margin};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    FMinSize = {frame.right - frame.left, frame.bottom - frame.top};
+    Constraints()->SetMinWidth(frame.right - frame.left);
+    Constraints()->SetMinHeight(frame.bottom - frame.top);
     RestoreBounds(this, Section, true);
     // A window closed by its frame goes to the tray, as tray programs do;
     // Exit is the button's.
@@ -298,8 +300,7 @@ void TFormContainer::SaveState()
     if (FShutDown)
         return;
     SaveBounds(this, Section, true);
-    WriteSetting(Section, "Group", FGroup);
-    WriteSetting(Section, "Page", FPage);
+    WriteSettings(Section, {{"Group", FGroup}, {"Page", FPage}});
 }
 
 void TFormContainer::Shutdown()
@@ -344,30 +345,14 @@ void TFormContainer::Forward(const TForwardedMessage& Message)
     }
 }
 
-bool TFormContainer::CanResize(int& NewWidth, int& NewHeight)
-{
-    NewWidth = std::max(NewWidth, static_cast<int>(FMinSize.cx));
-    NewHeight = std::max(NewHeight, static_cast<int>(FMinSize.cy));
-    return inherited::CanResize(NewWidth, NewHeight);
-}
-
 void TFormContainer::WndProc(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_GETMINMAXINFO:
-        // The frame, maximising and other programs' sizing keep to it too.
-        inherited::WndProc(Message);
-        reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMinTrackSize = {FMinSize.cx, FMinSize.cy};
+    // Owned by the hidden application window, the main window has no taskbar
+    // button to come back from: minimised, it goes to the tray.
+    if (Message.Msg == WM_SYSCOMMAND && (Message.WParam & 0xFFF0) == SC_MINIMIZE) {
+        Ask(cmdShow, tgTrayIcon);
+        Hide();
         return;
-    case WM_SYSCOMMAND:
-        // Owned by the hidden application window, the main window has no
-        // taskbar button to come back from: minimised, it goes to the tray.
-        if ((Message.WParam & 0xFFF0) == SC_MINIMIZE) {
-            Ask(cmdShow, tgTrayIcon);
-            Hide();
-            return;
-        }
-        break;
     }
     if (Message.Msg == WM_CONTAINER_SWITCH) {
         // The shell is about to switch faces from its tray menu: whatever

@@ -56,7 +56,6 @@ public:
     void ChoosePage(int Page);
 
 protected:
-    bool CanResize(int& NewWidth, int& NewHeight) override;
     void WndProc(platform::TMessage& Message) override;
     bool DialogKey(WORD Key, platform::TShiftState Shift) override;
 
@@ -80,7 +79,6 @@ private:
     platform::TLabel* FTitle;
     platform::TPanel* FBody;
     platform::TLabel* FMissing;
-    SIZE FMinSize{0, 0}; // of the whole window
     int FGroup = 0;
     int FPage = 0;
     bool FShutDown = false;

@@ -100,7 +100,7 @@ public:
         for (const std::string& name : LanguagesPresent()) {
             auto* button = MakeSkinButton(this, Tr(name.c_str()), left, top);
             button->OnClick = [this, name](TObject*) {
-                WriteSetting("Tessel", "Language", name);
+                WriteSettingText("Tessel", "Language", name);
                 Refresh();
             };
             left += button->Width() + 4;
@@ -112,12 +112,12 @@ public:
         AddLabel(LabelLeft, top + 4, Tr("Start view"));
         FAtQuickBar = MakeSkinButton(this, Tr("Start at Quick Bar"), ChoiceLeft, top);
         FAtQuickBar->OnClick = [this](TObject*) {
-            WriteSetting("Tessel", "ObjectStyle", 0);
+            WriteSettings("Tessel", {{"ObjectStyle", 0}});
             Refresh();
         };
         FAtTray = MakeSkinButton(this, Tr("Start at ToolBar"), ChoiceLeft + FAtQuickBar->Width() + 4, top);
         FAtTray->OnClick = [this](TObject*) {
-            WriteSetting("Tessel", "ObjectStyle", 3);
+            WriteSettings("Tessel", {{"ObjectStyle", 3}});
             Refresh();
         };
         AddLabel(ChoiceLeft, top + 28, Tr("Used from the next start; the tray menu sets it too."));

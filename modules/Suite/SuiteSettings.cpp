@@ -1,6 +1,7 @@
 #include "modules/Suite/SuiteSettings.h"
 
 #include "platform/Form.h"
+#include "platform/IniStore.h"
 #include "platform/Win32.h"
 
 #include <algorithm>
@@ -45,9 +46,12 @@ int ReadSetting(const std::string& Section, const std::string& Key, int Default)
     return static_cast<int>(number);
 }
 
-void WriteSetting(const std::string& Section, const std::string& Key, int Value)
+void WriteSettings(const std::string& Section, std::initializer_list<std::pair<const char*, int>> Values)
 {
-    WriteSetting(Section, Key, std::to_string(Value));
+    platform::EditIniFile(SuiteIni(), [&](platform::TIniFile& Ini) {
+        for (const auto& [key, value] : Values)
+            Ini.Write(Section, key, std::to_string(value));
+    });
 }
 
 std::string ReadSettingText(const std::string& Section, const std::string& Key)
@@ -57,9 +61,9 @@ std::string ReadSettingText(const std::string& Section, const std::string& Key)
     return value;
 }
 
-void WriteSetting(const std::string& Section, const std::string& Key, const std::string& Value)
+void WriteSettingText(const std::string& Section, const std::string& Key, const std::string& Value)
 {
-    WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(), SuiteIni().c_str());
+    platform::EditIniFile(SuiteIni(), [&](platform::TIniFile& Ini) { Ini.Write(Section, Key, Value); });
 }
 
 void RestoreBounds(platform::TForm* Form, const std::string& Section, bool Sized)
@@ -102,12 +106,13 @@ void SaveBounds(platform::TForm* Form, const std::string& Section, bool Sized)
             OffsetRect(&bounds, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
         }
     }
-    WriteSetting(Section, "Left", bounds.left);
-    WriteSetting(Section, "Top", bounds.top);
-    if (Sized) {
-        WriteSetting(Section, "Width", bounds.right - bounds.left);
-        WriteSetting(Section, "Height", bounds.bottom - bounds.top);
-    }
+    if (Sized)
+        WriteSettings(Section, {{"Left", bounds.left},
+                                {"Top", bounds.top},
+                                {"Width", bounds.right - bounds.left},
+                                {"Height", bounds.bottom - bounds.top}});
+    else
+        WriteSettings(Section, {{"Left", bounds.left}, {"Top", bounds.top}});
 }
 
 } // namespace tessel

@@ -2,7 +2,9 @@
 // Tessel.ini, each in a section of its own.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace platform {
 class TForm;
@@ -16,10 +18,13 @@ std::string SuiteFolder();
 std::string SuiteIni();
 
 int ReadSetting(const std::string& Section, const std::string& Key, int Default);
-void WriteSetting(const std::string& Section, const std::string& Key, int Value);
-// A text value (at most 259 characters), empty when missing.
+// Writes through the suite's one writer of INI files (platform/IniStore.h),
+// all values at once; values already there write nothing.
+void WriteSettings(const std::string& Section, std::initializer_list<std::pair<const char*, int>> Values);
+// A text value (at most 259 characters), empty when missing; written as
+// WriteSettings writes.
 std::string ReadSettingText(const std::string& Section, const std::string& Key);
-void WriteSetting(const std::string& Section, const std::string& Key, const std::string& Value);
+void WriteSettingText(const std::string& Section, const std::string& Key, const std::string& Value);
 
 // Puts the form where Section last kept it (Left, Top, and with Sized also
 // Width and Height), moved so that it lies wholly on the work area of the

@@ -2,6 +2,9 @@
 // parent, its bounds follow the display and its colour set copies.
 #include "KsPackageTesting.h"
 #include "KsPackage/Source/KsNumLED.h"
+#include "KsPackage/Source/KsRegister.h"
+#include "platform/Align.h"
+#include "platform/FormFile.h"
 #include "platform/Label.h"
 
 using namespace platform;
@@ -145,4 +148,55 @@ TEST_F(KsNumLedTest, ColourSetsCopyFourColoursAndRefuseOtherClasses)
     EXPECT_THROW(font.Assign(Led->LedColors()), EInvalidCast);
     EXPECT_THROW(Led->LedColors()->Assign(&font), EConvertError);
     EXPECT_THROW(SetObjectProp(*Led, "LedColors", &font), EPropertyError);
+}
+
+TEST_F(KsNumLedTest, AlignedTheDisplayFollowsTheBoundsTheParentGivesIt)
+{
+    Form->SetBorderStyle(bsNone);
+    Form->SetBounds(40, 40, 400, 300);
+    Led->SetAlign(alBottom);
+    EXPECT_EQ(RectText(Led->BoundsRect()), RectText(Rect(0, 250, 400, 300)));
+    EXPECT_EQ(RectText(Layer()->BoundsRect()), RectText(Led->BoundsRect()));
+    const int lit = Lit();
+    EXPECT_GT(lit, 0);
+
+    // The user makes the window wider and lower: the display is drawn anew at the new width.
+    SetWindowPos(Form->Handle(), nullptr, 0, 0, 500, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(RectText(Led->BoundsRect()), RectText(Rect(0, 150, 500, 200)));
+    EXPECT_EQ(RectText(Layer()->BoundsRect()), RectText(Led->BoundsRect()));
+    EXPECT_GT(Lit(), lit);
+
+    // Constraints hold for the display as well.
+    Led->Constraints()->SetMaxWidth(150);
+    EXPECT_EQ(RectText(Led->BoundsRect()), RectText(Rect(0, 150, 150, 200)));
+    EXPECT_EQ(RectText(Layer()->BoundsRect()), RectText(Led->BoundsRect()));
+    Led->SetAlign(alClient);
+    EXPECT_EQ(RectText(Layer()->BoundsRect()), RectText(Rect(0, 0, 150, 200)));
+}
+
+TEST_F(KsNumLedTest, AlignAndConstraintsAreStreamedInTheirPlaces)
+{
+    RegisterKsPackage();
+    Led->SetName("Led");
+    Led->SetAlign(alTop);
+    Led->SetAnchors({akLeft, akTop, akRight});
+    Led->Constraints()->SetMinHeight(40);
+    Led->SetDragKind(dkDock);
+    const std::string text = WriteComponentText(Form);
+    const size_t align = text.find("    Align = alTop\r\n"), anchors = text.find("    Anchors = [akLeft, akTop, akRight]\r\n"),
+                 constraints = text.find("    Constraints.MinHeight = 40\r\n"), drag = text.find("    DragKind = dkDock");
+    ASSERT_NE(align, std::string::npos) << text;
+    EXPECT_LT(align, anchors);
+    EXPECT_LT(anchors, constraints);
+    EXPECT_LT(constraints, drag);
+
+    TForm* read = New<TForm>(nullptr);
+    ReadComponentText(read, text);
+    EXPECT_EQ(WriteComponentText(read), text);
+    auto* led = dynamic_cast<KsNumLed*>(read->FindComponent("Led"));
+    ASSERT_NE(led, nullptr);
+    EXPECT_EQ(led->Align(), alTop);
+    EXPECT_EQ(led->Constraints()->MinHeight(), 40);
+    EXPECT_EQ(RectText(led->Imp()->GetLayer()->Image()->BoundsRect()), RectText(led->BoundsRect()));
+    FreeAndNil(read);
 }

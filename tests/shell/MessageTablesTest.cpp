@@ -4,7 +4,7 @@
 // byte for byte as the model leaves them.
 #include "ShellHarness.h"
 
-#include "shell/IniFile.h"
+#include "platform/IniFile.h"
 #include "shell/SuiteIni.h"
 #include "shell/SuiteModules.h"
 
@@ -335,20 +335,24 @@ TEST_F(MessageTables, ModelReadsAndEditsAsTheProfileFunctions)
 }
 
 // The same on files and edits put together at random from the pieces that
-// the rules treat specially.
+// the rules treat specially. The profile functions lose what stands after a
+// NUL byte in a line when they write; the model keeps it, so on a file with
+// one its reads are compared with theirs on the text it writes.
 TEST_F(MessageTables, ModelMatchesTheProfileFunctionsOnRandomFilesAndEdits)
 {
     const std::vector<std::string> pieces = {"[", "]", "=", ";", "\"", "'", " ", "\t", "\r\n", "\n", "\r", "a", "A",
-                                             "1", "MESSAGE", "message", "\x1A", "[]", "[a]", "[ A ]", "x=1", "\xE9"};
+                                             "1", "MESSAGE", "message", "\x1A", "[]", "[a]", "[ A ]", "x=1", "\xE9",
+                                             std::string(1, '\0'), std::string(3, '\0')};
     const std::vector<std::string> names = {"", " a ", "A", "b", "1", "MESSAGE", "message", "x", "[", ";"};
     const std::vector<std::string> values = {"1", "", " v ", "\"q\"", "0,0"};
     std::mt19937 random(12);
     const auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
-    const std::string file = Suite.Path() + "Random.ini";
+    const std::string file = Suite.Path() + "Random.ini", written = Suite.Path() + "Written.ini";
     for (int round = 0; round < 400; ++round) {
         std::string text;
         for (int n = random() % 25; n > 0; --n)
             text += pick(pieces);
+        const bool nul = text.find('\0') != std::string::npos;
         WriteWholeFile(file, text);
         TIniFile model(text);
         std::string steps;
@@ -358,7 +362,10 @@ TEST_F(MessageTables, ModelMatchesTheProfileFunctionsOnRandomFilesAndEdits)
             case 0: {
                 const int size = 1 + static_cast<int>(random() % 5);
                 char read[8];
-                const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", read, size, file.c_str());
+                if (nul)
+                    WriteWholeFile(written, model.Changed() ? model.Text() : text);
+                const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", read, size,
+                                                         (nul ? written : file).c_str());
                 EXPECT_EQ(model.Read(section, key, size), std::string(read, n))
                     << "[" << section << "] " << key << " (" << size << ") after " << steps << " in " << text;
                 steps += "read; ";
@@ -376,7 +383,9 @@ TEST_F(MessageTables, ModelMatchesTheProfileFunctionsOnRandomFilesAndEdits)
                 break;
             }
         }
-        EXPECT_EQ(model.Changed() ? model.Text() : text, ReadWholeFile(file)) << steps << " in " << text;
+        if (!nul) {
+            EXPECT_EQ(model.Changed() ? model.Text() : text, ReadWholeFile(file)) << steps << " in " << text;
+        }
     }
 }
 

@@ -1,9 +1,9 @@
-#include "shell/IniFile.h"
+#include "platform/IniFile.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace tessel {
+namespace platform {
 
 namespace {
 
@@ -21,6 +21,12 @@ std::string_view Trim(std::string_view Text)
     while (!Text.empty() && IsBlank(Text.back()))
         Text.remove_suffix(1);
     return Text;
+}
+
+// What the functions compare and read of a name or a value: the text up to a NUL.
+std::string_view Cut(std::string_view Text)
+{
+    return Text.substr(0, Text.find('\0'));
 }
 
 std::string Fold(std::string_view Name)
@@ -45,11 +51,6 @@ TIniFile::TIniFile(std::string_view Text) : TIniFile()
         FUtf8Mark = true;
         Text.remove_prefix(Utf8Mark.size());
     }
-    // A NUL byte ends the text here. The functions' own reading of one is
-    // not that simple (a name or value is cut at it, and sometimes the lines
-    // after it are lost); no INI file of the suite holds one.
-    Text = Text.substr(0, Text.find('\0'));
-
     TSection* section = &FSections.front();
     while (!Text.empty()) {
         const size_t end = std::min(Text.find_first_of("\r\n"), Text.size());
@@ -57,17 +58,18 @@ TIniFile::TIniFile(std::string_view Text) : TIniFile()
         Text.remove_prefix(std::min(end + 1, Text.size()));
         if (line.empty())
             continue;
+        std::string kept = line.find('\0') == std::string_view::npos ? std::string() : std::string(line);
         const size_t close = line.rfind(']');
         if (line.front() == '[' && close != std::string_view::npos) {
-            section = &AddSection(std::string(Trim(line.substr(1, close - 1))));
+            section = &AddSection(std::string(Cut(Trim(line.substr(1, close - 1)))), std::move(kept));
             continue;
         }
         const size_t equals = line.find('=');
-        TKey key{std::string(Trim(line.substr(0, equals))), {}, equals != std::string_view::npos};
+        TKey key{std::string(Cut(Trim(line.substr(0, equals)))), {}, equals != std::string_view::npos,
+                 std::move(kept)};
         if (key.HasValue)
-            key.Value = Trim(line.substr(equals + 1));
-        // Of consecutive lines without a key name only the first counts.
-        if (!key.Name.empty() || section->Keys.empty() || !section->Keys.back().Name.empty())
+            key.Value = Cut(Trim(line.substr(equals + 1)));
+        if (Kept(*section, key))
             AddKey(*section, std::move(key));
     }
 }
@@ -77,11 +79,24 @@ bool TIniFile::IsUtf16(std::string_view Text)
     return Text.substr(0, 2) == "\xFF\xFE" || Text.substr(0, 2) == "\xFE\xFF";
 }
 
-TIniFile::TSection& TIniFile::AddSection(std::string Name)
+TIniFile::TSection& TIniFile::AddSection(std::string Name, std::string Line)
 {
-    FIndex[Fold(Name)].push_back(FSections.size());
-    FSections.push_back({std::move(Name), {}, {}});
+    // A section line whose name ends at once at a NUL stays a line of its
+    // own, under which no name finds its keys.
+    if (!Name.empty() || Line.empty())
+        FIndex[Fold(Name)].push_back(FSections.size());
+    FSections.push_back({std::move(Name), std::move(Line), {}, {}});
     return FSections.back();
+}
+
+bool TIniFile::Kept(const TSection& Section, const TKey& Key)
+{
+    // Of consecutive lines without a key name only the first counts. A name
+    // cut to nothing at a NUL still makes its own line count, but not the
+    // next one.
+    const std::string_view name = Key.Line.empty() ? std::string_view(Key.Name)
+                                                    : Trim(std::string_view(Key.Line).substr(0, Key.Line.find('=')));
+    return !name.empty() || Section.Keys.empty() || !Section.Keys.back().Name.empty();
 }
 
 void TIniFile::AddKey(TSection& Section, TKey Key)
@@ -139,14 +154,16 @@ void TIniFile::Write(std::string_view Section, std::string_view Key, std::string
     auto found = section->Index.find(Fold(Trim(Key)));
     if (found == section->Index.end()) {
         FLastKey = section->Keys.size();
-        AddKey(*section, {std::string(leading(Key)), std::string(leading(Value)), true});
+        AddKey(*section, {std::string(leading(Key)), std::string(leading(Value)), true, {}});
     } else {
         FLastKey = found->second;
         TKey& key = section->Keys[found->second];
+        // The value as it reads: a line kept for its NUL stays as it is.
         if (key.HasValue && key.Value == leading(Value))
             return;
         key.Value = leading(Value);
         key.HasValue = true;
+        key.Line.clear();
     }
     MarkChanged();
 }
@@ -226,7 +243,7 @@ void TIniFile::Reread()
             if (!FSections[p].Erased)
                 previous = &FSections[p];
         for (TKey& key : FSections[n].Keys)
-            if (!key.Name.empty() || previous->Keys.empty() || !previous->Keys.back().Name.empty())
+            if (Kept(*previous, key))
                 AddKey(*previous, std::move(key));
         FSections[n].Erased = true;
     }
@@ -241,16 +258,21 @@ std::string TIniFile::Text() const
     for (const TSection& section : FSections) {
         if (section.Erased)
             continue;
-        if (!section.Name.empty())
+        if (!section.Line.empty())
+            text += section.Line + "\r\n";
+        else if (!section.Name.empty())
             text += "[" + section.Name + "]\r\n";
         for (const TKey& key : section.Keys) {
-            text += key.Name;
-            if (key.HasValue)
-                text += "=" + key.Value;
+            if (!key.Line.empty())
+                text += key.Line;
+            else if (key.HasValue)
+                text += key.Name + "=" + key.Value;
+            else
+                text += key.Name;
             text += "\r\n";
         }
     }
     return text;
 }
 
-} // namespace tessel
+} // namespace platform

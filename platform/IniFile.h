@@ -22,10 +22,21 @@
 //   named as given less leading blanks; the value loses its leading blanks;
 //   removing the section without a name removes the keys before the first
 //   section line;
+// - a NUL byte is text like any other to the lines (only CR and LF end
+//   one), but a section name, a key name or a value ends at it once the
+//   blanks around it are dropped; a key line whose name holds nothing
+//   before a NUL counts as a line with a name for the rule above, and as
+//   one without a name for the line after it;
 // - the text written is every section as "[name]" and every key as
 //   "name=value" or "name", each line ended by CR LF; a UTF-8 byte-order mark
 //   is kept. A file whose text the functions would read as UTF-16 (it starts
 //   with FF FE or FE FF) is not one of these.
+// Where the functions lose bytes, this model does not: a line that holds a
+// NUL byte is written back as it was read (less the blanks around it) until
+// a write replaces it or a removal takes its section, so whatever it held
+// after the NUL (a section line the profile functions read as part of a
+// value, after a power loss left NULs in the file) is still there for the
+// user or a repair. Its reads are those of the text it writes.
 // The profile functions write the file at each change and read it again at
 // the next call; what that reading changes (blanks left at the end of what
 // was written go, keys under "[]" join the section before them) is applied
@@ -42,7 +53,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace tessel {
+namespace platform {
 
 // Values are read into 260-byte buffers (at most 259 characters).
 constexpr int IniValueSize = 260;
@@ -68,21 +79,30 @@ public:
     std::string Text() const;
 
 private:
+    // Names and values as the functions compare and read them (cut at a
+    // NUL); Line holds the whole line of the file when it holds a NUL, and
+    // is what is written for it.
     struct TKey {
         std::string Name;
         std::string Value;
         bool HasValue;
+        std::string Line;
     };
     struct TSection {
         std::string Name;
+        std::string Line;
         std::vector<TKey> Keys;
         std::unordered_map<std::string, size_t> Index; // folded name -> first key of that name
         bool Erased = false;
     };
 
     TSection* Find(std::string_view Section);
-    TSection& AddSection(std::string Name);
+    // Line: the section line as read, when it holds a NUL.
+    TSection& AddSection(std::string Name, std::string Line = {});
     static void AddKey(TSection& Section, TKey Key);
+    // Whether a key line stands after the last key of Section, by the rule
+    // for lines without a key name.
+    static bool Kept(const TSection& Section, const TKey& Key);
     void MarkChanged();
     // Brings the model to what reading the file written after a change gives.
     void Reread();
@@ -101,4 +121,4 @@ private:
     std::unordered_map<std::string, std::vector<size_t>> FIndex;
 };
 
-} // namespace tessel
+} // namespace platform
