@@ -88,11 +88,14 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
         Hide();
     };
 
-    const int width = SkinButtonWidth + 2 * Pad, height = top + 3 * Step + Pad - 4;
-    SetBounds(GetSystemMetrics(SM_CXSCREEN) - width - 40, 80, width, height);
-    RestoreBounds(this, Section, false);
-    DrawCard(width, height);
+    // As wide as the captions need before it takes its place, so that the
+    // place it kept is where it stands.
+    const int height = top + 3 * Step + Pad - 4;
+    SetBounds(0, 80, SkinButtonWidth + 2 * Pad, height);
     RefreshTips();
+    SetBounds(GetSystemMetrics(SM_CXSCREEN) - Width() - 40, 80, Width(), height);
+    RestoreBounds(this, Section, false);
+    DrawCard(Width(), height);
 }
 
 void TFormBar::DrawCard(int Width, int Height)
@@ -164,15 +167,14 @@ void TFormBar::Fit()
         page.Button->SetButtonWidth(width);
     for (TSkinButton* button : {FMain, FTray, FExit})
         button->SetButtonWidth(width);
-    // It grows to the left, towards the middle of the screen from where it
-    // stands at first, and never past the work area's edges.
+    // Grown, it stays where it stands as long as it fits on the work area.
     const int barWidth = width + 2 * Pad;
-    RECT wanted{Left() + Width() - barWidth, Top(), Left() + Width(), Top() + Height()};
+    RECT wanted{Left(), Top(), Left() + barWidth, Top() + Height()};
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
-    const int left = std::clamp<int>(wanted.left, monitor.rcWork.left, std::max<int>(monitor.rcWork.left,
-                                                                                       monitor.rcWork.right - barWidth));
+    const int left = std::clamp<int>(wanted.left, monitor.rcWork.left,
+                                     std::max<int>(monitor.rcWork.left, monitor.rcWork.right - barWidth));
     SetBounds(left, Top(), barWidth, Height());
     DrawCard(Width(), Height());
 }
