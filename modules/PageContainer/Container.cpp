@@ -23,7 +23,7 @@ constexpr UINT WM_CONTAINER_SWITCH = WM_USER + 2000;
 constexpr int Margin = 8, Gap = 4, RowStep = SkinButtonHeight + 6;
 constexpr int BodyTop = Margin + 2 * RowStep + 26;
 // The room a page's view has at least (the pages are laid out for it).
-constexpr int MinBodyWidth = 460, MinBodyHeight = 300;
+constexpr int MinBodyWidth = 680, MinBodyHeight = 340;
 
 std::string IniText(const std::string& Section, const std::string& Key)
 {
