@@ -36,7 +36,9 @@ printf '[Reminder]\r\nCaption=Reminder\r\nTip=Back up the project folder today\r
 printf '%s\r\n' '[Tessel]' 'ObjectStyle=0' '[Group]' 'groupcount=2' '1=Monitor' '2=Tools' \
     '[Monitor]' 'groupid=1' 'style=0' 'pagecount=4' '1=Clock.dll' '2=System.dll' '3=Disks.dll' '4=Display.dll' \
     '[Tools]' 'groupid=2' 'style=0' 'pagecount=4' '1=Colours.dll' '2=Folders.dll' '3=Settings.dll' '4=Reminder.dll' \
-    '[PageContainer]' 'Left=80' 'Top=60' 'Width=760' 'Height=520' '[Bar]' 'Left=900' 'Top=80' >"$suite/Tessel.ini"
+    '[PageContainer]' 'Left=80' 'Top=60' 'Width=760' 'Height=520' '[Bar]' 'Left=900' 'Top=80' \
+    '[Folders]' 'Folder=C:\windows' '[Colours]' 'Foreground=16748574' 'Background=65535' 'Format=1' \
+    >"$suite/Tessel.ini"
 
 wine_session_start "$build" private
 export TESSEL_DOUBLE_DIR=$(wine winepath -w "$suite" 2>/dev/null | tr -d '\r')
@@ -60,7 +62,11 @@ shot suite-quickbar 180x360+870+60
 click TFormBar Clock
 sleep 1.5
 shot suite-clock 780x540+70+50
-for page in System Disks Display; do
+# The System page samples from its first showing on, also while another
+# page is shown: its picture is taken last, with the seconds since in its graph.
+click TFormContainer System
+sleep 1
+for page in Disks Display System; do
     click TFormContainer "$page"
     sleep 2.5
     shot "suite-$(echo "$page" | tr A-Z a-z)" 780x540+70+50
@@ -69,7 +75,7 @@ click TFormContainer Tools
 sleep 1
 shot suite-colours 780x540+70+50
 click TFormContainer Folders
-sleep 2
+sleep 5
 shot suite-folders 780x540+70+50
 click TFormContainer Settings
 sleep 1.5
