@@ -187,7 +187,7 @@ const TClassInfo& TSettingsView::StaticClassInfo()
     return info;
 }
 
-const TPageDefinition ThisPage{"Settings", "Settings", nullptr,
-                               [] { return static_cast<TPageView*>(New<TSettingsView>(nullptr)); }};
+extern const TPageDefinition SettingsPage{"Settings", "Settings", nullptr,
+                                          [] { return static_cast<TPageView*>(New<TSettingsView>(nullptr)); }};
 
 } // namespace tessel
