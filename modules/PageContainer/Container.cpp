@@ -23,7 +23,7 @@ constexpr UINT WM_CONTAINER_SWITCH = WM_USER + 2000;
 constexpr int Margin = 8, Gap = 4, RowStep = SkinButtonHeight + 6;
 constexpr int BodyTop = Margin + 2 * RowStep + 26;
 // The room a page's view has at least (the pages are laid out for it).
-constexpr int MinBodyWidth = 680, MinBodyHeight = 340;
+constexpr int MinBodyWidth = 460, MinBodyHeight = 300;
 
 std::string IniText(const std::string& Section, const std::string& Key)
 {
@@ -258,10 +258,10 @@ void TFormContainer::StepPage(int Step)
     Choose(group, page);
 }
 
-void TFormContainer::KeepFocusVisible()
+void TFormContainer::KeepFocusVisible(HWND Before)
 {
-    const HWND focus = GetFocus();
-    if (focus && IsChild(Handle(), focus) && !IsWindowVisible(focus) && !FPageButtons[FGroup].empty())
+    // Windows hands the focus of a window it hides to the window's parent.
+    if (Before && IsChild(Handle(), Before) && !IsWindowVisible(Before) && !FPageButtons[FGroup].empty())
         FPageButtons[FGroup][FPage]->SetFocus();
 }
 
@@ -270,6 +270,7 @@ bool TFormContainer::DialogKey(WORD Key, TShiftState Shift)
     if (!Shift.Contains(ssCtrl) || Shift.Contains(ssAlt) || FSlots.empty())
         return inherited::DialogKey(Key, Shift);
     const int groups = static_cast<int>(FSlots.size());
+    const HWND focus = GetFocus();
     switch (Key) {
     case VK_TAB:
         StepPage(Shift.Contains(ssShift) ? -1 : 1);
@@ -283,7 +284,7 @@ bool TFormContainer::DialogKey(WORD Key, TShiftState Shift)
     default:
         return inherited::DialogKey(Key, Shift);
     }
-    KeepFocusVisible();
+    KeepFocusVisible(focus);
     return true;
 }
 

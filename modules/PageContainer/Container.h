@@ -66,8 +66,9 @@ private:
     void Choose(int Group, int Page);
     // Steps through the pages of every group in order (Step +1 or -1), round the end.
     void StepPage(int Step);
-    // After a switch: a focus left in a window now hidden goes to the page's button.
-    void KeepFocusVisible();
+    // After a switch: a focus that was in a window now hidden (Before) goes
+    // to the button of the page shown.
+    void KeepFocusVisible(HWND Before);
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
