@@ -1,9 +1,8 @@
 // Keyboard input and the focus: the key messages and what they become
-// (key events, the context menu and help keys), dialog keys, the tab order
+// (key events, the context menu and help keys), the tab order
 // and the focus's arrival and departure.
 #include "platform/Application.h"
 #include "platform/Control.h"
-#include "platform/Form.h"
 #include "platform/SystemServices.h"
 
 #include <algorithm>
@@ -17,18 +16,6 @@ TShiftState KeyboardShiftState()
     if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
     if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
     return shift;
-}
-
-bool IsDialogKey(const MSG& Msg)
-{
-    if (Msg.message != WM_KEYDOWN || Msg.wParam != VK_TAB)
-        return false;
-    TWinControl* control = FindControl(Msg.hwnd);
-    TForm* form = GetParentForm(control);
-    if (!form || (SendMessageA(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, reinterpret_cast<LPARAM>(&Msg)) & DLGC_WANTTAB))
-        return false;
-    form->SelectNext(control, !KeyboardShiftState().Contains(ssShift));
-    return true;
 }
 
 // Shift+F10 asks for the context menu and F1 for help, as the system's own
@@ -116,6 +103,25 @@ void TWinControl::SetTabOrder(int Value)
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     const size_t at = std::min(static_cast<size_t>(Value), list.size());
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), this);
+    PlaceInTabOrder();
+}
+
+// Windows moves the focus through a window's children in their z-order:
+// that order is kept the tab order, so that Tab follows TabOrder in every
+// message loop, whichever module's the windows are.
+void TWinControl::PlaceInTabOrder()
+{
+    if (!FHandle || !Parent())
+        return;
+    HWND after = nullptr;
+    for (TWinControl* sibling : Parent()->FTabList) {
+        if (sibling == this)
+            break;
+        if (sibling->FHandle)
+            after = sibling->FHandle;
+    }
+    if (GetWindow(FHandle, GW_HWNDPREV) != after)
+        SetWindowPos(FHandle, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool TWinControl::CanFocus() const

@@ -78,6 +78,9 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (FTabStop)
         Params.Style |= WS_TABSTOP;
+    // Tab goes through a container's children (DialogKeys.h).
+    if (FControlStyle.Contains(csAcceptsControls))
+        Params.ExStyle |= WS_EX_CONTROLPARENT;
     if (Visible())
         Params.Style |= WS_VISIBLE;
     if (!Enabled())
@@ -129,6 +132,7 @@ void TWinControl::CreateHandle()
                     params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, this);
     if (!FHandle)
         throw EOutOfResources("Error creating window for " + ClassName());
+    PlaceInTabOrder();
     for (TControl* child : FControls)
         if (auto* windowed = dynamic_cast<TWinControl*>(child))
             windowed->HandleNeeded();
@@ -356,9 +360,10 @@ void TWinControl::InsertControl(TControl* AControl)
     if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
         FTabList.push_back(windowed);
         if (FHandle) {
-            if (windowed->FHandle)
+            if (windowed->FHandle) {
                 ::SetParent(windowed->FHandle, FHandle);
-            else
+                windowed->PlaceInTabOrder();
+            } else
                 windowed->HandleNeeded();
         }
     }
