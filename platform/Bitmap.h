@@ -21,6 +21,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/Dib.h"
 #include "platform/Stream.h"
 
 #include <cstdint>
@@ -29,9 +30,6 @@
 
 namespace platform {
 
-// pfCustom: a taken-over DIB section whose 16- or 32-bit masks none of the
-// others describe; it can be converted to any other format but not to itself.
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmap;
@@ -120,22 +118,6 @@ public:
     void SetData(const std::vector<uint8_t>& Value);
 
     void Changed() override;
-
-    // The picture behind a bitmap handle. Bits is null for a device-dependent
-    // bitmap; masks describe 16- and 32-bit pixels; Palette is the colour
-    // table of 1-, 4- and 8-bit pixels.
-    struct TDib {
-        HBITMAP Handle = nullptr;
-        uint8_t* Bits = nullptr;
-        int Width = 0, Height = 0;
-        int BitCount = 0;
-        int Stride = 0;
-        bool TopDown = false;
-        uint32_t Masks[3] = {0, 0, 0}; // red, green, blue
-        std::vector<RGBQUAD> Palette;
-
-        uint8_t* Row(int Y) const { return Bits + static_cast<size_t>(TopDown ? Y : Height - 1 - Y) * Stride; }
-    };
 
 protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
