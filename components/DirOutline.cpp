@@ -1,8 +1,6 @@
 #include "components/DirOutline.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
 
 using namespace platform;
 
@@ -15,57 +13,7 @@ const int BoxSize = 9;
 // Keys typed within this time continue the type-ahead text.
 const std::chrono::milliseconds TypeAheadPause(1000);
 
-bool IsFolder(const std::string& Path)
-{
-    const DWORD attributes = GetFileAttributesA(Path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Names compare in capitals, byte by byte: a strict order for sorting,
-// which the system's word sort (ignoring hyphens) is not.
-std::string Upper(std::string Name)
-{
-    CharUpperBuffA(Name.data(), static_cast<DWORD>(Name.size()));
-    return Name;
-}
-
-bool SameName(const std::string& A, const std::string& B)
-{
-    return Upper(A) == Upper(B);
-}
-
-// Calls Found with the name of every subfolder of Folder (a path ending in
-// a backslash) until it returns false; a folder that cannot be read has none.
-template <class F>
-void ForEachSubfolder(const std::string& Folder, F Found)
-{
-    // A drive without its medium answers with an error, not a message box.
-    const UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((Folder + "*").c_str(), &data);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &data)) {
-        const std::string name = data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != ".." && !Found(name))
-            break;
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    SetErrorMode(mode);
-}
-
 } // namespace
-
-struct TDirectoryOutline::TNode {
-    std::string Name; // "C:" for the root
-    std::string Key;  // the name in capitals, for sorting
-    TNode* Parent = nullptr;
-    std::vector<std::unique_ptr<TNode>> Children;
-    bool Scanned = false;
-    bool Expanded = false;
-    bool Probed = false;      // looked for a first subfolder
-    bool HasChildren = false; // what that look found
-    int Level = 0;
-};
 
 const TClassInfo& TDirectoryOutline::StaticClassInfo()
 {
@@ -94,17 +42,9 @@ TDirectoryOutline::TDirectoryOutline(TComponent* AOwner) : TRowList(AOwner)
 
 TDirectoryOutline::~TDirectoryOutline() = default;
 
-std::string TDirectoryOutline::Path(const TNode* Node)
-{
-    std::string path;
-    for (; Node; Node = Node->Parent)
-        path = Node->Name + "\\" + path;
-    return path;
-}
-
 std::string TDirectoryOutline::Directory() const
 {
-    std::string path = Path(FSelected);
+    std::string path = TFolderTree::Path(FSelected);
     if (FSelected->Parent)
         path.pop_back();
     return path;
@@ -116,63 +56,27 @@ void TDirectoryOutline::SetDirectory(const std::string& Value)
         FStoredDirectory = Value;
         return;
     }
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(Value.c_str(), MAX_PATH, full, nullptr);
-    if (Value.empty() || length == 0 || length >= MAX_PATH || !IsFolder(full) || full[1] != ':')
+    const std::string path = TFolderTree::FolderPath(Value);
+    if (path.empty())
         throw EInvalidOperation("Folder not found: " + Value);
-    // A short name (PROGRA~1) would not match the listing's long one and
-    // show the folder twice.
-    char spelled[MAX_PATH];
-    const DWORD longLength = GetLongPathNameA(full, spelled, MAX_PATH);
-    if (longLength > 0 && longLength < MAX_PATH) {
-        std::copy(spelled, spelled + longLength + 1, full);
-        length = longLength;
-    }
-    std::string path(full, length);
-    if (path.back() != '\\')
-        path += '\\';
-
-    const std::string drive = path.substr(0, 2);
-    if (!FRoot || !SameName(FRoot->Name, drive)) {
-        auto root = std::make_unique<TNode>();
-        root->Name = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) + ":";
-        FSelected = nullptr;
-        FRoot = std::move(root);
-    }
-    TNode* node = FRoot.get();
-    for (size_t start = 3, end; (end = path.find('\\', start)) != std::string::npos; start = end + 1) {
-        const std::string name = path.substr(start, end - start);
-        Scan(node);
-        node->Expanded = true;
-        auto found = std::find_if(node->Children.begin(), node->Children.end(),
-                                  [&](const std::unique_ptr<TNode>& c) { return SameName(c->Name, name); });
-        if (found == node->Children.end()) {
-            // A folder that the listing left out (one made since) is added as named.
-            auto child = std::make_unique<TNode>();
-            child->Name = name;
-            child->Key = Upper(name);
-            child->Parent = node;
-            child->Level = node->Level + 1;
-            node->Children.push_back(std::move(child));
-            found = node->Children.end() - 1;
-        }
-        node = found->get();
-    }
+    if (!FTree.OnDrive(path))
+        FSelected = nullptr; // the old tree's nodes go with it
+    TNode* node = FTree.Open(path);
     BuildRows();
     Select(node);
 }
 
 char TDirectoryOutline::Drive() const
 {
-    return FRoot->Name[0];
+    return FTree.Root()->Name[0];
 }
 
 void TDirectoryOutline::SetDrive(char Value)
 {
     const std::string root = std::string(1, Value) + ":\\";
-    if (!IsFolder(root))
+    if (!TFolderTree::IsFolder(root))
         throw EInvalidOperation("Drive not found: " + std::string(1, Value));
-    if (!SameName(root.substr(0, 2), FRoot->Name))
+    if (!FTree.OnDrive(root))
         SetDirectory(root);
 }
 
@@ -201,52 +105,9 @@ void TDirectoryOutline::SetTextCase(TTextCase Value)
     Invalidate();
 }
 
-// One listing of the folder; its subfolders' own subfolders wait until
-// their rows are shown.
-void TDirectoryOutline::Scan(TNode* Node)
-{
-    if (Node->Scanned)
-        return;
-    Node->Scanned = true;
-    Node->Children.clear();
-    ForEachSubfolder(Path(Node), [&](const std::string& name) {
-        auto child = std::make_unique<TNode>();
-        child->Name = name;
-        child->Key = Upper(name);
-        child->Parent = Node;
-        child->Level = Node->Level + 1;
-        Node->Children.push_back(std::move(child));
-        return true;
-    });
-    std::sort(Node->Children.begin(), Node->Children.end(),
-              [](const std::unique_ptr<TNode>& a, const std::unique_ptr<TNode>& b) {
-                  return a->Key != b->Key ? a->Key < b->Key : a->Name < b->Name;
-              });
-}
-
-bool TDirectoryOutline::HasSubfolders(TNode* Node)
-{
-    if (Node->Scanned)
-        return !Node->Children.empty();
-    if (!Node->Probed) {
-        Node->Probed = true;
-        ForEachSubfolder(Path(Node), [&](const std::string&) { return !(Node->HasChildren = true); });
-    }
-    return Node->HasChildren;
-}
-
 void TDirectoryOutline::BuildRows()
 {
-    FRows.clear();
-    std::vector<TNode*> pending{FRoot.get()};
-    while (!pending.empty()) {
-        TNode* node = pending.back();
-        pending.pop_back();
-        FRows.push_back(node);
-        if (node->Expanded)
-            for (auto c = node->Children.rbegin(); c != node->Children.rend(); ++c)
-                pending.push_back(c->get());
-    }
+    FRows = FTree.Shown();
     RowsChanged();
 }
 
@@ -303,11 +164,7 @@ void TDirectoryOutline::SetExpanded(TNode* Node, bool Value)
 {
     if (Value == Node->Expanded)
         return;
-    if (Value) {
-        Node->Scanned = false;
-        Scan(Node);
-    }
-    Node->Expanded = Value;
+    FTree.SetExpanded(Node, Value);
     if (!Value)
         for (TNode* n = FSelected->Parent; n; n = n->Parent)
             if (n == Node) {
@@ -349,13 +206,13 @@ void TDirectoryOutline::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     if (Button == mbLeft && row >= 0) {
         TNode* node = FRows[static_cast<size_t>(row)];
         const int box = node->Level * Indent + 3;
-        if (X >= box && X < box + BoxSize + 2 && HasSubfolders(node)) {
+        if (X >= box && X < box + BoxSize + 2 && FTree.HasSubfolders(node)) {
             SetExpanded(node, !node->Expanded);
         } else {
             Select(node);
             // The second press of a double click on a name opens or closes
             // that folder (a box's second press is a click of its own).
-            if (Shift.Contains(ssDouble) && HasSubfolders(node))
+            if (Shift.Contains(ssDouble) && FTree.HasSubfolders(node))
                 SetExpanded(node, !node->Expanded);
         }
     }
@@ -378,7 +235,7 @@ void TDirectoryOutline::KeyDown(WORD& Key, TShiftState Shift)
             Select(FSelected->Parent);
         break;
     case VK_RIGHT:
-        if (!FSelected->Expanded && HasSubfolders(FSelected))
+        if (!FSelected->Expanded && FTree.HasSubfolders(FSelected))
             SetExpanded(FSelected, true);
         else if (FSelected->Expanded && !FSelected->Children.empty())
             Select(FSelected->Children.front().get());
@@ -412,7 +269,7 @@ void TDirectoryOutline::KeyPress(char& Key)
     const int count = RowCount(), start = SelectedRow() + (FSearch.size() == 1 ? 1 : 0);
     for (int i = 0; i < count; ++i) {
         TNode* node = FRows[static_cast<size_t>((start + i) % count)];
-        if (node->Name.size() >= FSearch.size() && SameName(node->Name.substr(0, FSearch.size()), FSearch)) {
+        if (node->Name.size() >= FSearch.size() && TFolderTree::SameName(node->Name.substr(0, FSearch.size()), FSearch)) {
             Select(node);
             break;
         }
@@ -447,7 +304,7 @@ void TDirectoryOutline::PaintRow(int Row, const TRect& Bounds)
     TNode* node = FRows[static_cast<size_t>(Row)];
     const int height = Bounds.bottom - Bounds.top, y = Bounds.top, x = node->Level * Indent;
     canvas->Pen()->SetColor(EffectivelyEnabled() ? clWindowText : clGrayText);
-    if (HasSubfolders(node)) {
+    if (FTree.HasSubfolders(node)) {
         const int bx = x + 4, by = y + (height - BoxSize) / 2;
         canvas->Brush()->SetColor(clBtnShadow);
         canvas->FrameRect(Rect(bx, by, bx + BoxSize, by + BoxSize));

@@ -1,14 +1,13 @@
 // A directory outline: the folder tree of one drive as an expandable outline.
 // Folders are listed when their parent is expanded, never ahead, and
 // whether a folder has subfolders of its own (the box before its name) is
-// looked at only when its row is shown; a folder that cannot be read shows
-// no subfolders and raises no error.
+// looked at only when its row is shown (FolderTree.h).
 #pragma once
 
+#include "components/FolderTree.h"
 #include "components/RowList.h"
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,12 +60,7 @@ protected:
     virtual void Change();
 
 private:
-    struct TNode;
-    static std::string Path(const TNode* Node);
-    void Scan(TNode* Node);
-    // Whether the folder has subfolders: known once it was listed, looked
-    // at (up to its first subfolder) the first time it is asked otherwise.
-    bool HasSubfolders(TNode* Node);
+    using TNode = TFolderTree::TNode;
     void SetExpanded(TNode* Node, bool Value);
     void Select(TNode* Node);
     void SelectRow(int Row);
@@ -74,7 +68,7 @@ private:
     std::string ShownName(const TNode* Node) const;
     TNode* RowNode(int Row) const;
 
-    std::unique_ptr<TNode> FRoot;
+    TFolderTree FTree;
     TNode* FSelected = nullptr;
     std::vector<TNode*> FRows;
     TTextCase FTextCase = tcAsIs;
