@@ -19,6 +19,7 @@
 // Last, the idle quick bar: the processor time Tessel.exe takes over two of
 // its five-second tips polls.
 #include "bench/support/Timing.h"
+#include "tests/support/ProcessWindows.h"
 #include "platform/Win32.h"
 
 #include <algorithm>
@@ -152,34 +153,6 @@ std::string MakeSuite(const std::string& shipped, const std::string& name, const
     return folder;
 }
 
-struct TSearch {
-    DWORD Id;
-    const char* Class;
-    bool Visible;
-    HWND Found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND wnd, LPARAM data)
-{
-    auto* search = reinterpret_cast<TSearch*>(data);
-    DWORD id = 0;
-    GetWindowThreadProcessId(wnd, &id);
-    char name[32] = {};
-    GetClassNameA(wnd, name, sizeof name);
-    if (id == search->Id && std::string(name) == search->Class && (!search->Visible || IsWindowVisible(wnd))) {
-        search->Found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WindowOf(DWORD process, const char* windowClass, bool visible)
-{
-    TSearch search{process, windowClass, visible, nullptr};
-    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 double ProcessorMs(HANDLE process)
 {
     FILETIME created, exited, kernel, user;
@@ -211,7 +184,7 @@ double RunOnce(const std::string& folder, const char* program, const char* windo
 
     double ms = -1;
     for (const DWORD begin = GetTickCount(); GetTickCount() - begin < Deadline; Sleep(1)) {
-        if (HWND face = WindowOf(info.dwProcessId, windowClass, true)) {
+        if (HWND face = testsupport::VisibleProcessWindow(info.dwProcessId, windowClass)) {
             DWORD_PTR result = 0;
             if (SendMessageTimeoutA(face, WM_NULL, 0, 0, SMTO_NORMAL, Deadline, &result)) {
                 QueryPerformanceCounter(&shown);
@@ -230,9 +203,9 @@ double RunOnce(const std::string& folder, const char* program, const char* windo
     }
 
     // Ended through its own close path, so the next start finds no mutex.
-    if (HWND main = WindowOf(info.dwProcessId, "TForm1", false))
+    if (HWND main = testsupport::ProcessWindow(info.dwProcessId, "TForm1"))
         PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else if (HWND face = WindowOf(info.dwProcessId, windowClass, false))
+    else if (HWND face = testsupport::ProcessWindow(info.dwProcessId, windowClass))
         PostMessageA(face, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0) {
         TerminateProcess(info.hProcess, 99);

@@ -10,6 +10,7 @@
 // Exit code 0 when it was done, 1 when the window, button or menu was not
 // found within five seconds.
 #include "platform/Win32.h"
+#include "tests/support/ProcessWindows.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,9 +29,7 @@ std::string Text(HWND Wnd, bool Class)
     return text;
 }
 
-struct TSearch {
-    DWORD Process;
-    std::string Class;
+struct TButtonSearch {
     std::string Caption;
     HWND Found = nullptr;
     int Seen = 0;
@@ -38,7 +37,7 @@ struct TSearch {
 
 BOOL CALLBACK FindButton(HWND Wnd, LPARAM Data)
 {
-    auto* s = reinterpret_cast<TSearch*>(Data);
+    auto* s = reinterpret_cast<TButtonSearch*>(Data);
     if (Text(Wnd, true) != "KsButtonTx" || !IsWindowVisible(Wnd))
         return TRUE;
     const bool byIndex = s->Caption[0] == '@';
@@ -49,26 +48,22 @@ BOOL CALLBACK FindButton(HWND Wnd, LPARAM Data)
     return TRUE;
 }
 
-BOOL CALLBACK FindTop(HWND Wnd, LPARAM Data)
+// A visible window of the class of the process or, with a caption, that
+// button of it, within five seconds.
+HWND Wait(DWORD Process, const std::string& Class, const std::string& Caption = "")
 {
-    auto* s = reinterpret_cast<TSearch*>(Data);
-    DWORD id = 0;
-    GetWindowThreadProcessId(Wnd, &id);
-    if (id != s->Process || Text(Wnd, true) != s->Class || !IsWindowVisible(Wnd))
-        return TRUE;
-    s->Seen = 0;
-    if (s->Caption.empty())
-        s->Found = Wnd;
-    else
-        EnumChildWindows(Wnd, FindButton, Data);
-    return s->Found == nullptr;
-}
-
-HWND Wait(TSearch& Search)
-{
-    for (int tries = 0; tries < 100 && !Search.Found; ++tries, Sleep(50))
-        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&Search));
-    return Search.Found;
+    for (int tries = 0; tries < 100; ++tries, Sleep(50))
+        for (HWND top : testsupport::ProcessWindows(Process, Class.c_str())) {
+            if (!IsWindowVisible(top))
+                continue;
+            if (Caption.empty())
+                return top;
+            TButtonSearch search{Caption};
+            EnumChildWindows(top, FindButton, reinterpret_cast<LPARAM>(&search));
+            if (search.Found)
+                return search.Found;
+        }
+    return nullptr;
 }
 
 } // namespace
@@ -85,29 +80,23 @@ int main(int argc, char** argv)
     if (std::string(argv[1]) == "--tray-menu") {
         // The tray icon's notifications arrive at its hidden utility window;
         // the process's other utility windows (timers) ignore them.
-        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TesselUtilWindow", nullptr)) != nullptr;) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(wnd, &id);
-            if (id == process)
-                PostMessageA(wnd, WM_USER + 1, 0, WM_RBUTTONUP);
-        }
-        TSearch menu{process, "#32768", "", nullptr};
-        return Wait(menu) ? 0 : 1;
+        for (HWND wnd : testsupport::ProcessWindows(process, "TesselUtilWindow"))
+            PostMessageA(wnd, WM_USER + 1, 0, WM_RBUTTONUP);
+        return Wait(process, "#32768") ? 0 : 1;
     }
     const std::string command = argv[1];
     if ((command == "--maximize" || command == "--rect") && argc > 2) {
-        TSearch window{process, argv[2], "", nullptr};
-        if (!Wait(window))
+        HWND window = Wait(process, argv[2]);
+        if (!window)
             return 1;
         RECT r{};
         if (command == "--maximize")
-            ShowWindow(window.Found, SW_MAXIMIZE);
-        else if (GetWindowRect(window.Found, &r))
+            ShowWindow(window, SW_MAXIMIZE);
+        else if (GetWindowRect(window, &r))
             std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
         return 0;
     }
-    TSearch search{process, argv[1], argc > 2 ? argv[2] : "", nullptr};
-    HWND target = Wait(search);
+    HWND target = Wait(process, argv[1], argc > 2 ? argv[2] : "");
     if (!target) {
         std::fprintf(stderr, "TesselClick: %s %s not found\n", argv[1], argc > 2 ? argv[2] : "");
         return 1;

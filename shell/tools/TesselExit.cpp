@@ -3,6 +3,7 @@
 // The screenshot script uses it. Exit code 0 once the question is on the
 // screen, 1 when no Tessel was found or the question did not come up.
 #include "platform/Win32.h"
+#include "tests/support/ProcessWindows.h"
 
 #include <cstdio>
 #include <string>
@@ -10,38 +11,12 @@
 
 namespace {
 
-struct TSearch {
-    DWORD Process;
-    std::string Class;
-    std::vector<HWND> Found;
-};
-
-BOOL CALLBACK Collect(HWND Wnd, LPARAM Data)
-{
-    auto* s = reinterpret_cast<TSearch*>(Data);
-    DWORD id = 0;
-    GetWindowThreadProcessId(Wnd, &id);
-    char name[64] = {};
-    GetClassNameA(Wnd, name, sizeof name);
-    if (id == s->Process && s->Class == name)
-        s->Found.push_back(Wnd);
-    return TRUE;
-}
-
-std::vector<HWND> Windows(DWORD Process, const char* Class)
-{
-    TSearch search{Process, Class, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 // The first visible window of the class, within five seconds.
 HWND WaitVisible(DWORD Process, const char* Class)
 {
     for (int tries = 0; tries < 100; ++tries, Sleep(50))
-        for (HWND wnd : Windows(Process, Class))
-            if (IsWindowVisible(wnd))
-                return wnd;
+        if (HWND wnd = testsupport::VisibleProcessWindow(Process, Class))
+            return wnd;
     return nullptr;
 }
 
@@ -58,7 +33,7 @@ int main()
     GetWindowThreadProcessId(form, &process);
     // The tray icon's notifications arrive at its hidden utility window; the
     // program's other utility windows (timers) ignore them.
-    for (HWND wnd : Windows(process, "TesselUtilWindow"))
+    for (HWND wnd : testsupport::ProcessWindows(process, "TesselUtilWindow"))
         PostMessageA(wnd, WM_USER + 1, 0, WM_RBUTTONUP);
 
     HWND menu = WaitVisible(process, "#32768");

@@ -2,6 +2,7 @@
 // window of another module, drawn there, told of the messages they asked
 // for, and gone again.
 #include "ModuleHarness.h"
+#include "support/ProcessWindows.h"
 
 #include "modules/Suite/SuitePage.h"
 
@@ -127,13 +128,7 @@ protected:
     // This process's window: another test's Tessel may show one too.
     HWND Window() const
     {
-        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormContainer", "Tessel")) != nullptr;) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(wnd, &process);
-            if (process == GetCurrentProcessId())
-                return wnd;
-        }
-        return nullptr;
+        return testsupport::ProcessWindow(GetCurrentProcessId(), "TFormContainer", "Tessel");
     }
 
     TempFolder Suite;
@@ -209,13 +204,9 @@ TEST_F(MainWindow, TheQuickBarClosedByTheKeyboardLeavesTheTrayIcon)
     char block[1] = {};
     command(cmdShow, block);
     Settle();
-    HWND window = nullptr;
-    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormBar", "Tessel")) != nullptr;) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId())
-            window = wnd;
-    }
+    const std::vector<HWND> bars = testsupport::ProcessWindows(GetCurrentProcessId(), "TFormBar", "Tessel");
+    ASSERT_FALSE(bars.empty());
+    HWND window = bars.back();
     ASSERT_TRUE(IsWindowVisible(window));
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Settle();
@@ -393,14 +384,10 @@ TEST_F(MainWindow, SpeaksTheUsersLanguage)
         TModuleRegistration registration{RecordRequest, 1, &group};
         LoadedModule container(suite.Path() + "PageContainer.dll");
         container.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdRegister, &registration);
-        HWND window = nullptr;
-        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormContainer", "Tessel")) != nullptr;) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(wnd, &process);
-            if (process == GetCurrentProcessId())
-                window = wnd;
-        }
-        ASSERT_NE(window, nullptr);
+        const std::vector<HWND> containers =
+            testsupport::ProcessWindows(GetCurrentProcessId(), "TFormContainer", "Tessel");
+        ASSERT_FALSE(containers.empty());
+        HWND window = containers.back();
         std::vector<std::string> captions;
         EnumChildWindows(window, CollectButton, reinterpret_cast<LPARAM>(&captions));
         EXPECT_EQ(captions.size(), 5u) << "the group's tab, its page's button and Quick Bar, Tray, Exit";

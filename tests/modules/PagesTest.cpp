@@ -4,6 +4,7 @@
 // Without a language module beside the test program every text is English;
 // the settings the pages keep go to the Tessel.ini beside it.
 #include "ModuleHarness.h"
+#include "support/ProcessWindows.h"
 
 #include "modules/Pages/ClockData.h"
 #include "modules/Pages/ColoursData.h"
@@ -548,12 +549,7 @@ void AnswerColourDialog(COLORREF Colour, bool Ok, std::atomic<bool>& Answered)
     HWND dialog = nullptr;
     for (int i = 0; i < 500 && !dialog; ++i) {
         Sleep(20);
-        for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "#32770", nullptr)) != nullptr;) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(wnd, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(wnd))
-                dialog = wnd;
-        }
+        dialog = testsupport::VisibleProcessWindow(GetCurrentProcessId(), "#32770");
     }
     if (!dialog)
         return;

@@ -8,6 +8,7 @@
 #include "InterceptedServices.h"
 #include "MenuDriver.h"
 #include "MessagePump.h"
+#include "support/ProcessWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -293,13 +294,7 @@ protected:
 
 HWND ShownHintWindow()
 {
-    for (HWND wnd = FindWindowA("THintWindow", nullptr); wnd; wnd = FindWindowExA(nullptr, wnd, "THintWindow", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(wnd))
-            return wnd;
-    }
-    return nullptr;
+    return testsupport::VisibleProcessWindow(GetCurrentProcessId(), "THintWindow");
 }
 
 std::string WindowText(HWND Wnd)

@@ -6,6 +6,7 @@
 #include "platform/FormFile.h"
 #include "platform/Label.h"
 #include "InterceptedServices.h"
+#include "support/ProcessWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -148,13 +149,7 @@ V ScreenRect(TControl* Control)
 // A shown window of this process of the class, if there is one.
 HWND Shown(const char* ClassName)
 {
-    for (HWND wnd = FindWindowA(ClassName, nullptr); wnd; wnd = FindWindowExA(nullptr, wnd, ClassName, nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(wnd))
-            return wnd;
-    }
-    return nullptr;
+    return testsupport::VisibleProcessWindow(GetCurrentProcessId(), ClassName);
 }
 
 // The frame that shows where the control would land, if it is up.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Win32.h"
+#include "support/ProcessWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,7 @@
 // The shown popup menu of this process (other test programs may show theirs meanwhile).
 inline HWND OpenMenuWindow()
 {
-    for (HWND wnd = FindWindowA("#32768", nullptr); wnd; wnd = FindWindowExA(nullptr, wnd, "#32768", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(wnd))
-            return wnd;
-    }
-    return nullptr;
+    return testsupport::VisibleProcessWindow(GetCurrentProcessId(), "#32768");
 }
 
 // Drives an open popup menu from a thread timer, which the menu's own modal

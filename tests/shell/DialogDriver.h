@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Win32.h"
+#include "support/ProcessWindows.h"
 
 #include <cstdint>
 #include <cstring>
@@ -22,13 +23,7 @@ constexpr POINT YesButton{33 + 48, 112 + 11}, NoButton{143 + 48, 112 + 11};
 // The visible window of class "TfrmMsg" titled "Tessel" of a process, if any.
 inline HWND VisibleDialog(DWORD ProcessId)
 {
-    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TfrmMsg", "Tessel")) != nullptr;) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(wnd, &id);
-        if (id == ProcessId && IsWindowVisible(wnd))
-            return wnd;
-    }
-    return nullptr;
+    return testsupport::VisibleProcessWindow(ProcessId, "TfrmMsg", "Tessel");
 }
 
 // A left click on whatever window lies under the dialog's client point.

@@ -4,6 +4,7 @@
 #include "DialogDriver.h"
 #include "RecordingServices.h"
 #include "ShellHarness.h"
+#include "support/ProcessWindows.h"
 
 #include "shell/MainFram.h"
 #include "shell/MsgFrm.h"
@@ -352,13 +353,7 @@ struct TMenuDriver {
             return;
         }
         // Only this program's menu: other test programs may have one open too.
-        HWND wnd = nullptr;
-        for (HWND w = FindWindowA("#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(w, &id);
-            if (id == GetCurrentProcessId() && IsWindowVisible(w))
-                wnd = w;
-        }
+        HWND wnd = testsupport::VisibleProcessWindow(GetCurrentProcessId(), "#32768");
         if (!wnd)
             return;
         d.Shown = true;

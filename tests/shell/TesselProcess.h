@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ShellHarness.h"
+#include "support/ProcessWindows.h"
 
 #include <functional>
 #include <string>
@@ -90,14 +91,11 @@ public:
     // Top-level windows of the process with this class (and title, when given).
     std::vector<HWND> Windows(const std::string& Class, const char* Title = nullptr) const
     {
-        TSearch search{FId, Class, Title, {}};
-        EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-        return search.Found;
+        return testsupport::ProcessWindows(FId, Class.c_str(), Title);
     }
     HWND Window(const std::string& Class, const char* Title = nullptr) const
     {
-        std::vector<HWND> found = Windows(Class, Title);
-        return found.empty() ? nullptr : found.front();
+        return testsupport::ProcessWindow(FId, Class.c_str(), Title);
     }
 
     // The hidden main form; it exists once start-up has finished.
@@ -154,25 +152,6 @@ public:
     }
 
 private:
-    struct TSearch {
-        DWORD Id;
-        std::string Class;
-        const char* Title;
-        std::vector<HWND> Found;
-    };
-    static BOOL CALLBACK Collect(HWND Wnd, LPARAM Data)
-    {
-        auto* s = reinterpret_cast<TSearch*>(Data);
-        DWORD id = 0;
-        GetWindowThreadProcessId(Wnd, &id);
-        char name[256] = {}, title[256] = {};
-        GetClassNameA(Wnd, name, sizeof name);
-        GetWindowTextA(Wnd, title, sizeof title);
-        if (id == s->Id && s->Class == name && (!s->Title || std::string(title) == s->Title))
-            s->Found.push_back(Wnd);
-        return TRUE;
-    }
-
     const TSuiteFolder& FSuite;
     HANDLE FProcess = nullptr;
     DWORD FId = 0;
