@@ -1,253 +1,12 @@
 #include "platform/FormFile.h"
 #include "platform/ClassBuilder.h"
+#include "platform/FormParser.h"
 
-#include <array>
 #include <cstdio>
 
 namespace platform {
 
 namespace {
-
-// An error whose text already names its line.
-class ELocatedError : public EReadError {
-public:
-    using EReadError::EReadError;
-};
-
-// Character classes of form text, which is plain ASCII as the "C" locale
-// sees it, without the runtime library's locale look-up for each character.
-constexpr bool IsBlank(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-constexpr bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-constexpr bool IsLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-// The value of each character as a hex digit, or -1.
-constexpr std::array<int8_t, 256> HexDigits = [] {
-    std::array<int8_t, 256> digits{};
-    for (int c = 0; c < 256; ++c)
-        digits[static_cast<size_t>(c)] = static_cast<int8_t>(c >= '0' && c <= '9'   ? c - '0'
-                                                             : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                             : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                                                    : -1);
-    return digits;
-}();
-
-// Splits form text into tokens, keeping the line of each.
-class TParser {
-public:
-    enum class TToken { End, Ident, Integer, String, Symbol, Hex };
-
-    explicit TParser(const std::string& text) : FText(text) { Next(); }
-
-    TToken Token() const { return FToken; }
-    const std::string& Text() const { return FTokenText; }
-    // The bytes of a hex block, handed over once.
-    std::vector<uint8_t> TakeBytes() { return std::move(FBytes); }
-    int64_t IntValue() const { return FInt; }
-    int Line() const { return FTokenLine; }
-
-    bool IsSymbol(char c) const { return FToken == TToken::Symbol && FTokenText[0] == c; }
-    bool IsIdent(const char* word) const { return FToken == TToken::Ident && SameText(FTokenText, word); }
-
-    [[noreturn]] void Error(const std::string& message) const
-    {
-        throw ELocatedError(Format("Line %d: ", FTokenLine) + message);
-    }
-
-    std::string ExpectIdent()
-    {
-        if (FToken != TToken::Ident)
-            Error("Identifier expected");
-        std::string ident = FTokenText;
-        Next();
-        return ident;
-    }
-
-    void ExpectSymbol(char c)
-    {
-        if (!IsSymbol(c))
-            Error(std::string("'") + c + "' expected");
-        Next();
-    }
-
-    void Next()
-    {
-        SkipBlanks();
-        FTokenLine = FLine;
-        FTokenText.clear();
-        if (FPos >= FText.size()) {
-            FToken = TToken::End;
-            return;
-        }
-        const char c = FText[FPos];
-        if (IsLetter(c) || c == '_')
-            ReadIdent();
-        else if (IsDigit(c) || (c == '-' && NextIsDigit()))
-            ReadInteger();
-        else if (c == '\'' || c == '#')
-            ReadString();
-        else if (c == '{')
-            ReadHex();
-        else {
-            FToken = TToken::Symbol;
-            FTokenText = c;
-            ++FPos;
-        }
-    }
-
-private:
-    void SkipBlanks()
-    {
-        while (FPos < FText.size() && IsBlank(FText[FPos])) {
-            if (FText[FPos] == '\n')
-                ++FLine;
-            ++FPos;
-        }
-    }
-
-    bool NextIsDigit() const
-    {
-        return FPos + 1 < FText.size() && IsDigit(FText[FPos + 1]);
-    }
-
-    void ReadIdent()
-    {
-        while (FPos < FText.size() && (IsLetter(FText[FPos]) || IsDigit(FText[FPos]) || FText[FPos] == '_'))
-            FTokenText += FText[FPos++];
-        FToken = TToken::Ident;
-    }
-
-    void ReadInteger()
-    {
-        const bool negative = FText[FPos] == '-';
-        if (negative)
-            ++FPos;
-        uint64_t value = 0;
-        while (FPos < FText.size() && IsDigit(FText[FPos])) {
-            value = value * 10 + static_cast<uint64_t>(FText[FPos++] - '0');
-            if (value > 0xFFFFFFFFull)
-                Error("Integer out of range");
-        }
-        if (FPos < FText.size() && (IsLetter(FText[FPos]) || FText[FPos] == '.'))
-            Error("Invalid number");
-        FInt = negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
-        FToken = TToken::Integer;
-    }
-
-    // Quoted runs ('' is a quote) and #nn characters, joined with + across lines.
-    void ReadString()
-    {
-        for (;;) {
-            while (FPos < FText.size() && (FText[FPos] == '\'' || FText[FPos] == '#')) {
-                if (FText[FPos] == '#') {
-                    ++FPos;
-                    unsigned code = 0;
-                    size_t digits = 0;
-                    while (FPos < FText.size() && IsDigit(FText[FPos])) {
-                        code = code * 10 + static_cast<unsigned>(FText[FPos++] - '0');
-                        if (++digits > 3 || code > 255)
-                            Error("Invalid character code");
-                    }
-                    if (digits == 0)
-                        Error("Invalid character code");
-                    FTokenText += static_cast<char>(code);
-                    continue;
-                }
-                ++FPos;
-                for (;;) {
-                    if (FPos >= FText.size() || FText[FPos] == '\n' || FText[FPos] == '\r')
-                        Error("Unterminated string");
-                    if (FText[FPos] == '\'') {
-                        if (FPos + 1 < FText.size() && FText[FPos + 1] == '\'') {
-                            FTokenText += '\'';
-                            FPos += 2;
-                            continue;
-                        }
-                        ++FPos;
-                        break;
-                    }
-                    FTokenText += FText[FPos++];
-                }
-            }
-            const size_t afterString = FPos;
-            const int lineAfterString = FLine;
-            SkipBlanks();
-            if (FPos < FText.size() && FText[FPos] == '+') {
-                ++FPos;
-                SkipBlanks();
-                if (FPos >= FText.size() || (FText[FPos] != '\'' && FText[FPos] != '#'))
-                    Error("String expected after '+'");
-                continue;
-            }
-            FPos = afterString;
-            FLine = lineAfterString;
-            break;
-        }
-        FToken = TToken::String;
-    }
-
-    // Pairs of hex digits, blanks allowed anywhere between them, decoded
-    // straight into bytes: the block cannot make more bytes than half the
-    // characters up to the first '}'.
-    void ReadHex()
-    {
-        const size_t start = ++FPos;
-        const size_t close = FText.find('}', start);
-        const size_t end = close == std::string::npos ? FText.size() : close;
-        FBytes.resize((end - start) / 2);
-        uint8_t* out = FBytes.data();
-        const char* text = FText.data();
-        int high = -1; // the first digit of a byte, once read
-        while (FPos < end) {
-            const int first = HexDigits[static_cast<unsigned char>(text[FPos])];
-            if (high < 0 && first >= 0 && FPos + 1 < end) {
-                const int second = HexDigits[static_cast<unsigned char>(text[FPos + 1])];
-                if (second >= 0) {
-                    *out++ = static_cast<uint8_t>(first << 4 | second);
-                    FPos += 2;
-                    continue;
-                }
-            }
-            if (first >= 0) {
-                if (high < 0) {
-                    high = first;
-                } else {
-                    *out++ = static_cast<uint8_t>(high << 4 | first);
-                    high = -1;
-                }
-            } else if (IsBlank(text[FPos])) {
-                if (text[FPos] == '\n')
-                    ++FLine;
-            } else {
-                Error("Invalid binary data");
-            }
-            ++FPos;
-        }
-        if (close == std::string::npos)
-            Error("Unterminated binary block");
-        ++FPos;
-        if (high >= 0)
-            Error("Invalid binary data");
-        FBytes.resize(static_cast<size_t>(out - FBytes.data()));
-        FToken = TToken::Hex;
-    }
-
-    const std::string& FText;
-    size_t FPos = 0;
-    int FLine = 1;
-    TToken FToken = TToken::End;
-    std::string FTokenText;
-    std::vector<uint8_t> FBytes;
-    int64_t FInt = 0;
-    int FTokenLine = 1;
-};
 
 // Deeper nesting than any form needs; it keeps the reader, which recurses
 // once per level, and the window tree well inside their stacks.
@@ -317,7 +76,7 @@ private:
             FRoot->SetName(UniqueRootName(name));
         }
         ReadBody(FRoot);
-        if (FParser.Token() != TParser::TToken::End)
+        if (FParser.Token() != TFormParser::TToken::End)
             FParser.Error("End of text expected");
     }
 
@@ -347,7 +106,7 @@ private:
     void ReadBody(TComponent* component)
     {
         while (!FParser.IsIdent("object") && !FParser.IsIdent("end")) {
-            if (FParser.Token() == TParser::TToken::End)
+            if (FParser.Token() == TFormParser::TToken::End)
                 FParser.Error("'end' expected");
             ReadProperty(component);
         }
@@ -426,19 +185,19 @@ private:
     {
         TFormValue value;
         switch (FParser.Token()) {
-        case TParser::TToken::Integer:
+        case TFormParser::TToken::Integer:
             value = TFormValue::Integer(FParser.IntValue());
             break;
-        case TParser::TToken::Ident:
+        case TFormParser::TToken::Ident:
             value = TFormValue::Ident(FParser.Text());
             break;
-        case TParser::TToken::String:
+        case TFormParser::TToken::String:
             value = TFormValue::String(FParser.Text());
             break;
-        case TParser::TToken::Hex:
+        case TFormParser::TToken::Hex:
             value = TFormValue::Binary(FParser.TakeBytes());
             break;
-        case TParser::TToken::Symbol:
+        case TFormParser::TToken::Symbol:
             if (FParser.IsSymbol('['))
                 return ReadSet();
             [[fallthrough]];
@@ -490,7 +249,7 @@ private:
     }
 
     TComponent* FRoot;
-    TParser FParser;
+    TFormParser FParser;
     int FLine = 1;
     int FDepth = 0;
     std::vector<TComponent*> FCreated;
