@@ -1,5 +1,6 @@
 #include "platform/Bitmap.h"
 #include "platform/BmpFile.h"
+#include "platform/GdiScope.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,19 +25,12 @@ void BlitImage(HBITMAP Dest, HBITMAP Source, int Width, int Height)
 {
     TBitmapCanvas::DeselectBitmap(Source);
     TBitmapCanvas::DeselectBitmap(Dest);
-    HDC source = CreateCompatibleDC(nullptr);
-    HDC dest = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSource = source ? SelectObject(source, Source) : nullptr;
-    HGDIOBJ oldDest = dest ? SelectObject(dest, Dest) : nullptr;
-    const bool ok = oldSource && oldDest && BitBlt(dest, 0, 0, Width, Height, source, 0, 0, SRCCOPY);
-    if (oldSource)
-        SelectObject(source, oldSource);
-    if (oldDest)
-        SelectObject(dest, oldDest);
-    if (source)
-        DeleteDC(source);
-    if (dest)
-        DeleteDC(dest);
+    bool ok;
+    {
+        const TMemoryDC source, dest;
+        const TSelectedObject sourceBitmap(source.Get(), Source), destBitmap(dest.Get(), Dest);
+        ok = sourceBitmap && destBitmap && BitBlt(dest.Get(), 0, 0, Width, Height, source.Get(), 0, 0, SRCCOPY);
+    }
     if (!ok)
         OutOfResources();
 }
@@ -47,12 +41,9 @@ TDib CopyImage(const TDib& Source)
 {
     if (!Source.Bits) {
         TDib image = CreateImage(Source.Width, Source.Height, 32, Masks888, {});
-        try {
-            BlitImage(image.Handle, Source.Handle, Source.Width, Source.Height);
-        } catch (...) {
-            DeleteObject(image.Handle);
-            throw;
-        }
+        TGdiObject<HBITMAP> owned(image.Handle);
+        BlitImage(image.Handle, Source.Handle, Source.Width, Source.Height);
+        owned.Release();
         return image;
     }
     GdiFlush();
@@ -383,13 +374,10 @@ void TBitmap::SaveToStream(TStream* Stream) const
     if (!FImage.Bits) {
         TDib copy = CopyImage(FImage);
         TBmpImage picture;
-        try {
+        {
+            const TGdiObject<HBITMAP> owned(copy.Handle);
             picture = DescribeImage(copy);
-        } catch (...) {
-            DeleteObject(copy.Handle);
-            throw;
         }
-        DeleteObject(copy.Handle);
         WriteBmp(picture, Stream);
         return;
     }

@@ -1,5 +1,6 @@
 #include "platform/Dib.h"
 #include "platform/Exceptions.h"
+#include "platform/GdiScope.h"
 
 #include <algorithm>
 #include <cstring>
@@ -356,8 +357,7 @@ TDib CreateImage(int Width, int Height, int BitCount, const uint32_t* Masks, con
     void* bits = nullptr;
     image.Handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!image.Handle || !bits) {
-        if (image.Handle)
-            DeleteObject(image.Handle);
+        TGdiObject<HBITMAP> failed(image.Handle);
         OutOfResources();
     }
     image.Bits = static_cast<uint8_t*>(bits);
@@ -448,13 +448,9 @@ TDib DescribeHandle(HBITMAP Handle)
     } else if (bitCount <= 8) {
         RGBQUAD colors[256];
         UINT count = 0;
-        if (HDC dc = CreateCompatibleDC(nullptr)) {
-            if (HGDIOBJ old = SelectObject(dc, Handle)) {
-                count = GetDIBColorTable(dc, 0, 256, colors);
-                SelectObject(dc, old);
-            }
-            DeleteDC(dc);
-        }
+        if (const TMemoryDC dc; dc)
+            if (const TSelectedObject bitmap(dc.Get(), Handle); bitmap)
+                count = GetDIBColorTable(dc.Get(), 0, 256, colors);
         image.Palette.assign(colors, colors + count);
         image.Palette.resize(size_t(1) << bitCount, RGBQUAD{0, 0, 0, 0});
     }

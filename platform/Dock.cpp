@@ -1,6 +1,7 @@
 #include "platform/Dock.h"
 #include "platform/Application.h"
 #include "platform/ClassBuilder.h"
+#include "platform/GdiScope.h"
 
 namespace platform {
 
@@ -16,9 +17,8 @@ public:
     {
         SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
         HRGN ring = CreateRectRgn(0, 0, Width(), Height());
-        HRGN inside = CreateRectRgn(Thickness, Thickness, Width() - Thickness, Height() - Thickness);
-        CombineRgn(ring, ring, inside, RGN_DIFF);
-        DeleteObject(inside);
+        const TGdiObject<HRGN> inside(CreateRectRgn(Thickness, Thickness, Width() - Thickness, Height() - Thickness));
+        CombineRgn(ring, ring, inside.Get(), RGN_DIFF);
         SetWindowRgn(Handle(), ring, TRUE); // the window owns the region now
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetVisible(true);
@@ -44,15 +44,13 @@ protected:
     void Paint() override
     {
         static const WORD dots[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
-        HBITMAP pattern = CreateBitmap(8, 8, 1, 1, dots);
-        HBRUSH brush = CreatePatternBrush(pattern);
+        const TGdiObject<HBITMAP> pattern(CreateBitmap(8, 8, 1, 1, dots));
+        const TGdiObject<HBRUSH> brush(CreatePatternBrush(pattern.Get()));
         HDC dc = Canvas()->Handle();
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));
         const TRect all = ClientRect();
-        ::FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        DeleteObject(pattern);
+        ::FillRect(dc, &all, brush.Get());
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "platform/HintWindow.h"
 #include "platform/ClassBuilder.h"
+#include "platform/GdiScope.h"
 
 #include <algorithm>
 
@@ -38,12 +39,13 @@ void THintWindow::WndProc(TMessage& Message)
 
 TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& Hint)
 {
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT r{0, 0, MaxWidth, 0};
-    DrawTextA(dc, Hint.c_str(), static_cast<int>(Hint.size()), &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        const TScreenDC dc;
+        const TSelectedObject font(dc.Get(), Font()->Handle());
+        DrawTextA(dc.Get(), Hint.c_str(), static_cast<int>(Hint.size()), &r,
+                  DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    }
     const int border = 2 * GetSystemMetrics(SM_CXBORDER);
     return Rect(0, 0, r.right + 2 * Margin + border, r.bottom + 2 * Margin + border);
 }
@@ -68,9 +70,8 @@ void THintWindow::Paint()
     HDC dc = Canvas()->Handle();
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font()->Color()));
-    const HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    const TSelectedObject font(dc, Font()->Handle());
     DrawTextA(dc, Text().c_str(), static_cast<int>(Text().size()), &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
 }
 
 } // namespace platform

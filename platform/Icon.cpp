@@ -1,4 +1,5 @@
 #include "platform/Icon.h"
+#include "platform/GdiScope.h"
 
 namespace platform {
 
@@ -12,16 +13,14 @@ SIZE IconSize(HICON Icon)
     ICONINFO info{};
     if (!GetIconInfo(Icon, &info))
         return size;
+    // The icon's bitmaps are copies made for the caller.
+    const TGdiObject<HBITMAP> color(info.hbmColor), mask(info.hbmMask);
     BITMAP bm{};
     if (info.hbmColor && GetObjectA(info.hbmColor, sizeof(bm), &bm)) {
         size = SIZE{bm.bmWidth, bm.bmHeight};
     } else if (info.hbmMask && GetObjectA(info.hbmMask, sizeof(bm), &bm)) {
         size = SIZE{bm.bmWidth, bm.bmHeight / 2};
     }
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
     return size;
 }
 

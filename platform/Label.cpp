@@ -1,4 +1,5 @@
 #include "platform/Label.h"
+#include "platform/GdiScope.h"
 
 namespace platform {
 
@@ -99,13 +100,13 @@ void TLabel::AdjustBounds()
 {
     if (!FAutoSize || ComponentState().Contains(csLoading))
         return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT r{0, 0, FWordWrap ? Width() : 0, 0};
-    const std::string text = Text().empty() ? std::string(" ") : Text();
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TScreenDC dc;
+        TSelectedObject font(dc.Get(), Font()->Handle());
+        const std::string text = Text().empty() ? std::string(" ") : Text();
+        DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    }
     int left = Left();
     if (!FWordWrap && FAlignment == taRightJustify)
         left += Width() - r.right;
@@ -123,12 +124,11 @@ void TLabel::Paint()
         canvas->FillRect(ClientRect());
     }
     HDC dc = canvas->Handle();
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    TSelectedObject font(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(EffectivelyEnabled() ? Font()->Color() : clGrayText));
     RECT r = ClientRect();
     DrawTextA(dc, Text().c_str(), static_cast<int>(Text().size()), &r, DrawFlags());
-    SelectObject(dc, old);
 }
 
 // ---------------------------------------------------------------- TPanel
@@ -208,17 +208,14 @@ void Bevel(HDC DC, RECT& R, TBevelCut Cut, int Width)
         const COLORREF light = ColorToRGB(Cut == bvRaised ? clBtnHighlight : clBtnShadow);
         const COLORREF dark = ColorToRGB(Cut == bvRaised ? clBtnShadow : clBtnHighlight);
         for (int i = 0; i < Width; ++i) {
-            HPEN lightPen = CreatePen(PS_SOLID, 1, light), darkPen = CreatePen(PS_SOLID, 1, dark);
-            HGDIOBJ old = SelectObject(DC, lightPen);
+            const TGdiObject<HPEN> lightPen(CreatePen(PS_SOLID, 1, light)), darkPen(CreatePen(PS_SOLID, 1, dark));
+            const TSelectedObject pen(DC, lightPen.Get());
             MoveToEx(DC, R.left + i, R.bottom - 1 - i, nullptr);
             LineTo(DC, R.left + i, R.top + i);
             LineTo(DC, R.right - 1 - i, R.top + i);
-            SelectObject(DC, darkPen);
+            SelectObject(DC, darkPen.Get());
             LineTo(DC, R.right - 1 - i, R.bottom - 1 - i);
             LineTo(DC, R.left + i, R.bottom - 1 - i);
-            SelectObject(DC, old);
-            DeleteObject(lightPen);
-            DeleteObject(darkPen);
         }
     }
     InflateRect(&R, -Width, -Width);
@@ -248,12 +245,11 @@ void TPanel::Paint()
     InflateRect(&r, -FBorderWidth, -FBorderWidth);
     Bevel(dc, r, FBevelInner, FBevelWidth);
     static constexpr UINT Alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    const TSelectedObject font(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(EffectivelyEnabled() ? Font()->Color() : clGrayText));
     DrawTextA(dc, Text().c_str(), static_cast<int>(Text().size()), &r,
               Alignments[FAlignment] | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
-    SelectObject(dc, old);
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 // code is linked into), its messages, its painting and its child controls.
 #include "platform/Align.h"
 #include "platform/Control.h"
+#include "platform/GdiScope.h"
 #include "platform/UtilWindow.h"
 
 #include <algorithm>
@@ -251,34 +252,31 @@ void TWinControl::DefaultHandler(TMessage& Message)
 void TWinControl::WMEraseBkgnd(TMessage& Message)
 {
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    const int saved = SaveDC(dc);
-    for (TControl* child : FControls)
-        if (!dynamic_cast<TWinControl*>(child) && child->Visible() && child->FControlStyle.Contains(csOpaque))
-            ExcludeClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
-                            child->Top() + child->Height());
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-    const TRect client = ClientRect();
-    ::FillRect(dc, &client, brush);
-    DeleteObject(brush);
-    RestoreDC(dc, saved);
+    {
+        const TSavedDC saved(dc);
+        for (TControl* child : FControls)
+            if (!dynamic_cast<TWinControl*>(child) && child->Visible() && child->FControlStyle.Contains(csOpaque))
+                ExcludeClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
+                                child->Top() + child->Height());
+        const TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color())));
+        const TRect client = ClientRect();
+        ::FillRect(dc, &client, brush.Get());
+    }
     Message.Result = 1;
 }
 
 void TWinControl::WMPaint(TMessage&)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(FHandle, &paint);
+    const TPaintScope paint(FHandle);
     FControlState.Include(csPainting);
     try {
-        PaintWindow(dc);
-        PaintControls(dc);
+        PaintWindow(paint.Get());
+        PaintControls(paint.Get());
     } catch (...) {
         FControlState.Exclude(csPainting);
-        EndPaint(FHandle, &paint);
         throw;
     }
     FControlState.Exclude(csPainting);
-    EndPaint(FHandle, &paint);
 }
 
 void TWinControl::PaintWindow(HDC)
@@ -294,7 +292,7 @@ void TWinControl::PaintControls(HDC DC)
         const TRect bounds = child->BoundsRect();
         if (!RectVisible(DC, &bounds))
             continue;
-        const int saved = SaveDC(DC);
+        const TSavedDC saved(DC);
         SetViewportOrgEx(DC, 0, 0, nullptr);
         OffsetViewportOrgEx(DC, child->Left(), child->Top(), nullptr);
         IntersectClipRect(DC, 0, 0, child->Width(), child->Height());
@@ -303,11 +301,9 @@ void TWinControl::PaintControls(HDC DC)
             child->Paint();
         } catch (...) {
             child->FCanvas->SetHandle(nullptr);
-            RestoreDC(DC, saved);
             throw;
         }
         child->FCanvas->SetHandle(nullptr);
-        RestoreDC(DC, saved);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "loom/Graphics/WinRegion.h"
 
 #include "platform/Exceptions.h"
+#include "platform/GdiScope.h"
 #include "platform/Image.h"
 #include "platform/Label.h"
 #include "platform/SystemServices.h"
@@ -165,54 +166,44 @@ HRGN BitmapToRegion(HBITMAP Bitmap, COLORREF Key, COLORREF Tolerance)
 {
     if (!Bitmap)
         return nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
+    const platform::TMemoryDC memory;
     if (!memory)
         return nullptr;
-    HRGN result = nullptr;
     BITMAP source{};
     GetObjectA(Bitmap, sizeof source, &source);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), source.bmWidth, source.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldDib = dib ? SelectObject(memory, dib) : nullptr;
-    if (oldDib) {
-        if (HDC copy = CreateCompatibleDC(memory)) {
-            HGDIOBJ oldSource = SelectObject(copy, Bitmap);
-            BitBlt(memory, 0, 0, source.bmWidth, source.bmHeight, copy, 0, 0, SRCCOPY);
-            GdiFlush();
+    const platform::TGdiObject<HBITMAP> dib(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib)
+        return nullptr;
+    const platform::TSelectedObject dibSelected(memory.Get(), dib.Get());
+    const platform::TMemoryDC copy(memory.Get());
+    if (!dibSelected || !copy)
+        return nullptr;
+    const platform::TSelectedObject sourceSelected(copy.Get(), Bitmap);
+    BitBlt(memory.Get(), 0, 0, source.bmWidth, source.bmHeight, copy.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
 
-            BITMAP scanned{};
-            GetObjectA(dib, sizeof scanned, &scanned);
-            // Rows of the DIB are whole multiples of 4 bytes, the top row of the image last.
-            const LONG stride = (scanned.bmWidthBytes + 3) & ~3;
-            const loom::KeyRange key(Key, Tolerance);
-            TRegionBuilder builder;
-            bool built = builder.Ready();
-            for (int y = 0; built && y < source.bmHeight; ++y) {
-                const uint8_t* line = static_cast<const uint8_t*>(bits) + (source.bmHeight - 1 - y) * stride;
-                const uint8_t* end = line + 4 * source.bmWidth;
-                for (const uint8_t* cursor = line; built && cursor != end;) {
-                    const uint8_t* opaque = cursor;
-                    const uint8_t* keyRun = loom::NextRun<4>(cursor, end, key);
-                    if (keyRun != opaque)
-                        built = builder.Add(static_cast<int>((opaque - line) / 4), y,
-                                            static_cast<int>((keyRun - line) / 4), y + 1);
-                }
-            }
-            if (built && builder.Flush())
-                result = builder.Release();
-
-            if (oldSource)
-                SelectObject(copy, oldSource);
-            DeleteDC(copy);
+    BITMAP scanned{};
+    GetObjectA(dib.Get(), sizeof scanned, &scanned);
+    // Rows of the DIB are whole multiples of 4 bytes, the top row of the image last.
+    const LONG stride = (scanned.bmWidthBytes + 3) & ~3;
+    const loom::KeyRange key(Key, Tolerance);
+    TRegionBuilder builder;
+    bool built = builder.Ready();
+    for (int y = 0; built && y < source.bmHeight; ++y) {
+        const uint8_t* line = static_cast<const uint8_t*>(bits) + (source.bmHeight - 1 - y) * stride;
+        const uint8_t* end = line + 4 * source.bmWidth;
+        for (const uint8_t* cursor = line; built && cursor != end;) {
+            const uint8_t* opaque = cursor;
+            const uint8_t* keyRun = loom::NextRun<4>(cursor, end, key);
+            if (keyRun != opaque)
+                built = builder.Add(static_cast<int>((opaque - line) / 4), y, static_cast<int>((keyRun - line) / 4),
+                                    y + 1);
         }
-        SelectObject(memory, oldDib);
     }
-    if (dib)
-        DeleteObject(dib);
-    DeleteDC(memory);
-    return result;
+    return built && builder.Flush() ? builder.Release() : nullptr;
 }
 
 void LoadButtonSkin(KsButtonTx* Button, const std::string& Folder, const std::string& Base)

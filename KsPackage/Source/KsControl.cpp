@@ -1,4 +1,5 @@
 #include "KsPackage/Source/KsControl.h"
+#include "platform/GdiScope.h"
 
 using namespace platform;
 
@@ -419,10 +420,9 @@ void KsCustomControl::DrawCaption(TRect R, TColor Color)
 {
     HDC dc = DrawCanvas()->Handle();
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previous = SelectObject(dc, Font()->Handle());
+    const TSelectedObject font(dc, Font()->Handle());
     SetTextColor(dc, static_cast<COLORREF>(Color));
     ::DrawTextA(dc, Caption().c_str(), -1, &R, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, previous);
 }
 
 // A state shown in place of another, or instead of its own empty picture,

@@ -1,6 +1,6 @@
 #include "modules/Pages/DisplayData.h"
 
-#include "platform/Win32.h"
+#include "platform/GdiScope.h"
 
 namespace tessel {
 
@@ -24,9 +24,8 @@ BOOL CALLBACK AddMonitor(HMONITOR Monitor, HDC, LPRECT, LPARAM Data)
         monitor.BitsPerPixel = static_cast<int>(mode.dmBitsPerPel);
         monitor.Frequency = static_cast<int>(mode.dmDisplayFrequency);
     } else {
-        HDC screen = GetDC(nullptr);
-        monitor.BitsPerPixel = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-        ReleaseDC(nullptr, screen);
+        const platform::TScreenDC screen;
+        monitor.BitsPerPixel = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
     }
     return TRUE;
 }

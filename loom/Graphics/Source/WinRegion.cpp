@@ -1,5 +1,6 @@
 #include "loom/Graphics/WinRegion.h"
 #include "platform/Assert.h"
+#include "platform/GdiScope.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -130,11 +131,11 @@ void WinRegion::FromBitmap(platform::TBitmap* bitmap, platform::TColor color)
     header.rcBound = RECT{0, 0, width, height};
     std::memcpy(data.data(), &header, sizeof header);
     std::memcpy(data.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
-    HRGN hrgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
-    PLATFORM_ASSERT(hrgn != NULL, Source);
+    const platform::TGdiObject<HRGN> hrgn(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+    PLATFORM_ASSERT(hrgn.Get() != NULL, Source);
     // The object keeps its own handle for its whole life.
-    Combine(m_hrgn, hrgn, hrgn, RGN_COPY);
-    DeleteObject(hrgn);
+    Combine(m_hrgn, hrgn.Get(), hrgn.Get(), RGN_COPY);
 }
 
 int WinRegion::ApplyToWindow(HWND window, bool redraw)
