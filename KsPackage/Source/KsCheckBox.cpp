@@ -29,13 +29,6 @@ KsChkBoxAppearance::KsChkBoxAppearance(KsCheckBox* Control)
 {
 }
 
-KsChkBoxAppearance::~KsChkBoxAppearance()
-{
-    delete FGray;
-    delete FCheck;
-    delete FUncheck;
-}
-
 void KsChkBoxAppearance::AssignTo(TPersistent* Dest)
 {
     auto* dest = dynamic_cast<KsChkBoxAppearance*>(Dest);
@@ -43,9 +36,9 @@ void KsChkBoxAppearance::AssignTo(TPersistent* Dest)
         inherited::AssignTo(Dest);
         return;
     }
-    dest->FUncheck->Assign(FUncheck);
-    dest->FCheck->Assign(FCheck);
-    dest->FGray->Assign(FGray);
+    dest->FUncheck->Assign(FUncheck.get());
+    dest->FCheck->Assign(FCheck.get());
+    dest->FGray->Assign(FGray.get());
 }
 
 // ---------------------------------------------------------------- KsCheckBox

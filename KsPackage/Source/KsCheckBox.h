@@ -8,6 +8,8 @@
 #include "KsPackage/Source/KsCheckable.h"
 #include "KsPackage/Source/KsCtrlAppearance.h"
 
+#include <memory>
+
 class KsCheckBox;
 
 // The twelve pictures by check state. It stores none of them: each group
@@ -16,20 +18,19 @@ class KsChkBoxAppearance : public platform::TPersistent {
     PLATFORM_CLASS(KsChkBoxAppearance, platform::TPersistent)
 public:
     explicit KsChkBoxAppearance(KsCheckBox* Control);
-    ~KsChkBoxAppearance() override;
 
-    KsFourStateAppearance* Uncheck() const { return FUncheck; }
-    KsFourStateAppearance* Check() const { return FCheck; }
-    KsFourStateAppearance* Gray() const { return FGray; }
+    KsFourStateAppearance* Uncheck() const { return FUncheck.get(); }
+    KsFourStateAppearance* Check() const { return FCheck.get(); }
+    KsFourStateAppearance* Gray() const { return FGray.get(); }
 
 protected:
     // Copies Uncheck, Check, then Gray.
     void AssignTo(platform::TPersistent* Dest) override;
 
 private:
-    KsFourStateAppearance* FUncheck;
-    KsFourStateAppearance* FCheck;
-    KsFourStateAppearance* FGray;
+    std::unique_ptr<KsFourStateAppearance> FUncheck;
+    std::unique_ptr<KsFourStateAppearance> FCheck;
+    std::unique_ptr<KsFourStateAppearance> FGray;
 };
 
 class KsCheckBox : public KsCheckable {

@@ -21,13 +21,6 @@ KsCheckBoxFontColor::KsCheckBoxFontColor()
 {
 }
 
-KsCheckBoxFontColor::~KsCheckBoxFontColor()
-{
-    delete FGray;
-    delete FUncheck;
-    delete FCheck;
-}
-
 void KsCheckBoxFontColor::SetOnChange(const TNotifyEvent& Value)
 {
     FUncheck->OnChange = Value;
@@ -42,9 +35,9 @@ void KsCheckBoxFontColor::AssignTo(TPersistent* Dest)
         inherited::AssignTo(Dest);
         return;
     }
-    dest->FUncheck->Assign(FUncheck);
-    dest->FCheck->Assign(FCheck);
-    dest->FGray->Assign(FGray);
+    dest->FUncheck->Assign(FUncheck.get());
+    dest->FCheck->Assign(FCheck.get());
+    dest->FGray->Assign(FGray.get());
 }
 
 // ---------------------------------------------------------------- KsCheckBoxTx

@@ -5,6 +5,8 @@
 #include "KsPackage/Source/KsCaptioned.h"
 #include "KsPackage/Source/KsCheckBox.h"
 
+#include <memory>
+
 // Caption colours by check state: the checked and grayed groups have a
 // colour for every look, the unchecked one none for raised (the font's).
 // Unset colours are -1.
@@ -12,11 +14,10 @@ class KsCheckBoxFontColor : public platform::TPersistent {
     PLATFORM_CLASS(KsCheckBoxFontColor, platform::TPersistent)
 public:
     KsCheckBoxFontColor();
-    ~KsCheckBoxFontColor() override;
 
-    KsFourStateFontColor* Check() const { return FCheck; }
-    KsThreeStateFontColor* Uncheck() const { return FUncheck; }
-    KsFourStateFontColor* Gray() const { return FGray; }
+    KsFourStateFontColor* Check() const { return FCheck.get(); }
+    KsThreeStateFontColor* Uncheck() const { return FUncheck.get(); }
+    KsFourStateFontColor* Gray() const { return FGray.get(); }
     // One handler for all three groups.
     const platform::TNotifyEvent& OnChange() const { return FUncheck->OnChange; }
     void SetOnChange(const platform::TNotifyEvent& Value);
@@ -26,9 +27,9 @@ protected:
     void AssignTo(platform::TPersistent* Dest) override;
 
 private:
-    KsFourStateFontColor* FCheck;
-    KsThreeStateFontColor* FUncheck;
-    KsFourStateFontColor* FGray;
+    std::unique_ptr<KsFourStateFontColor> FCheck;
+    std::unique_ptr<KsThreeStateFontColor> FUncheck;
+    std::unique_ptr<KsFourStateFontColor> FGray;
 };
 
 class KsCheckBoxTx : public KsCaptioned<KsCheckBoxTx, KsCheckBox, KsCheckBoxFontColor> {

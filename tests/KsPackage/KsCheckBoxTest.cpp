@@ -1,6 +1,7 @@
 // Check boxes and radio buttons: the picture each check state and look
 // shows, clicks, keys and double clicks as real window messages, radio
 // exclusivity and the check box caption colours.
+#include "Allocations.h"
 #include "KsPackageTesting.h"
 #include "KsPackage/Source/KsCheckBoxTx.h"
 #include "KsPackage/Source/KsRadioButton.h"
@@ -422,4 +423,12 @@ TEST_F(KsRadioTest, ADoubleClickIsAClickThenADoubleClickAndKeysCheck)
     EXPECT_EQ(sparse->BitmapIndex(), 7);
     EXPECT_EQ(sparse->Substitute(5), 4);
     EXPECT_EQ(sparse->Substitute(4), 0);
+}
+
+// Running out of memory part-way through making a check box, its pictures'
+// groups or its caption colours frees everything made so far.
+TEST(KsCheckBoxConstruction, RunningOutOfMemoryFreesWhatWasMade)
+{
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsCheckBox(nullptr))->Free(); }), -1);
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsCheckBoxTx(nullptr))->Free(); }), -1);
 }

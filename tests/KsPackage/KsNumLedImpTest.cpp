@@ -1,3 +1,5 @@
+#include "Allocations.h"
+
 #include "KsPackage/Source/KsNumLed_imp.h"
 #include "platform/Control.h"
 #include "tests/loom/LoomTesting.h"
@@ -16,41 +18,6 @@
 #include <vector>
 
 using namespace platform;
-
-// Every allocation of this test program passes here, so that a test can
-// count what is still allocated and make one chosen allocation fail.
-namespace {
-long LiveAllocations = 0;
-long AllocationsBeforeFailure = -1; // -1: none fails
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (AllocationsBeforeFailure >= 0 && AllocationsBeforeFailure-- == 0)
-        throw std::bad_alloc();
-    void* p = std::malloc(size ? size : 1);
-    if (!p)
-        throw std::bad_alloc();
-    ++LiveAllocations;
-    return p;
-}
-
-// The replacement pair itself takes its memory from malloc.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept
-{
-    if (!p)
-        return;
-    --LiveAllocations;
-    std::free(p);
-}
-#pragma GCC diagnostic pop
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    operator delete(p);
-}
 
 namespace loom {
 
