@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 using namespace moduletest;
@@ -114,15 +115,43 @@ TEST(PageData, LoadIsTheSystemsAndTheMemoryTipNeedsTwoPollsInARow)
 
 TEST(PageData, TheTimeZoneIsTheSystems)
 {
-    TIME_ZONE_INFORMATION zone{};
-    const DWORD which = GetTimeZoneInformation(&zone);
-    const long bias = -(zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
+    // The offset shown is how far the local clock runs ahead of the UTC one.
+    SYSTEMTIME utc, local;
+    GetSystemTime(&utc);
+    GetLocalTime(&local);
+    FILETIME utcTime, localTime;
+    SystemTimeToFileTime(&utc, &utcTime);
+    SystemTimeToFileTime(&local, &localTime);
+    auto minutes = [](FILETIME t) {
+        return static_cast<double>((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 6e8;
+    };
+    const long ahead = std::lround((minutes(localTime) - minutes(utcTime)) / 15) * 15;
     char offset[16];
-    std::snprintf(offset, sizeof offset, "(UTC%c%02ld:%02ld)", bias < 0 ? '-' : '+', std::labs(bias) / 60,
-                  std::labs(bias) % 60);
+    std::snprintf(offset, sizeof offset, "(UTC%c%02ld:%02ld)", ahead < 0 ? '-' : '+', std::labs(ahead) / 60,
+                  std::labs(ahead) % 60);
     const std::string text = TimeZoneText();
     EXPECT_NE(text.find(offset), std::string::npos) << text;
     EXPECT_GT(text.find(" (UTC"), 0u) << "a name stands before the offset: " << text;
+}
+
+TEST(PageData, TheTimeZoneTextShowsTheOffsetFromUtcInHoursAndMinutes)
+{
+    const struct {
+        const char* Name;
+        long Bias;
+        const char* Text;
+    } zones[] = {
+        {"Tokyo Standard Time", -540, "Tokyo Standard Time (UTC+09:00)"},
+        {"Pacific Daylight Time", 420, "Pacific Daylight Time (UTC-07:00)"},
+        {"India Standard Time", -330, "India Standard Time (UTC+05:30)"},
+        {"Newfoundland Standard Time", 210, "Newfoundland Standard Time (UTC-03:30)"},
+        {"Chatham Islands Standard Time", -765, "Chatham Islands Standard Time (UTC+12:45)"},
+        {"Line Islands Standard Time", -840, "Line Islands Standard Time (UTC+14:00)"},
+        {"Greenwich", 0, "Greenwich (UTC+00:00)"},
+        {"", 0, "UTC (UTC+00:00)"},
+    };
+    for (const auto& zone : zones)
+        EXPECT_EQ(TimeZoneText(zone.Name, zone.Bias), zone.Text);
 }
 
 TEST(PageData, TheLongDateNamesTheWeekdayInTheLocalesOwnForm)
