@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <windowsx.h>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -247,9 +248,13 @@ const TClassInfo& TControl::StaticClassInfo()
     return info;
 }
 
-TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints(this))
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(nullptr), FConstraints(nullptr)
 {
+    // Both or neither: running out of memory for the second frees the first.
+    auto font = std::make_unique<TFont>();
+    auto constraints = std::make_unique<TSizeConstraints>(this);
+    FFont = font.release();
+    FConstraints = constraints.release();
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 
@@ -585,7 +590,9 @@ void TControl::InvalidateArea(const TRect& R)
     TRect r;
     ::IntersectRect(&r, &R, &client);
     OffsetRect(&r, FLeft, FTop);
-    ::InvalidateRect(FParent->Handle(), &r, FALSE);
+    // What a control that is not opaque leaves unpainted is the parent's
+    // background, which must be painted again under the new pixels.
+    ::InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
 }
 
 void TControl::Repaint()

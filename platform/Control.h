@@ -189,7 +189,8 @@ public:
     void SetMouseCapture(bool Value);
 
     virtual void Invalidate();
-    // Marks only R (client coordinates) for redrawing, without erasing it.
+    // Marks only R (client coordinates) for redrawing; a graphic control's
+    // part is erased first, as Invalidate does, unless the control is opaque.
     void InvalidateArea(const TRect& R);
     // Redraws at once.
     virtual void Repaint();

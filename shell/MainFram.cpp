@@ -123,7 +123,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     FCheckSuite = false;
     FCheckFathom = false;
     PrepareIni();
-    FGroupCount = LoadGroups();
+    FGroupCount = LoadGroups(*FStartupIni);
     PrepareIni();
 
     // A conflict requests termination; start-up still runs to its end.
@@ -147,7 +147,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     FBarModule = LoadViewModule("Bar.dll");
     if (FBarModule) {
         SendCommand(FBarModule, cmdRegister, &BarRegistration);
-        switch (ReadObjectStyle()) {
+        switch (ReadObjectStyle(*FStartupIni)) {
         case 0:
             SendCommand(FBarModule, cmdShow, nullptr);
             break;
@@ -166,12 +166,13 @@ TForm1::~TForm1()
 
 void TForm1::PrepareIni()
 {
-    HMODULE module = LoadLibraryA((ProgramFolder() + "KsTuneProfile.dll").c_str());
-    if (!module)
-        return;
-    if (auto makeNewIni = Entry<TMakeNewIni>(module, "MakeNewIni"))
-        makeNewIni(IniPath.c_str(), &FCheckSuite, &FCheckFathom);
-    FreeLibrary(module);
+    if (HMODULE module = LoadLibraryA((ProgramFolder() + "KsTuneProfile.dll").c_str())) {
+        if (auto makeNewIni = Entry<TMakeNewIni>(module, "MakeNewIni"))
+            makeNewIni(IniPath.c_str(), &FCheckSuite, &FCheckFathom);
+        FreeLibrary(module);
+    }
+    // The profile module may have written the file.
+    FStartupIni.emplace(IniPath);
 }
 
 HMODULE TForm1::LoadViewModule(const char* FileName)
@@ -193,7 +194,7 @@ void TForm1::FormCreate(TObject*)
     HWND app = Application->Handle();
     SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
 
-    const int32_t style = ReadObjectStyle();
+    const int32_t style = ReadObjectStyle(*FStartupIni);
     if (style != 0 && style != 3)
         return;
     StartatQuickBar1->SetChecked(style == 0);

@@ -8,6 +8,9 @@
 #include "platform/Exceptions.h"
 #include "platform/Win32.h"
 
+#include <memory>
+#include <vector>
+
 using namespace platform;
 
 namespace tessel {
@@ -25,20 +28,39 @@ bool FileExists(const std::string& Path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The generator's four button pictures (raised, sunken, focused, disabled),
+// read on first use and kept for the module's life: every skinned button
+// takes copies of them. None when the skin is missing or cannot be read.
+const std::vector<std::unique_ptr<TBitmap>>& ButtonSkin()
+{
+    static const std::vector<std::unique_ptr<TBitmap>> skin = [] {
+        std::vector<std::unique_ptr<TBitmap>> pictures;
+        const std::string folder = SkinFolder();
+        if (!FileExists(folder + "button_n.bmp"))
+            return pictures;
+        try {
+            for (const char* name : {"button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp"}) {
+                pictures.push_back(std::make_unique<TBitmap>());
+                pictures.back()->LoadFromFile(folder + name);
+            }
+        } catch (const Exception&) {
+            // A damaged skin leaves the plain look.
+            pictures.clear();
+        }
+        return pictures;
+    }();
+    return skin;
+}
+
 } // namespace
 
 KsButtonTx* MakeSkinButton(TWinControl* Parent, const std::string& Caption, int Left, int Top)
 {
     auto* button = New<KsButtonTx>(Parent);
     button->SetParent(Parent);
-    const std::string folder = SkinFolder();
-    if (FileExists(folder + "button_n.bmp")) {
-        try {
-            button->LoadBitmapA(folder, "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp");
-        } catch (const Exception&) {
-            // A damaged skin leaves the plain look.
-        }
-    }
+    const std::vector<std::unique_ptr<TBitmap>>& skin = ButtonSkin();
+    for (size_t i = 0; i < skin.size(); ++i)
+        button->SetBitmap(skin[i].get(), static_cast<int>(i));
     ApplyLanguageFont(button->Font());
     button->Font()->SetHeight(-MulDiv(8, 96, 72));
     button->SetBounds(Left, Top, SkinButtonWidth, SkinButtonHeight);
