@@ -12,14 +12,18 @@
 #include "platform/Label.h"
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tessel {
 
-// A page module as the main window holds it: loaded at registration and
-// kept for the process's life, so its view's code stays in place.
+// A page module as the main window holds it: loaded the first time the
+// window needs it (to make its view or hand it a message) and kept for the
+// process's life, so its view's code stays in place.
 struct TPageSlot {
     TPageRecord* Record = nullptr;
+    bool Tried = false; // loading was tried; a module that did not load is not tried again
     HMODULE Module = nullptr;
     TPageCreate Create = nullptr;
     TPageDestroy Destroy = nullptr;
@@ -38,7 +42,13 @@ public:
     // Keeps size, position and page, and frees every page's view.
     void Shutdown();
     void SaveState();
+    // Hands Message to the pages its routing names, in one look-up.
     void Forward(const TForwardedMessage& Message);
+    // Reads the routing of forwarded messages from Tessel.ini's message
+    // table and routing sections, which the shell writes before it
+    // registers: done at registration, and again when the shell registers
+    // once more.
+    void LoadRoutes();
 
     int Group() const { return FGroup; }
     int Page() const { return FPage; }
@@ -50,10 +60,13 @@ protected:
 
 private:
     void Ask(int32_t Code, int32_t Target);
+    void LoadPage(TPageSlot& Slot);
     void LayoutBody();
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
+    // Message number -> the (group, page) pairs it goes to.
+    std::unordered_map<uint32_t, std::vector<std::pair<int, int>>> FRoutes;
     std::vector<KsButtonTx*> FTabs;
     std::vector<KsButtonTx*> FPageButtons;
     KsButtonTx* FToBar;
