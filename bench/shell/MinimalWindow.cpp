@@ -56,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "MinimalWindow", "Minimal", WS_POPUP | WS_BORDER,
                                   1000, 80, 130, 300, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
+    ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
