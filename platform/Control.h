@@ -423,6 +423,7 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
+    void PlaceInTabOrder();
     bool RouteMouseToChild(TMessage& Message);
     // Moves the aligned and the anchored children after a change of the client area's size.
     void ClientResized();
@@ -479,10 +480,6 @@ TControl* CaptureControl();
 TWinControl* FindControl(HWND Wnd);
 // The enabled, visible control at a screen position, graphic ones included, or null.
 TControl* ControlAtScreenPos(TPoint Pos);
-// Keys a form handles for the control that has the focus before the control
-// sees them: Tab and Shift+Tab move the focus unless the control asks for
-// tabs (WM_GETDLGCODE). True when Msg was such a key and has been handled.
-bool IsDialogKey(const MSG& Msg);
 // The form a control lies on, or null.
 class TForm;
 TForm* GetParentForm(TControl* Control);

@@ -281,6 +281,12 @@ void TForm1::TesselTrayMouseUp(TObject* Sender, TMouseButton Button, TShiftState
 void TForm1::TrayMenuPopup(TObject*)
 {
     SetForegroundWindow(Handle());
+    // The Settings page sets the start view as well: the check marks show
+    // what Tessel.ini holds now.
+    TIniSnapshot ini(IniPath);
+    const int32_t style = ReadObjectStyle(ini);
+    StartatQuickBar1->SetChecked(style == 0);
+    StartatToolBar1->SetChecked(style == 3);
 }
 
 void TForm1::TesselTrayRestore(TObject*)
@@ -350,6 +356,9 @@ void TForm1::WndProc(TMessage& Message)
             break;
         if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_CLOSE) {
             DispatchCommand(cmdExit, tgMainWindow);
+        } else if (Message.Msg == ShowFaceMessage()) {
+            if (FReady == 1)
+                TesselTrayMouseUp(TesselTray, mbLeft, TShiftState{}, 0, 0);
         } else if (FReady == 1) {
             // A number listed twice (01024 and 1024) is forwarded twice.
             const std::vector<int32_t> ids = FMessageIds;
@@ -424,6 +433,12 @@ void __stdcall ModuleCommand(TCommandRecord* Record)
     } catch (...) {
         Application->HandleException(form);
     }
+}
+
+UINT ShowFaceMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Tessel_ShowFace_4C1A97E0-2B6D-4f83-A51C-7E09D2B48F16");
+    return message;
 }
 
 void NotifyContainer()

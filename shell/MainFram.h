@@ -102,6 +102,10 @@ extern TForm1* Form1;
 // The dispatcher: the modules' callback and the shell's own way of switching
 // faces, hiding them and ending the process.
 void __stdcall ModuleCommand(TCommandRecord* Record);
+// The message a second start of the program posts to the running one's
+// main form: bring the current face forward, as a left click on the tray
+// icon does. Registered, so that no other window takes it for its own.
+UINT ShowFaceMessage();
 // Tells the main-window module's container window that the user switches.
 void NotifyContainer();
 // True (after bringing it forward) when a suite message dialog is visible.

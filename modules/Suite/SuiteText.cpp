@@ -82,6 +82,11 @@ std::string Substitute(const std::string& Pattern, std::initializer_list<std::st
     return text;
 }
 
+std::string LanguageInUse()
+{
+    return Language().TranslateStr2 ? Language().Name : "";
+}
+
 TNumberStyle TNumberStyle::FromSample(const std::string& Sample)
 {
     const size_t group = Sample.find("234");

@@ -19,6 +19,9 @@ std::string Tr(const char* English);
 // place them as their grammar needs; nothing else in them is a format, so a
 // damaged language file cannot make a text read past its arguments.
 std::string Tr(const char* English, std::initializer_list<std::string> Args);
+// The name of the language the texts are shown in ("English", "Japanese"...),
+// empty without the language module.
+std::string LanguageInUse();
 // The Pattern (a translation) with %1 ... %9 replaced by the arguments.
 std::string Substitute(const std::string& Pattern, std::initializer_list<std::string> Args);
 
