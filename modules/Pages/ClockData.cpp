@@ -6,23 +6,23 @@
 
 namespace tessel {
 
-std::string TimeZoneText()
+TTimeZone TimeZone()
 {
     TIME_ZONE_INFORMATION zone{};
     const DWORD which = GetTimeZoneInformation(&zone);
     const WCHAR* wide = which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightName : zone.StandardName;
     char name[128] = {};
     WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name - 1, nullptr, nullptr);
-    return TimeZoneText(name, zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
+    return TimeZone(name, zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
 }
 
-std::string TimeZoneText(const std::string& Name, long Bias)
+TTimeZone TimeZone(const std::string& Name, long Bias)
 {
-    const long offset = -Bias;
-    char text[192];
-    std::snprintf(text, sizeof text, "%s (UTC%c%02ld:%02ld)", Name.empty() ? "UTC" : Name.c_str(),
-                  offset < 0 ? '-' : '+', std::labs(offset) / 60, std::labs(offset) % 60);
-    return text;
+    const long ahead = -Bias;
+    char offset[16];
+    std::snprintf(offset, sizeof offset, "UTC%c%02ld:%02ld", ahead < 0 ? '-' : '+', std::labs(ahead) / 60,
+                  std::labs(ahead) % 60);
+    return {Name.empty() ? "UTC" : Name, offset};
 }
 
 std::string LongDateText(platform::TDateTime Date, LCID Locale)

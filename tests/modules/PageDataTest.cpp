@@ -127,31 +127,40 @@ TEST(PageData, TheTimeZoneIsTheSystems)
     };
     const long ahead = std::lround((minutes(localTime) - minutes(utcTime)) / 15) * 15;
     char offset[16];
-    std::snprintf(offset, sizeof offset, "(UTC%c%02ld:%02ld)", ahead < 0 ? '-' : '+', std::labs(ahead) / 60,
+    std::snprintf(offset, sizeof offset, "UTC%c%02ld:%02ld", ahead < 0 ? '-' : '+', std::labs(ahead) / 60,
                   std::labs(ahead) % 60);
-    const std::string text = TimeZoneText();
-    EXPECT_NE(text.find(offset), std::string::npos) << text;
-    EXPECT_GT(text.find(" (UTC"), 0u) << "a name stands before the offset: " << text;
+    const TTimeZone shown = TimeZone();
+    EXPECT_EQ(shown.Offset, offset);
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD which = GetTimeZoneInformation(&zone);
+    char name[128] = {};
+    WideCharToMultiByte(CP_ACP, 0, which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightName : zone.StandardName, -1, name,
+                        sizeof name - 1, nullptr, nullptr);
+    EXPECT_EQ(shown.Name, name[0] ? name : "UTC");
 }
 
-TEST(PageData, TheTimeZoneTextShowsTheOffsetFromUtcInHoursAndMinutes)
+TEST(PageData, TheTimeZonesOffsetFromUtcIsInHoursAndMinutes)
 {
     const struct {
         const char* Name;
         long Bias;
-        const char* Text;
+        const char* ShownName;
+        const char* Offset;
     } zones[] = {
-        {"Tokyo Standard Time", -540, "Tokyo Standard Time (UTC+09:00)"},
-        {"Pacific Daylight Time", 420, "Pacific Daylight Time (UTC-07:00)"},
-        {"India Standard Time", -330, "India Standard Time (UTC+05:30)"},
-        {"Newfoundland Standard Time", 210, "Newfoundland Standard Time (UTC-03:30)"},
-        {"Chatham Islands Standard Time", -765, "Chatham Islands Standard Time (UTC+12:45)"},
-        {"Line Islands Standard Time", -840, "Line Islands Standard Time (UTC+14:00)"},
-        {"Greenwich", 0, "Greenwich (UTC+00:00)"},
-        {"", 0, "UTC (UTC+00:00)"},
+        {"Tokyo Standard Time", -540, "Tokyo Standard Time", "UTC+09:00"},
+        {"Pacific Daylight Time", 420, "Pacific Daylight Time", "UTC-07:00"},
+        {"India Standard Time", -330, "India Standard Time", "UTC+05:30"},
+        {"Newfoundland Standard Time", 210, "Newfoundland Standard Time", "UTC-03:30"},
+        {"Chatham Islands Standard Time", -765, "Chatham Islands Standard Time", "UTC+12:45"},
+        {"Line Islands Standard Time", -840, "Line Islands Standard Time", "UTC+14:00"},
+        {"Greenwich", 0, "Greenwich", "UTC+00:00"},
+        {"", 0, "UTC", "UTC+00:00"},
     };
-    for (const auto& zone : zones)
-        EXPECT_EQ(TimeZoneText(zone.Name, zone.Bias), zone.Text);
+    for (const auto& zone : zones) {
+        const TTimeZone shown = TimeZone(zone.Name, zone.Bias);
+        EXPECT_EQ(shown.Name, zone.ShownName);
+        EXPECT_EQ(shown.Offset, zone.Offset) << zone.Name;
+    }
 }
 
 TEST(PageData, TheLongDateNamesTheWeekdayInTheLocalesOwnForm)
