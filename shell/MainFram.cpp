@@ -320,11 +320,11 @@ void TForm1::RefreshTips()
     if (count < 1)
         return;
     for (int32_t i = 0; i < count && i < FGroupCount; ++i) {
-        const TGroupRecord& group = GroupTable[i];
+        TGroupRecord& group = GroupTable[i];
         const std::string section = ReadIniValue(IniPath, "Group", std::to_string(i + 1));
         const int32_t pageCount = IniNumber(ReadIniValue(IniPath, section, "pagecount"));
         for (int32_t j = 0; j < pageCount && j < group.PageCount; ++j)
-            SendCommandOnce(PagePath + group.Pages[j].FileName, cmdTips, &group.Pages[j]);
+            CallPageModule(group, j, cmdTips);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "modules/Suite/SuiteText.h"
 
 #include "platform/ClassBuilder.h"
+#include "platform/FaultGuard.h"
+#include "platform/FilePath.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -63,7 +65,9 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         for (int j = 0; j < std::max(group.PageCount, 0) && group.Pages; ++j) {
             TPageSlot& slot = slots.emplace_back();
             slot.Record = &group.Pages[j];
-            slot.Module = LoadLibraryA((SuiteFolder() + "Page\\" + slot.Record->FileName).c_str());
+            // A name that leads out of Page\ is no page of the suite's.
+            const std::string path = PathWithin(SuiteFolder() + "Page\\", slot.Record->FileName);
+            slot.Module = path.empty() ? nullptr : LoadLibraryA(path.c_str());
             if (slot.Module) {
                 slot.Create = Entry<TPageCreate>(slot.Module, "PageCreate");
                 slot.Destroy = Entry<TPageDestroy>(slot.Module, "PageDestroy");
@@ -171,6 +175,7 @@ void TFormContainer::ChooseGroup(int Group)
         auto* button = MakeSkinButton(this, PageCaption(*FSlots[FGroup][j].Record), Margin + j * (SkinButtonWidth + 4),
                                       Margin + RowStep);
         button->OnClick = [this, j](TObject*) { ChoosePage(j); };
+        button->SetEnabled(!PageUnavailable(FRegistration.Groups[FGroup], j));
         FPageButtons.push_back(button);
     }
     ChoosePage(FGroup == previous ? FPage : 0);
@@ -179,10 +184,17 @@ void TFormContainer::ChooseGroup(int Group)
 void TFormContainer::ChoosePage(int Page)
 {
     std::vector<TPageSlot>& slots = FSlots[FGroup];
-    for (std::vector<TPageSlot>& group : FSlots)
-        for (TPageSlot& slot : group)
-            if (slot.View)
-                ShowWindow(slot.View, SW_HIDE);
+    // A page whose module failed since its view was made (in a tips poll)
+    // has its view left alone from now on.
+    for (size_t i = 0; i < FSlots.size(); ++i)
+        for (size_t j = 0; j < FSlots[i].size(); ++j) {
+            if (!FSlots[i][j].View)
+                continue;
+            if (PageUnavailable(FRegistration.Groups[i], static_cast<int>(j)))
+                LeavePage(static_cast<int>(i), static_cast<int>(j));
+            else
+                ShowWindow(FSlots[i][j].View, SW_HIDE);
+        }
     FMissing->SetVisible(false);
     if (slots.empty()) {
         FTitle->SetText("");
@@ -194,14 +206,43 @@ void TFormContainer::ChoosePage(int Page)
     FTitle->SetText(PageCaption(*slots[FPage].Record));
 
     TPageSlot& slot = slots[FPage];
-    if (!slot.View && slot.Create)
-        slot.View = slot.Create(FBody->Handle());
+    if (!slot.View && slot.Create) {
+        HWND view = nullptr;
+        if (CallPage(FGroup, FPage, [&] { view = slot.Create(FBody->Handle()); }))
+            slot.View = view;
+    }
     if (slot.View) {
         LayoutBody();
         ShowWindow(slot.View, SW_SHOW);
     } else {
         FMissing->SetVisible(true);
     }
+}
+
+bool TFormContainer::CallPage(int Group, int Page, const std::function<void()>& Call)
+{
+    TGroupRecord& group = FRegistration.Groups[Group];
+    if (PageUnavailable(group, Page))
+        return false;
+    if (RunGuarded(Call) == TCallResult::Returned)
+        return true;
+    MarkPageUnavailable(group, Page);
+    LeavePage(Group, Page);
+    return false;
+}
+
+void TFormContainer::LeavePage(int Group, int Page)
+{
+    // The view's window stays, hidden, for the process's life: destroying
+    // it would run the module's code again.
+    TPageSlot& slot = FSlots[Group][Page];
+    if (const HWND view = slot.View)
+        RunGuarded([view] { ShowWindow(view, SW_HIDE); });
+    slot.View = nullptr;
+    if (Group == FGroup && Page < static_cast<int>(FPageButtons.size()))
+        FPageButtons[Page]->SetEnabled(false);
+    if (Group == FGroup && Page == FPage)
+        FMissing->SetVisible(true);
 }
 
 void TFormContainer::LayoutBody()
@@ -225,10 +266,11 @@ void TFormContainer::Shutdown()
     SaveState();
     FShutDown = true;
     Hide();
-    for (std::vector<TPageSlot>& group : FSlots)
-        for (TPageSlot& slot : group) {
+    for (size_t i = 0; i < FSlots.size(); ++i)
+        for (size_t j = 0; j < FSlots[i].size(); ++j) {
+            TPageSlot& slot = FSlots[i][j];
             if (slot.View && slot.Destroy)
-                slot.Destroy();
+                CallPage(static_cast<int>(i), static_cast<int>(j), slot.Destroy);
             slot.View = nullptr;
         }
 }
@@ -258,7 +300,7 @@ void TFormContainer::Forward(const TForwardedMessage& Message)
             page >= static_cast<int>(FSlots[group].size()))
             continue;
         if (TPageSlot& slot = FSlots[group][page]; slot.Message)
-            slot.Message(&Message);
+            CallPage(group, page, [&] { slot.Message(&Message); });
     }
 }
 

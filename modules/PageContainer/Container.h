@@ -11,6 +11,7 @@
 #include "platform/Form.h"
 #include "platform/Label.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,15 @@ protected:
 private:
     void Ask(int32_t Code, int32_t Target);
     void LayoutBody();
+    // Calls into the view of page Page of group Group, guarded
+    // (platform/FaultGuard.h): a page that faults is marked unavailable in
+    // the group table for the rest of the process, its view hidden and its
+    // button disabled (LeavePage). False when the page is unavailable or
+    // faulted.
+    bool CallPage(int Group, int Page, const std::function<void()>& Call);
+    // Hides the view of a page marked unavailable, forgets it and disables
+    // the page's button.
+    void LeavePage(int Group, int Page);
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
