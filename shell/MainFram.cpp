@@ -341,7 +341,11 @@ void TForm1::WndProc(TMessage& Message)
         break;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
-        FSessionEnding = true;
+        // The main window keeps its state as at any other end.
+        if (!FSessionEnding) {
+            FSessionEnding = true;
+            DispatchCommand(cmdExit, tgMainWindow);
+        }
         Application->Terminate();
         break;
     default:
