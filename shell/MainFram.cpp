@@ -307,6 +307,10 @@ void TForm1::Exit1Click(TObject*)
         return;
     std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)> dialog(New<TfrmMsg>(this, Translate("Are you sure to exit?")),
                                                       [](TfrmMsg* d) { d->Free(); });
+    // One that could not be built is freed unseen: shown, it could not be
+    // answered, and its window would hold every way into the suite.
+    if (!dialog->Built())
+        return;
     // Halves truncate toward zero, as the screen's own centring does.
     dialog->SetLeft(GetSystemMetrics(SM_CXSCREEN) / 2 - dialog->Width() / 2);
     dialog->SetTop(GetSystemMetrics(SM_CYSCREEN) / 2 - dialog->Height() / 2);

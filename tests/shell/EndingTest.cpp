@@ -71,9 +71,9 @@ protected:
             CopyFileA((SuiteBin() + module).c_str(), (Suite.Path() + module).c_str(), FALSE);
         Suite.AddModule("Page\\Alert.dll");
     }
-    void Start(int StartView)
+    void Start(int StartView, const std::string& Settings = "")
     {
-        Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle=" + std::to_string(StartView) +
+        Suite.Write("Tessel.ini", "[Tessel]\r\n" + Settings + "ObjectStyle=" + std::to_string(StartView) +
                                       "\r\n[Group]\r\ngroupcount=1\r\n1=Monitor\r\n"
                                       "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=1\r\n1=Alert.dll\r\n");
         ASSERT_TRUE(Tessel.Start());
@@ -156,6 +156,43 @@ TEST_F(Ending, TheSuiteEndsWhateverQuestionIsOpen)
     ASSERT_TRUE(OpenTrayQuestion());
     SessionEnd();
     ExpectEndedAndSaved("session end over the tray's question");
+}
+
+// A language file that translates "Yes" and "No" into 40,000 characters,
+// and a language module that fills every buffer it is given: the questions
+// still build, show and answer, and the tray menu opens after.
+TEST_F(Ending, OverlongTranslationsLeaveTheQuestionsWorking)
+{
+    CopyFileA((SuiteBin() + "KsMultiLang.dll").c_str(), (Suite.Path() + "KsMultiLang.dll").c_str(), FALSE);
+    CreateDirectoryA((Suite.Path() + "Lang").c_str(), nullptr);
+    Suite.Write("Lang\\Russian.lng", "Yes\t" + std::string(40000, 'Y') + "\r\nNo\t" + std::string(40000, 'N') + "\r\n");
+    Start(0, "Language=Russian\r\n");
+    ASSERT_TRUE(OpenBarQuestion());
+    ASSERT_TRUE(Click(Button(Question(), "No")));
+    ASSERT_TRUE(WaitFor([&] { return !Shown(Question()); }, 5000)) << "No answers the quick bar's question";
+    ASSERT_TRUE(Click(Button(Bar(), "Tray")));
+    ASSERT_TRUE(OpenTrayQuestion());
+    HWND shellDialog = VisibleDialog(Tessel.Id());
+    ClickAt(shellDialog, NoButton);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(shellDialog); }, 5000)) << "No answers the shell's question";
+    CloseCommand();
+    ExpectEndedAndSaved("close command after the language file's questions");
+
+    Suite.AddModule("KsMultiLang.dll");
+    Suite.Double("KsMultiLang", "Fill", "1");
+    Start(3);
+    ASSERT_TRUE(OpenTrayQuestion());
+    HWND dialog = VisibleDialog(Tessel.Id());
+    ClickAt(dialog, NoButton);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "No answers";
+    Tessel.TrayNotify(WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return Shown(menu = Tessel.Window("#32768")); }, 5000)) << "the tray menu opens again";
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    Sleep(200);
+    CloseCommand();
+    ExpectEndedAndSaved("close command after the overlong question");
 }
 
 } // namespace
