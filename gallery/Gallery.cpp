@@ -4,8 +4,11 @@
 // raised, 1 sunken, 2 focused, 3 disabled, which the form file also marks
 // with Enabled = False); its pictures come from GallerySkins. The bar is
 // shown in the middle of a drag, the LEDs show a number, a time and a date,
-// and the graph a few points. scripts/gallery.sh runs it and takes the
-// screenshot.
+// and the graph a few points. The bottom row shows the framework's features
+// on the package: an action list driving two buttons and a check box (Play
+// and Stop take turns, enabled by their OnUpdate), a dock site with
+// two dockable panels and a numeric LED aligned to fill a panel.
+// scripts/gallery.sh runs it and takes the screenshot.
 #include "gallery/GallerySkins.h"
 #include "KsPackage/Source/KsBar.h"
 #include "KsPackage/Source/KsNumLED.h"
@@ -13,6 +16,7 @@
 #include "components/PerfGraph.h"
 #include "components/Samples.h"
 
+#include "platform/Action.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
@@ -35,9 +39,23 @@ public:
         LedNumber->SetValue(273.15);
         LedTime->SetValue(EncodeTime(13, 25, 8, 0));
         LedDate->SetValue(EncodeDate(2026, 12, 7));
+        LedAligned->SetValue(2026.0);
         PlotGraph();
         DragBar();
     }
+
+    void ActPlayExecute(TObject*)
+    {
+        FPlaying = true;
+        PlayState->SetCaption(ActSound->Checked() ? "Playing aloud." : "Playing quietly.");
+    }
+    void ActStopExecute(TObject*)
+    {
+        FPlaying = false;
+        PlayState->SetCaption("Stopped.");
+    }
+    void ActPlayUpdate(TObject*) { ActPlay->SetEnabled(!FPlaying); }
+    void ActStopUpdate(TObject*) { ActStop->SetEnabled(FPlaying); }
 
     // Shows where the drag has taken the indicator.
     void BarDraggedScroll(TObject*, int& Disp, bool Direction)
@@ -51,8 +69,15 @@ public:
     KsNumLed* LedTime = nullptr;
     KsNumLed* LedDate = nullptr;
     components::TPerformanceGraph* Graph = nullptr;
+    KsNumLed* LedAligned = nullptr;
+    TLabel* PlayState = nullptr;
+    TAction* ActPlay = nullptr;
+    TAction* ActStop = nullptr;
+    TAction* ActSound = nullptr;
 
 private:
+    bool FPlaying = false;
+
     static void ShowLook(KsControl& Control, int Look)
     {
         switch (Look) {
@@ -100,7 +125,16 @@ const TClassInfo& TGalleryForm::StaticClassInfo()
         .Field("LedTime", &F::LedTime)
         .Field("LedDate", &F::LedDate)
         .Field("Graph", &F::Graph)
+        .Field("LedAligned", &F::LedAligned)
+        .Field("PlayState", &F::PlayState)
+        .Field("ActPlay", &F::ActPlay)
+        .Field("ActStop", &F::ActStop)
+        .Field("ActSound", &F::ActSound)
         .Method("BarDraggedScroll", &F::BarDraggedScroll)
+        .Method("ActPlayExecute", &F::ActPlayExecute)
+        .Method("ActStopExecute", &F::ActStopExecute)
+        .Method("ActPlayUpdate", &F::ActPlayUpdate)
+        .Method("ActStopUpdate", &F::ActStopUpdate)
         .Build();
     return info;
 }

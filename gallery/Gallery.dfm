@@ -4,7 +4,7 @@ object GalleryForm: TGalleryForm
   BorderStyle = bsSingle
   Caption = 'Skinned controls'
   ClientWidth = 1040
-  ClientHeight = 546
+  ClientHeight = 712
   Font.Height = -12
   Visible = True
   object LookRaised: TLabel
@@ -853,5 +853,140 @@ object GalleryForm: TGalleryForm
     Height = 120
     Color = clBlack
     Step = 4
+  end
+  object ActionsLabel: TLabel
+    Left = 12
+    Top = 566
+    Width = 300
+    Height = 17
+    Caption = 'TActionList: two buttons and a check box'
+  end
+  object PlayButton: KsButtonTx
+    Tag = 0
+    Left = 12
+    Top = 592
+    Width = 97
+    Height = 23
+    Action = ActPlay
+    Caption = 'Play'
+    FontColors.Sunken = clWhite
+    FontColors.Focused = clMaroon
+  end
+  object StopButton: KsButtonTx
+    Tag = 0
+    Left = 122
+    Top = 592
+    Width = 97
+    Height = 23
+    Action = ActStop
+    Caption = 'Stop'
+    FontColors.Sunken = clWhite
+    FontColors.Focused = clMaroon
+  end
+  object SoundBox: KsCheckBoxTx
+    Tag = 0
+    Left = 232
+    Top = 592
+    Width = 97
+    Height = 23
+    Action = ActSound
+    Caption = 'Sound'
+    Font.Color = clNavy
+    FontColors.Check.Focused = clMaroon
+    FontColors.Uncheck.Focused = clMaroon
+  end
+  object PlayState: TLabel
+    Left = 12
+    Top = 628
+    Width = 317
+    Height = 34
+    AutoSize = False
+    Caption = 'Play and Stop take turns: each one''s OnUpdate enables it.'
+    WordWrap = True
+  end
+  object DockLabel: TLabel
+    Left = 350
+    Top = 566
+    Width = 330
+    Height = 17
+    Caption = 'A dock site with two dockable panels'
+  end
+  object DockSite: TPanel
+    Left = 350
+    Top = 588
+    Width = 330
+    Height = 110
+    BevelOuter = bvLowered
+    Color = clBtnFace
+    DockSite = True
+    TabOrder = 0
+    object DockTools: TPanel
+      Left = 1
+      Top = 1
+      Width = 328
+      Height = 30
+      Align = alTop
+      Caption = 'Tools (drag me out)'
+      Color = clBtnFace
+      DragKind = dkDock
+      DragMode = dmAutomatic
+      TabOrder = 0
+    end
+    object DockColours: TPanel
+      Left = 1
+      Top = 31
+      Width = 110
+      Height = 78
+      Align = alLeft
+      Caption = 'Colours'
+      Color = clBtnFace
+      DragKind = dkDock
+      DragMode = dmAutomatic
+      TabOrder = 1
+    end
+  end
+  object LedAlignLabel: TLabel
+    Left = 700
+    Top = 566
+    Width = 320
+    Height = 17
+    Caption = 'KsNumLed, Align = alClient in a panel'
+  end
+  object LedPanel: TPanel
+    Left = 700
+    Top = 588
+    Width = 320
+    Height = 110
+    BevelOuter = bvLowered
+    BorderWidth = 4
+    Color = clBtnFace
+    TabOrder = 1
+    object LedAligned: KsNumLed
+      Left = 5
+      Top = 5
+      Width = 310
+      Height = 100
+      Align = alClient
+      Format = '8888'
+    end
+  end
+  object ActionList: TActionList
+    object ActPlay: TAction
+      Caption = 'Play'
+      Hint = 'Play|Plays the tune'
+      OnExecute = ActPlayExecute
+      OnUpdate = ActPlayUpdate
+    end
+    object ActStop: TAction
+      Caption = 'Stop'
+      Hint = 'Stop|Stops the tune'
+      OnExecute = ActStopExecute
+      OnUpdate = ActStopUpdate
+    end
+    object ActSound: TAction
+      Caption = 'Sound'
+      Checked = True
+      Hint = 'Sound|Plays the tune aloud'
+    end
   end
 end

@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/Action.h"
 #include "platform/Form.h"
 #include "platform/HintWindow.h"
 #include "platform/Icon.h"
@@ -43,6 +44,7 @@ const TClassInfo& TApplication::StaticClassInfo()
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
     RegisterClasses(StandardClasses());
+    RegisterComponents("Standard", {&TActionList::StaticClassInfo()});
     std::string name = ProgramFileName();
     name = name.substr(name.find_last_of("\\/") + 1);
     FTitle = name.substr(0, name.rfind('.'));
@@ -197,6 +199,17 @@ void TApplication::SetShowHint(bool Value)
         CancelHint();
 }
 
+std::string GetShortHint(const std::string& Hint)
+{
+    return Hint.substr(0, Hint.find('|'));
+}
+
+std::string GetLongHint(const std::string& Hint)
+{
+    const size_t bar = Hint.find('|');
+    return bar == std::string::npos ? Hint : Hint.substr(bar + 1);
+}
+
 namespace {
 
 // The control whose hint shows for the pointer over Control.
@@ -205,6 +218,14 @@ TControl* HintControlOf(TControl* Control)
     while (Control && (!Control->ShowHint() || Control->Hint().empty()))
         Control = Control->Parent();
     return Control;
+}
+
+// The hint of Control, or of its nearest parent with one.
+std::string HintOf(const TControl* Control)
+{
+    while (Control && Control->Hint().empty())
+        Control = Control->Parent();
+    return Control ? Control->Hint() : std::string();
 }
 
 // The pointer leaving the control's rectangle takes its hint away.
@@ -226,6 +247,7 @@ void TApplication::HintMessage(TControl* Control, const TMessage& Message)
         }
         return;
     }
+    SetHint(GetLongHint(HintOf(Control)));
     TControl* hintControl = FShowHint ? HintControlOf(Control) : nullptr;
     if (hintControl == FHintControl)
         return;
@@ -252,10 +274,15 @@ void TApplication::HintTimerTick()
     }
     const DWORD elapsed = GetTickCount() - FHintSince;
     if (FHintState == hsWaiting && elapsed >= static_cast<DWORD>(FHintPause)) {
+        // A hint with a long part only shows no window.
+        const std::string hint = GetShortHint(FHintControl->Hint());
+        if (hint.empty()) {
+            FHintState = hsDone;
+            return;
+        }
         if (!FHintWindow)
             FHintWindow = new THintWindow(nullptr);
         FHintWindow->SetColor(FHintColor);
-        const std::string& hint = FHintControl->Hint();
         TRect r = FHintWindow->CalcHintRect(Screen->Width() / 3, hint);
         // Below the pointer's arrow, as the system's tooltips sit.
         OffsetRect(&r, FHintCursor.x, FHintCursor.y + GetSystemMetrics(SM_CYCURSOR) * 5 / 8);
@@ -266,6 +293,23 @@ void TApplication::HintTimerTick()
         HideHint();
         FHintState = hsDone;
     }
+}
+
+void TApplication::SetHint(const std::string& Value)
+{
+    if (Value == FHint)
+        return;
+    FHint = Value;
+    if (OnHint)
+        OnHint(this);
+}
+
+void TApplication::ControlHelp(TControl* Control)
+{
+    while (Control && Control->HelpContext() == 0)
+        Control = Control->Parent();
+    if (Control && OnHelp)
+        OnHelp(Control->HelpContext());
 }
 
 void TApplication::HideHint()
@@ -330,7 +374,7 @@ bool TApplication::ProcessMessage(MSG& Msg)
         FTerminated = true;
         return true;
     }
-    if (IsDialogKey(Msg))
+    if (IsActionShortCut(Msg) || IsDialogKey(Msg))
         return true;
     TranslateMessage(&Msg);
     DispatchMessageA(&Msg);
@@ -348,7 +392,13 @@ void TApplication::HandleMessage()
 {
     MSG msg;
     if (!ProcessMessage(msg))
-        WaitMessage();
+        Idle();
+}
+
+void TApplication::Idle()
+{
+    UpdateActions();
+    WaitMessage();
 }
 
 std::string TApplication::ExeName() const

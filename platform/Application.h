@@ -19,6 +19,14 @@ class THintWindow;
 class TIcon;
 class TTimer;
 
+// What a help request carries: the help context found for it.
+using THelpEvent = TEvent<int>;
+
+// A hint text "short|long": the short part is shown by the hint window, the
+// long part by the program (Application->Hint). Without '|' both are the whole text.
+std::string GetShortHint(const std::string& Hint);
+std::string GetLongHint(const std::string& Hint);
+
 class TApplication : public TComponent {
     PLATFORM_CLASS(TApplication, TComponent)
 public:
@@ -42,7 +50,8 @@ public:
     bool Terminated() const { return FTerminated; }
     // Handles every waiting message and returns.
     void ProcessMessages();
-    // Handles one message, waiting for one if none is there.
+    // Handles one message; with none waiting, lets the actions update
+    // themselves (OnUpdate) and waits for one.
     void HandleMessage();
 
     HWND Handle();
@@ -64,11 +73,12 @@ public:
     // The program's own icon (the icon resource MAINICON, else the system's application icon).
     TIcon* Icon();
 
-    // Hints: the hint of the control under the pointer (or of the nearest
-    // parent with one, among those whose ShowHint holds) shows HintPause ms
-    // after the pointer came to it, for HintHidePause ms. It goes when the
-    // pointer leaves that control or a key or mouse button is pressed, and
-    // stays away until the pointer comes to another control.
+    // Hints: the short part of the hint of the control under the pointer
+    // (or of the nearest parent with one, among those whose ShowHint
+    // holds) shows HintPause ms after the pointer came to it, for
+    // HintHidePause ms. It goes when the pointer leaves that control or a
+    // key or mouse button is pressed, and stays away until the pointer
+    // comes to another control.
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool Value);
     int HintPause() const { return FHintPause; }
@@ -81,6 +91,18 @@ public:
     void HintMessage(TControl* Control, const TMessage& Message);
     // Hides the hint and forgets the control it was for.
     void CancelHint();
+    // The long part of the hint of the control under the pointer (or of
+    // its nearest parent with a hint), whatever ShowHint says; OnHint
+    // follows every change, for a status line to show it.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value);
+    TNotifyEvent OnHint;
+
+    // Help: F1 on a control or form, or a help request of the system, raises
+    // OnHelp with the first non-zero HelpContext from that control up its
+    // parents; without one, or without a handler, nothing happens.
+    void ControlHelp(TControl* Control);
+    THelpEvent OnHelp;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -97,6 +119,7 @@ private:
     void WndProc(TMessage& Message);
     static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     bool ProcessMessage(MSG& Msg);
+    void Idle();
     void HintTimerTick();
     void HideHint();
     void SetHintControl(TControl* Control);
@@ -115,6 +138,7 @@ private:
     int FHintPause = 500;
     int FHintHidePause = 2500;
     TColor FHintColor = clInfoBk;
+    std::string FHint;
     TControl* FHintControl = nullptr;
     THintState FHintState = hsWaiting;
     DWORD FHintSince = 0;

@@ -1,8 +1,10 @@
 #include "platform/Control.h"
+#include "platform/Action.h"
 #include "platform/Align.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Menu.h"
+#include "platform/SystemServices.h"
 #include "platform/UtilWindow.h"
 
 #include <algorithm>
@@ -21,6 +23,9 @@ TControl* GCaptureControl = nullptr;
 
 int MouseX(LPARAM L) { return GET_X_LPARAM(L); }
 int MouseY(LPARAM L) { return GET_Y_LPARAM(L); }
+
+// What some systems make of F1 before it turns into a help request.
+constexpr UINT WM_KEYF1 = 0x004D;
 
 bool IsMouseMessage(UINT Msg)
 {
@@ -205,7 +210,7 @@ const TClassInfo& TControl::StaticClassInfo()
         .Str("Hint", &TControl::Hint, &TControl::SetHint)
         .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0)
         .Protected()
-        .Ref<TComponent>("Action", &TControl::Action, &TControl::SetAction)
+        .Ref<TAction>("Action", &TControl::Action, &TControl::SetAction)
         .Enum("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::Align,
               &TControl::SetAlign, alNone)
         .Set("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TControl::Anchors, &TControl::SetAnchors,
@@ -250,6 +255,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl()
 {
+    SetAction(nullptr);
     DragControlGone(this);
     if (GCaptureControl == this) {
         GCaptureControl = nullptr;
@@ -297,17 +303,6 @@ void TControl::SetPopupMenu(TPopupMenu* Value)
     if (FPopupMenu)
         FPopupMenu->RemoveFreeNotification(this);
     FPopupMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
-
-void TControl::SetAction(TComponent* Value)
-{
-    if (Value == FAction)
-        return;
-    if (FAction)
-        FAction->RemoveFreeNotification(this);
-    FAction = Value;
     if (Value)
         Value->FreeNotification(this);
 }
@@ -767,9 +762,12 @@ void TControl::DoEndDrag(TObject* Target, int X, int Y)
         OnEndDrag(this, Target, X, Y);
 }
 
+// A linked action with a handler of its own does the click's work.
 void TControl::Click()
 {
-    if (OnClick)
+    if (FAction && FAction->OnExecute)
+        FAction->Execute();
+    else if (OnClick)
         OnClick(this);
 }
 
@@ -805,6 +803,10 @@ const TClassInfo& TWinControl::StaticClassInfo()
         .Protected()
         .Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, std::nullopt)
         .Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
+        .Bool("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite, false)
+        .Event("OnDockDrop", &TWinControl::OnDockDrop)
+        .Event("OnDockOver", &TWinControl::OnDockOver)
+        .Event("OnUnDock", &TWinControl::OnUnDock)
         .Event("OnEnter", &TWinControl::OnEnter)
         .Event("OnExit", &TWinControl::OnExit)
         .Event("OnKeyDown", &TWinControl::OnKeyDown)
@@ -1041,6 +1043,19 @@ void TWinControl::Dispatch(TMessage& Message)
         DefaultHandler(Message);
         DoExit();
         return;
+    case WM_KEYF1:
+        // The system's own form of F1, which would ask a second time.
+        return;
+    case WM_HELP: {
+        // F1, or the system's help request for a control. The system hands
+        // it on to the parent windows itself: the first control to get it answers.
+        const auto* info = reinterpret_cast<const HELPINFO*>(Message.LParam);
+        TWinControl* asked =
+            info->iContextType == HELPINFO_WINDOW ? FindControl(static_cast<HWND>(info->hItemHandle)) : nullptr;
+        Application->ControlHelp(asked ? asked : this);
+        Message.Result = 1;
+        return;
+    }
     case WM_CONTEXTMENU:
         if (Message.LParam != -1) {
             const TPoint p = ScreenToClient(Point(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
@@ -1061,6 +1076,12 @@ void TWinControl::Dispatch(TMessage& Message)
         // Shift+F10 asks for the context menu; the default handling does not see it again.
         if (key == VK_F10 && shift.Contains(ssShift)) {
             SendMessageA(FHandle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FHandle), -1);
+            return;
+        }
+        // F1 asks for help for this control, as the system's own request does.
+        if (key == VK_F1 && shift == TShiftState{}) {
+            HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, 0, FHandle, 0, SystemServices().CursorPos()};
+            SendMessageA(FHandle, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
             return;
         }
         Message.WParam = key;

@@ -13,6 +13,8 @@
 
 namespace platform {
 
+class TAction;
+class TControl;
 class TWinControl;
 class TPopupMenu;
 
@@ -36,6 +38,9 @@ enum TDragMode { dmManual, dmAutomatic };
 enum TDragKind { dkDrag, dkDock };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
+// What a dock drag carries (Dock.h).
+class TDragDockObject;
+
 // MousePos is in client coordinates, or (-1, -1) when the keyboard asked for the menu.
 using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
 using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
@@ -43,6 +48,11 @@ using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
 // Target is the control dropped on, or null when the drag was refused or cancelled.
 using TEndDragEvent = TEvent<TObject*, TObject*, int, int>;
 using TStartDragEvent = TEvent<TObject*, TDragObject*&>;
+// Source is the drag of a control onto the dock site that is the sender.
+using TDockOverEvent = TEvent<TObject*, TDragDockObject*, int, int, TDragState, bool&>;
+using TDockDropEvent = TEvent<TObject*, TDragDockObject*, int, int>;
+// Client leaves the sender for NewTarget (null: a floating window of its own), unless Allow is cleared.
+using TUnDockEvent = TEvent<TObject*, TControl*, TWinControl*, bool&>;
 
 enum TControlStyleFlag { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks };
 using TControlStyle = TSet<TControlStyleFlag>;
@@ -149,9 +159,9 @@ public:
     void SetHelpContext(int Value) { FHelpContext = Value; }
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
-    // The action a designer linked to the control; kept and streamed only.
-    TComponent* Action() const { return FAction; }
-    void SetAction(TComponent* Value);
+    // The action the control shows and executes when clicked (Action.cpp).
+    TAction* Action() const { return FAction; }
+    void SetAction(TAction* Value);
     TCursor DragCursor() const { return FDragCursor; }
     void SetDragCursor(TCursor Value) { FDragCursor = Value; }
     TDragKind DragKind() const { return FDragKind; }
@@ -215,6 +225,9 @@ public:
 protected:
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     virtual void Resize();
+    // The linked action changed (or was just linked): the control takes its
+    // caption, enabling, hint and visibility.
+    virtual void ActionChange(TAction* Sender);
     // The new size as the control will take it: CanResize's answer, then
     // the constraints; false when CanResize refuses the change.
     bool CheckNewSize(int& NewWidth, int& NewHeight);
@@ -230,6 +243,10 @@ protected:
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     virtual void DragDrop(TObject* Source, int X, int Y);
     virtual void DoEndDrag(TObject* Target, int X, int Y);
+    // A drag of a control whose DragKind is dkDock (Dock.cpp) starts and ends
+    // with these; the target is the dock site it went to, or null.
+    virtual void DoStartDock(TDragObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, int X, int Y);
     // The parent's font was changed or the control was put on a new parent.
     virtual void ParentFontChanged();
     // EffectivelyEnabled() may answer otherwise now: this control's Enabled
@@ -245,6 +262,8 @@ protected:
     TControlState FControlState;
 
 private:
+    friend class TAction;
+    friend class TDragDockObject;
     friend class TWinControl;
     void HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
     // The context menu request: OnContextPopup, then the PopupMenu; Result 1 when it was answered.
@@ -260,6 +279,7 @@ private:
     bool DragMessage(TMessage& Message);
     static void DragStart(TPoint ScreenPos);
     static void DragTo(TPoint ScreenPos);
+    static void DragOverTarget(TControl* Target, TPoint ScreenPos, TDragState State, bool& Accept);
     static void DragDone(bool Drop);
     static void DragWindowMessage(TMessage& Message);
     static void DragControlGone(TControl* Control);
@@ -282,7 +302,7 @@ private:
     TSizeConstraints* FConstraints;
     int FHelpContext = 0;
     TPopupMenu* FPopupMenu = nullptr;
-    TComponent* FAction = nullptr;
+    TAction* FAction = nullptr;
     TCursor FDragCursor = crDrag;
     TDragKind FDragKind = dkDrag;
     TDragMode FDragMode = dmManual;
@@ -335,6 +355,10 @@ public:
     // parent control; set before the window is created.
     HWND ParentWindow() const { return FParentWindow; }
     void SetParentWindow(HWND Value) { FParentWindow = Value; }
+    // A dock site takes the controls dragged onto it with DragKind dkDock
+    // and lays them out by their alignment.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool Value) { FDockSite = Value; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetVisible(bool Value) override;
     void SetEnabled(bool Value) override;
@@ -362,6 +386,9 @@ public:
     TKeyEvent OnKeyUp;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -380,10 +407,17 @@ protected:
     void EnabledChanged() override;
     // The part of the client area that aligned children share.
     virtual void AdjustClientRect(TRect& Rect) const;
+    // A dock drag over this dock site: Accept comes in true (Dock.cpp).
+    virtual void DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // The control of Source has just been put on this site.
+    virtual void DockDrop(TDragDockObject* Source, int X, int Y);
+    // Whether Client may leave this site for NewTarget (null: to float).
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
     void Loaded() override;
 
 private:
     friend class TControl;
+    friend class TDragDockObject;
     friend TWinControl* FindControl(HWND Wnd);
     static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void InsertControl(TControl* AControl);
@@ -401,6 +435,7 @@ private:
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
     bool FAligning = false;
+    bool FDockSite = false;
 };
 
 // A control without a window: its parent paints it and feeds it mouse input.

@@ -1,9 +1,11 @@
-// Dragging one control onto another of the same program. One drag at a time:
-// its state lives here. While a drag is under way a hidden window holds the
-// mouse capture, so every pointer message comes to the drag wherever the
-// pointer is; keys still go to the focused control, which hands Escape here.
+// Dragging one control onto another of the same program, or onto a dock
+// site (Dock.cpp). One drag at a time: its state lives here. While a drag is
+// under way a hidden window holds the mouse capture, so every pointer
+// message comes to the drag wherever the pointer is; keys still go to the
+// focused control, which hands Escape here.
 #include "platform/Control.h"
 #include "platform/ClassBuilder.h"
+#include "platform/Dock.h"
 #include "platform/SystemServices.h"
 #include "platform/UtilWindow.h"
 
@@ -23,6 +25,8 @@ namespace {
 struct TDrag {
     TControl* Control = nullptr;   // the control dragged; null when no drag is under way
     TDragObject* Object = nullptr; // what OnStartDrag handed out, if anything
+    TDragDockObject* Dock = nullptr; // a dock drag's own: what dock sites see
+    bool OwnDock = false;          // made here, not handed out by OnStartDock
     bool Started = false;          // false while waiting for the pointer to move far enough
     bool Finishing = false;        // the drop or cancel is being delivered
     TPoint StartPos{};
@@ -37,8 +41,11 @@ TDrag GDrag;
 
 TObject* DragSource()
 {
+    if (GDrag.Dock)
+        return GDrag.Dock;
     return GDrag.Object ? static_cast<TObject*>(GDrag.Object) : GDrag.Control;
 }
+
 
 } // namespace
 
@@ -71,10 +78,22 @@ void TControl::DragStart(TPoint ScreenPos)
     TControl* source = GDrag.Control;
     GDrag.Started = true;
     TDragObject* object = nullptr;
-    source->DoStartDrag(object);
+    const bool dock = source->FDragKind == dkDock;
+    if (dock)
+        source->DoStartDock(object);
+    else
+        source->DoStartDrag(object);
     if (GDrag.Control != source || GDrag.Finishing)
         return; // ended or abandoned by the handler
-    GDrag.Object = object;
+    if (dock) {
+        GDrag.Dock = dynamic_cast<TDragDockObject*>(object);
+        GDrag.OwnDock = !GDrag.Dock;
+        if (GDrag.OwnDock)
+            GDrag.Dock = new TDragDockObject(source);
+        GDrag.Dock->Begin(GDrag.StartPos);
+    } else {
+        GDrag.Object = object;
+    }
     GDrag.Window = AllocateHWnd([](TMessage& Message) { DragWindowMessage(Message); });
     // The control that held the capture hears that it lost it.
     SetCapture(GDrag.Window);
@@ -84,24 +103,39 @@ void TControl::DragStart(TPoint ScreenPos)
 void TControl::DragTo(TPoint ScreenPos)
 {
     GDrag.Pos = ScreenPos;
-    TControl* target = ControlAtScreenPos(ScreenPos);
+    TControl* target = GDrag.Dock ? GDrag.Dock->SiteAt(ScreenPos) : ControlAtScreenPos(ScreenPos);
     TDragState state = dsDragMove;
     if (target != GDrag.Target) {
         if (TControl* left = GDrag.Target) {
-            const TPoint p = left->ScreenToClient(ScreenPos);
             bool ignored = false;
-            left->DragOver(DragSource(), p.x, p.y, dsDragLeave, ignored);
+            DragOverTarget(left, ScreenPos, dsDragLeave, ignored);
         }
         GDrag.Target = target;
         state = dsDragEnter;
     }
     GDrag.Accepted = false;
-    if (target && GDrag.Target == target) {
-        const TPoint p = target->ScreenToClient(ScreenPos);
-        target->DragOver(DragSource(), p.x, p.y, state, GDrag.Accepted);
-    }
-    if (GDrag.Control)
+    if (target && GDrag.Target == target)
+        DragOverTarget(target, ScreenPos, state, GDrag.Accepted);
+    if (!GDrag.Control)
+        return;
+    if (GDrag.Dock) {
+        GDrag.Dock->MovedTo(ScreenPos, GDrag.Accepted ? static_cast<TWinControl*>(GDrag.Target) : nullptr);
+        ::SetCursor(CursorHandle(crArrow));
+    } else {
         ::SetCursor(CursorHandle(GDrag.Accepted ? GDrag.Control->DragCursor() : crNoDrop));
+    }
+}
+
+void TControl::DragOverTarget(TControl* Target, TPoint ScreenPos, TDragState State, bool& Accept)
+{
+    // A dock drag goes to dock sites only; they accept unless they say otherwise.
+    const TPoint p = Target->ScreenToClient(ScreenPos);
+    if (GDrag.Dock) {
+        Accept = true;
+        static_cast<TWinControl*>(Target)->DockOver(GDrag.Dock, p.x, p.y, State, Accept);
+    } else {
+        Target->DragOver(DragSource(), p.x, p.y, State, Accept);
+    }
 }
 
 void TControl::DragDone(bool Drop)
@@ -111,6 +145,20 @@ void TControl::DragDone(bool Drop)
         ReleaseCapture();
         DeallocateHWnd(GDrag.Window);
         GDrag.Window = nullptr;
+    }
+    if (TDragDockObject* dock = GDrag.Dock) {
+        TControl* site = GDrag.Target;
+        if (site && !(Drop && GDrag.Accepted)) {
+            bool ignored = false;
+            DragOverTarget(site, GDrag.Pos, dsDragLeave, ignored);
+            site = nullptr;
+        }
+        const bool own = GDrag.OwnDock;
+        dock->Finish(GDrag.Pos, static_cast<TWinControl*>(site), Drop);
+        if (own)
+            delete dock;
+        GDrag = TDrag{};
+        return;
     }
     // Handlers may free the controls involved: DragControlGone clears them here.
     TControl* dropTarget = nullptr;
@@ -179,7 +227,10 @@ void TControl::DragWindowMessage(TMessage& Message)
         return;
     }
     case WM_SETCURSOR:
-        ::SetCursor(CursorHandle(GDrag.Accepted && GDrag.Control ? GDrag.Control->DragCursor() : crNoDrop));
+        if (GDrag.Dock)
+            ::SetCursor(CursorHandle(crArrow));
+        else
+            ::SetCursor(CursorHandle(GDrag.Accepted && GDrag.Control ? GDrag.Control->DragCursor() : crNoDrop));
         Message.Result = TRUE;
         return;
     case WM_CAPTURECHANGED:
@@ -198,6 +249,8 @@ void TControl::DragControlGone(TControl* Control)
     if (GDrag.Control != Control)
         return;
     GDrag.Control = nullptr;
+    if (GDrag.Dock)
+        GDrag.Dock->FControl = nullptr;
     if (GDrag.Finishing)
         return;
     // The drag dies with its control, without any further events.
@@ -206,6 +259,8 @@ void TControl::DragControlGone(TControl* Control)
         ReleaseCapture();
         DeallocateHWnd(GDrag.Window);
     }
+    if (GDrag.OwnDock)
+        delete GDrag.Dock;
     GDrag = TDrag{};
 }
 

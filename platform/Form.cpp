@@ -35,7 +35,8 @@ const TClassInfo& TForm::StaticClassInfo()
     static const TClassInfo& info = TClassBuilder<TForm, TWinControl>("TForm")
         .Publish({"Caption", "Color", "Font", "Enabled", "OnClick", "OnDblClick", "OnMouseDown",
                   "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize", "PopupMenu",
-                  "ShowHint", "OnContextPopup", "OnDragDrop", "OnDragOver", "Constraints"})
+                  "ShowHint", "OnContextPopup", "OnDragDrop", "OnDragOver", "Constraints", "DockSite",
+                  "OnDockDrop", "OnDockOver", "OnUnDock"})
         .Enum("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
               &TForm::BorderStyle, &TForm::SetBorderStyle, bsSizeable)
         .Int("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth, std::nullopt)

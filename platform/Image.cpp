@@ -37,8 +37,8 @@ void TPicture::Assign(TPersistent* Source)
 const TClassInfo& TImage::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TImage, TGraphicControl>("TImage")
-        .Publish({"Align", "Anchors", "Constraints", "Enabled", "Visible", "ParentShowHint", "ShowHint", "OnClick", "OnDblClick",
-                  "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+        .Publish({"Align", "Anchors", "Constraints", "Enabled", "Visible", "ParentShowHint", "ShowHint", "OnClick",
+                  "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
         .Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
         .Object("Picture", &TImage::Picture)
         .Bool("Stretch", &TImage::Stretch, &TImage::SetStretch, false)

@@ -14,7 +14,8 @@ const TClassInfo& TLabel::StaticClassInfo()
 {
     static const TClassInfo& info = TClassBuilder<TLabel, TGraphicControl>("TLabel")
         .Publish({"Align", "Anchors", "Constraints", "Caption", "Color", "Enabled", "ParentFont", "Font",
-                  "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+                  "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
+                  "OnMouseUp"})
         .Enum("Alignment", AlignmentNames(), &TLabel::Alignment, &TLabel::SetAlignment, taLeftJustify)
         .Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, true)
         .Bool("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false)
@@ -136,9 +137,12 @@ const TClassInfo& TPanel::StaticClassInfo()
 {
     static const std::vector<std::string> bevels{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
     static const TClassInfo& info = TClassBuilder<TPanel, TCustomControl>("TPanel")
-        .Publish({"Align", "Anchors", "Constraints", "Caption", "Color", "Enabled", "ParentFont", "Font",
-                  "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick", "OnEnter",
-                  "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"})
+        .Publish({"Action", "Align", "Anchors", "Constraints", "Caption", "Color", "DockSite", "DragCursor",
+                  "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "ParentShowHint", "PopupMenu", "ShowHint",
+                  "TabOrder", "TabStop", "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDockDrop",
+                  "OnDockOver", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
+                  "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDock", "OnStartDrag",
+                  "OnUnDock"})
         .Enum("Alignment", AlignmentNames(), &TPanel::Alignment, &TPanel::SetAlignment, taCenter)
         .Enum("BevelInner", bevels, &TPanel::BevelInner, &TPanel::SetBevelInner, bvNone)
         .Enum("BevelOuter", bevels, &TPanel::BevelOuter, &TPanel::SetBevelOuter, bvRaised)

@@ -1,4 +1,5 @@
 // The framework's own components, known to every form file by class name.
+#include "platform/Action.h"
 #include "platform/Application.h"
 #include "platform/Edit.h"
 #include "platform/ImageList.h"
@@ -13,7 +14,8 @@ std::vector<const TClassInfo*> StandardClasses()
 {
     return {&TImage::StaticClassInfo(),    &TLabel::StaticClassInfo(),     &TPanel::StaticClassInfo(),
             &TTimer::StaticClassInfo(),    &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-            &TImageList::StaticClassInfo(), &TEdit::StaticClassInfo()};
+            &TImageList::StaticClassInfo(), &TEdit::StaticClassInfo(),  &TActionList::StaticClassInfo(),
+            &TAction::StaticClassInfo()};
 }
 
 } // namespace platform

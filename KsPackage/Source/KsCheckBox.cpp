@@ -1,4 +1,5 @@
 #include "KsPackage/Source/KsCheckBox.h"
+#include "platform/Action.h"
 
 using namespace platform;
 
@@ -134,6 +135,9 @@ void KsCheckBox::Click()
     case cbChecked: SetState(cbUnchecked); break;
     case cbGrayed: SetState(cbChecked); break;
     }
+    // The new mark goes to the linked action, and so to its other controls.
+    if (Action())
+        Action()->SetChecked(GetChecked());
     inherited::Click();
 }
 

@@ -1,4 +1,5 @@
 #include "KsPackage/Source/KsControl.h"
+#include "platform/Action.h"
 
 #include <memory>
 #include <utility>
@@ -46,6 +47,15 @@ void KsControl::SetChecked(bool)
 
 void KsControl::ShowRaised()
 {
+}
+
+void KsControl::ActionChange(TAction* Sender)
+{
+    inherited::ActionChange(Sender);
+    // A grayed check box is neither checked nor unchecked: it stays grayed
+    // for an action that is not checked.
+    if (Sender->Checked() != GetChecked())
+        SetChecked(Sender->Checked());
 }
 
 void KsControl::ShowDisabled()

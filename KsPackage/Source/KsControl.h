@@ -76,6 +76,8 @@ protected:
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
     void KeyUp(WORD& Key, platform::TShiftState Shift) override;
     void EnabledChanged() override;
+    // Check boxes and radio buttons take the action's check mark as well.
+    void ActionChange(platform::TAction* Sender) override;
 
 private:
     bool FShowMouseOver = true;

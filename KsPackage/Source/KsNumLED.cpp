@@ -81,8 +81,8 @@ const TClassInfo& KsNumLed::StaticClassInfo()
         .Object("LedColors", &KsNumLed::LedColors, &KsNumLed::SetLedColors)
         .Bool("Transparent", &KsNumLed::GetTransparent, &KsNumLed::SetTransparent, false)
         .Bool("KeepRatio", &KsNumLed::GetKeepRatio, &KsNumLed::SetKeepRatio, false)
-        .Publish({"Align", "Anchors", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint", "PopupMenu",
-                  "ShowHint", "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
+        .Publish({"Align", "Anchors", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint",
+                  "PopupMenu", "ShowHint", "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
                   "OnEndDock", "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
                   "OnStartDrag"})
         .Build();

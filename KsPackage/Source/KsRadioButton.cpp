@@ -1,4 +1,5 @@
 #include "KsPackage/Source/KsRadioButton.h"
+#include "platform/Action.h"
 
 using namespace platform;
 
@@ -136,6 +137,9 @@ void KsRadioButton::ExcludeOther()
 void KsRadioButton::Click()
 {
     SetChecked(true);
+    // The mark goes to the linked action, and so to its other controls.
+    if (Action())
+        Action()->SetChecked(true);
     inherited::Click();
 }
 

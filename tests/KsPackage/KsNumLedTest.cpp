@@ -183,8 +183,10 @@ TEST_F(KsNumLedTest, AlignAndConstraintsAreStreamedInTheirPlaces)
     Led->Constraints()->SetMinHeight(40);
     Led->SetDragKind(dkDock);
     const std::string text = WriteComponentText(Form);
-    const size_t align = text.find("    Align = alTop\r\n"), anchors = text.find("    Anchors = [akLeft, akTop, akRight]\r\n"),
-                 constraints = text.find("    Constraints.MinHeight = 40\r\n"), drag = text.find("    DragKind = dkDock");
+    const size_t align = text.find("    Align = alTop\r\n");
+    const size_t anchors = text.find("    Anchors = [akLeft, akTop, akRight]\r\n");
+    const size_t constraints = text.find("    Constraints.MinHeight = 40\r\n");
+    const size_t drag = text.find("    DragKind = dkDock");
     ASSERT_NE(align, std::string::npos) << text;
     EXPECT_LT(align, anchors);
     EXPECT_LT(anchors, constraints);

@@ -109,11 +109,13 @@ TEST_F(AlignTest, GroupsAreLaidOutTopBottomLeftRightClientInTheOrderOfTheirPosit
                             "  ClientHeight = 200\r\n"
                             "  object Top1: TPanel\r\n    Top = 50\r\n    Height = 20\r\n    Align = alTop\r\n  end\r\n"
                             "  object Client: TPanel\r\n    Align = alClient\r\n  end\r\n"
-                            "  object Bottom1: TPanel\r\n    Top = 150\r\n    Height = 20\r\n    Align = alBottom\r\n  end\r\n"
+                            "  object Bottom1: TPanel\r\n    Top = 150\r\n    Height = 20\r\n"
+                            "    Align = alBottom\r\n  end\r\n"
                             "  object Top2: TPanel\r\n    Top = 10\r\n    Height = 30\r\n    Align = alTop\r\n  end\r\n"
                             "  object Hidden: TPanel\r\n    Top = 35\r\n    Height = 25\r\n    Align = alTop\r\n"
                             "    Visible = False\r\n  end\r\n"
-                            "  object Bottom2: TPanel\r\n    Top = 170\r\n    Height = 10\r\n    Align = alBottom\r\n  end\r\n"
+                            "  object Bottom2: TPanel\r\n    Top = 170\r\n    Height = 10\r\n"
+                            "    Align = alBottom\r\n  end\r\n"
                             "  object Left1: TPanel\r\n    Width = 40\r\n    Align = alLeft\r\n  end\r\n"
                             "  object Right1: TAlignMark\r\n    Width = 30\r\n    Align = alRight\r\n  end\r\n"
                             "  object Corner: TPanel\r\n    Left = 250\r\n    Top = 100\r\n    Width = 20\r\n"
@@ -284,7 +286,10 @@ TEST_F(AlignTest, FormsKeepTheirConstraintsForProgramSystemMaximiseAndFrameDrag)
     EXPECT_EQ(WindowSize(form), (V{500, 400}));
     EXPECT_EQ(Placed(client), (V{0, 0, form->ClientWidth(), form->ClientHeight()}));
     ShowWindow(form->Handle(), SW_RESTORE);
-    form->SetBounds(120, 120, 300, 240);
+    // Where no other test puts a window: the sizing loop moves the real
+    // pointer along the right edge, and its moves go to the window under it.
+    form->SetBounds(980, 380, 300, 240);
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // The user sizes the frame with the keyboard, in the system's own sizing
     // loop (which moves the pointer along): the right edge stops at the

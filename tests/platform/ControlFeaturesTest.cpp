@@ -1,5 +1,6 @@
 // The framework features every published control carries: hints, the context
 // menu, anchors, drag and drop, and the streaming of their properties.
+#include "platform/Action.h"
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/FormFile.h"
@@ -52,19 +53,6 @@ const TClassInfo& TTestPad::StaticClassInfo()
     return info;
 }
 
-// Stands for an action a designer links to a control.
-class TTestAction : public TComponent {
-    PLATFORM_CLASS(TTestAction, TComponent)
-public:
-    explicit TTestAction(TComponent* AOwner) : TComponent(AOwner) {}
-};
-
-const TClassInfo& TTestAction::StaticClassInfo()
-{
-    static const TClassInfo& info = TClassBuilder<TTestAction, TComponent>("TTestAction").Build();
-    return info;
-}
-
 class TPadForm : public TForm {
     PLATFORM_CLASS(TPadForm, TForm)
 public:
@@ -108,7 +96,7 @@ public:
     }
 
     TPopupMenu* Menu1 = nullptr;
-    TTestAction* Action1 = nullptr;
+    TAction* Action1 = nullptr;
     TTestPad* Pad1 = nullptr;
     TTestPad* Pad2 = nullptr;
     bool HandleContext = false;
@@ -196,7 +184,10 @@ TEST(ControlFeatures, PropertiesStreamWithTheirDefaultsAndRoundTrip)
                              "  end\r\n"
                              "  object Menu1: TPopupMenu\r\n"
                              "  end\r\n"
-                             "  object Action1: TTestAction\r\n"
+                             "  object Action1: TAction\r\n"
+                             "    Enabled = False\r\n"
+                             "    Hint = 'Pad one'\r\n"
+                             "    Visible = False\r\n"
                              "  end\r\n"
                              "end\r\n";
     TPadForm* form = New<TPadForm>(nullptr);
@@ -705,4 +696,102 @@ TEST_F(ControlFeaturesTest, DragAndDropBetweenControls)
     Form->Pad2 = nullptr;
     moveTo(Form, 150, 150, WM_LBUTTONUP);
     EXPECT_EQ(Journal, (std::vector<std::string>{"Pad1 start", "Pad2 over Pad1 10,10 0", "Pad1 end nothing"}));
+}
+
+TEST_F(ControlFeaturesTest, HintsShowTheirShortPartAndTellTheProgramTheLongOne)
+{
+    Application->SetHintPause(100);
+    Form->SetShowHint(true);
+    std::vector<std::string> told;
+    Application->OnHint = [&](TObject*) { told.push_back(Application->Hint()); };
+    TTestPad* pad = Form->Pad1;
+    TTestPad* plain = Form->Pad2;
+    auto shownText = [] {
+        PumpUntil([] { return ShownHintWindow() != nullptr; }, 1500);
+        const std::string text = ShownHintWindow() ? WindowText(ShownHintWindow()) : "";
+        Application->CancelHint();
+        return text;
+    };
+
+    pad->SetHint("Open|Opens a file from the disk");
+    MoveTo(pad, 5, 5);
+    EXPECT_EQ(Application->Hint(), "Opens a file from the disk");
+    EXPECT_EQ(shownText(), "Open");
+    MoveTo(pad, 8, 8);
+    // Over a control with no hint on a form with none, the program hears of
+    // nothing to say; a control without a hint of its own gives its parent's.
+    MoveTo(plain, 5, 5);
+    EXPECT_EQ(Application->Hint(), "");
+    Form->SetHint("Form|All about the form");
+    MoveTo(plain, 6, 6);
+    EXPECT_EQ(Application->Hint(), "All about the form");
+    EXPECT_EQ(shownText(), "Form");
+
+    // Where no hint window shows (ShowHint off, or a hint with a long part
+    // only), the program still gets the long part.
+    Form->SetShowHint(false);
+    MoveTo(pad, 5, 5);
+    EXPECT_EQ(Application->Hint(), "Opens a file from the disk");
+    EXPECT_EQ(shownText(), "");
+    Form->SetShowHint(true);
+    pad->SetHint("|Only for the status line");
+    MoveTo(plain, 5, 5);
+    MoveTo(pad, 5, 5);
+    EXPECT_EQ(Application->Hint(), "Only for the status line");
+    EXPECT_EQ(shownText(), "");
+    // Without a bar the whole text is both.
+    pad->SetHint("Plain words");
+    MoveTo(plain, 5, 5);
+    MoveTo(pad, 5, 5);
+    EXPECT_EQ(Application->Hint(), "Plain words");
+    EXPECT_EQ(shownText(), "Plain words");
+    EXPECT_EQ(told, (std::vector<std::string>{"Opens a file from the disk", "", "All about the form",
+                                              "Opens a file from the disk", "All about the form",
+                                              "Only for the status line", "All about the form", "Plain words"}));
+    Application->OnHint = nullptr;
+    Application->SetHint("");
+}
+
+TEST_F(ControlFeaturesTest, HelpGoesToTheApplicationWithTheNearestHelpContext)
+{
+    std::vector<int> asked;
+    Application->OnHelp = [&](int context) { asked.push_back(context); };
+    TTestPad* outer = Form->Pad2;
+    outer->SetHelpContext(20);
+    TTestPad* inner = AddPad("Inner", 0, 0, 20, 20);
+    inner->SetParent(outer);
+    for (TTestPad* pad : {Form->Pad1, outer, inner})
+        pad->SetTabStop(true);
+    auto f1 = [](TWinControl* focused) {
+        ::SetFocus(focused->Handle());
+        PostMessageA(focused->Handle(), WM_KEYDOWN, VK_F1, 0x003B0001);
+        PostMessageA(focused->Handle(), WM_KEYUP, VK_F1, 0xC03B0001);
+        Application->ProcessMessages();
+    };
+
+    f1(inner);
+    EXPECT_EQ(asked, std::vector<int>{20}) << "the parent's";
+    inner->SetHelpContext(30);
+    f1(inner);
+    f1(Form->Pad1);
+    Form->SetHelpContext(10);
+    f1(Form->Pad1);
+    f1(Form);
+    EXPECT_EQ(asked, (std::vector<int>{20, 30, 10, 10}));
+
+    // The system's own request names the control; sent up to the form it
+    // still finds that control's context.
+    asked.clear();
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, 0, inner->Handle(), 0, {0, 0}};
+    SendMessageA(inner->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(Form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(asked, (std::vector<int>{30, 30}));
+
+    // No context anywhere, or no handler: nothing happens.
+    asked.clear();
+    Form->SetHelpContext(0);
+    f1(Form->Pad1);
+    EXPECT_TRUE(asked.empty());
+    Application->OnHelp = nullptr;
+    f1(inner);
 }
