@@ -57,17 +57,19 @@ void ForEachSubfolder(const std::string& Folder, F Found)
 
 struct TDirectoryOutline::TNode {
     std::string Name; // "C:" for the root
+    std::string Key;  // the name in capitals, for sorting
     TNode* Parent = nullptr;
     std::vector<std::unique_ptr<TNode>> Children;
     bool Scanned = false;
     bool Expanded = false;
-    bool HasChildren = true; // until scanned: whether a first look found a subfolder
+    bool Probed = false;      // looked for a first subfolder
+    bool HasChildren = false; // what that look found
     int Level = 0;
 };
 
 const TClassInfo& TDirectoryOutline::StaticClassInfo()
 {
-    static const TClassInfo& info = TClassBuilder<TDirectoryOutline, TCustomControl>("TDirectoryOutline")
+    static const TClassInfo& info = TClassBuilder<TDirectoryOutline, TRowList>("TDirectoryOutline")
         .Publish({"Anchors", "Color", "Enabled", "ParentFont", "Font", "ParentShowHint", "ShowHint", "Visible",
                   "TabOrder", "TabStop", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp",
                   "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"})
@@ -80,11 +82,8 @@ const TClassInfo& TDirectoryOutline::StaticClassInfo()
     return info;
 }
 
-TDirectoryOutline::TDirectoryOutline(TComponent* AOwner) : TCustomControl(AOwner)
+TDirectoryOutline::TDirectoryOutline(TComponent* AOwner) : TRowList(AOwner)
 {
-    FControlStyle.Include(csOpaque);
-    SetColor(clWindow);
-    SetTabStop(true);
     // The tree exists before anything (a resize) looks at it.
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
@@ -151,6 +150,7 @@ void TDirectoryOutline::SetDirectory(const std::string& Value)
             // A folder that the listing left out (one made since) is added as named.
             auto child = std::make_unique<TNode>();
             child->Name = name;
+            child->Key = Upper(name);
             child->Parent = node;
             child->Level = node->Level + 1;
             node->Children.push_back(std::move(child));
@@ -178,7 +178,7 @@ void TDirectoryOutline::SetDrive(char Value)
 
 void TDirectoryOutline::Loaded()
 {
-    TCustomControl::Loaded();
+    TRowList::Loaded();
     if (FStoredDirectory.empty())
         return;
     // A folder that is missing or that the outline cannot show (not on a
@@ -201,29 +201,38 @@ void TDirectoryOutline::SetTextCase(TTextCase Value)
     Invalidate();
 }
 
+// One listing of the folder; its subfolders' own subfolders wait until
+// their rows are shown.
 void TDirectoryOutline::Scan(TNode* Node)
 {
     if (Node->Scanned)
         return;
     Node->Scanned = true;
     Node->Children.clear();
-    const std::string path = Path(Node);
-    ForEachSubfolder(path, [&](const std::string& name) {
+    ForEachSubfolder(Path(Node), [&](const std::string& name) {
         auto child = std::make_unique<TNode>();
         child->Name = name;
+        child->Key = Upper(name);
         child->Parent = Node;
         child->Level = Node->Level + 1;
-        child->HasChildren = false;
-        ForEachSubfolder(path + name + "\\", [&](const std::string&) { return !(child->HasChildren = true); });
         Node->Children.push_back(std::move(child));
         return true;
     });
     std::sort(Node->Children.begin(), Node->Children.end(),
               [](const std::unique_ptr<TNode>& a, const std::unique_ptr<TNode>& b) {
-                  const std::string ua = Upper(a->Name), ub = Upper(b->Name);
-                  return ua != ub ? ua < ub : a->Name < b->Name;
+                  return a->Key != b->Key ? a->Key < b->Key : a->Name < b->Name;
               });
-    Node->HasChildren = !Node->Children.empty();
+}
+
+bool TDirectoryOutline::HasSubfolders(TNode* Node)
+{
+    if (Node->Scanned)
+        return !Node->Children.empty();
+    if (!Node->Probed) {
+        Node->Probed = true;
+        ForEachSubfolder(Path(Node), [&](const std::string&) { return !(Node->HasChildren = true); });
+    }
+    return Node->HasChildren;
 }
 
 void TDirectoryOutline::BuildRows()
@@ -238,12 +247,7 @@ void TDirectoryOutline::BuildRows()
             for (auto c = node->Children.rbegin(); c != node->Children.rend(); ++c)
                 pending.push_back(c->get());
     }
-    if (HandleAllocated()) {
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, RowCount() - 1,
-                        static_cast<UINT>(VisibleRows()), FTopRow, 0};
-        SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-    }
-    Invalidate();
+    RowsChanged();
 }
 
 TDirectoryOutline::TNode* TDirectoryOutline::RowNode(int Row) const
@@ -283,16 +287,6 @@ int TDirectoryOutline::SelectedRow() const
     return static_cast<int>(std::find(FRows.begin(), FRows.end(), FSelected) - FRows.begin());
 }
 
-int TDirectoryOutline::RowHeight() const
-{
-    return std::abs(Font()->Height()) * 4 / 3 + 3;
-}
-
-int TDirectoryOutline::VisibleRows() const
-{
-    return std::max(1, ClientHeight() / RowHeight());
-}
-
 void TDirectoryOutline::Expand(int Row)
 {
     SetExpanded(RowNode(Row), true);
@@ -322,7 +316,7 @@ void TDirectoryOutline::SetExpanded(TNode* Node, bool Value)
                 return;
             }
     BuildRows();
-    ShowSelected();
+    ScrollIntoView(SelectedRow());
 }
 
 void TDirectoryOutline::Select(TNode* Node)
@@ -330,7 +324,7 @@ void TDirectoryOutline::Select(TNode* Node)
     const bool changed = Node != FSelected;
     FSelected = Node;
     FStoredDirectory = Directory();
-    ShowSelected();
+    ScrollIntoView(SelectedRow());
     Invalidate();
     if (changed)
         Change();
@@ -347,76 +341,36 @@ void TDirectoryOutline::Change()
         OnChange(this);
 }
 
-void TDirectoryOutline::Scroll(int Top)
-{
-    Top = std::clamp(Top, 0, std::max(0, RowCount() - VisibleRows()));
-    if (Top == FTopRow)
-        return;
-    FTopRow = Top;
-    if (HandleAllocated()) {
-        SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, Top, 0};
-        SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-    }
-    Invalidate();
-}
-
-void TDirectoryOutline::ShowSelected()
-{
-    const int row = SelectedRow();
-    if (row < FTopRow)
-        Scroll(row);
-    else if (row >= FTopRow + VisibleRows())
-        Scroll(row - VisibleRows() + 1);
-    else
-        Scroll(FTopRow);
-}
-
-void TDirectoryOutline::CreateParams(TCreateParams& Params)
-{
-    TCustomControl::CreateParams(Params);
-    Params.Style |= WS_VSCROLL;
-    Params.ExStyle |= WS_EX_CLIENTEDGE;
-}
-
-void TDirectoryOutline::Resize()
-{
-    BuildRows();
-    ShowSelected();
-    TCustomControl::Resize();
-}
-
 void TDirectoryOutline::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (TabStop() && CanFocus())
         SetFocus();
-    const int row = FTopRow + Y / RowHeight();
-    if (Button == mbLeft && row < RowCount()) {
+    const int row = RowAt(Y);
+    if (Button == mbLeft && row >= 0) {
         TNode* node = FRows[static_cast<size_t>(row)];
         const int box = node->Level * Indent + 3;
-        if (X >= box && X < box + BoxSize + 2 && node->HasChildren) {
+        if (X >= box && X < box + BoxSize + 2 && HasSubfolders(node)) {
             SetExpanded(node, !node->Expanded);
         } else {
             Select(node);
             // The second press of a double click on a name opens or closes
             // that folder (a box's second press is a click of its own).
-            if (Shift.Contains(ssDouble) && node->HasChildren)
+            if (Shift.Contains(ssDouble) && HasSubfolders(node))
                 SetExpanded(node, !node->Expanded);
         }
     }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    TRowList::MouseDown(Button, Shift, X, Y);
 }
 
 void TDirectoryOutline::KeyDown(WORD& Key, TShiftState Shift)
 {
-    TCustomControl::KeyDown(Key, Shift);
-    const int row = SelectedRow();
+    TRowList::KeyDown(Key, Shift);
+    if (const int row = RowForKey(Key, SelectedRow()); row >= 0) {
+        SelectRow(row);
+        Key = 0;
+        return;
+    }
     switch (Key) {
-    case VK_UP: SelectRow(row - 1); break;
-    case VK_DOWN: SelectRow(row + 1); break;
-    case VK_PRIOR: SelectRow(row - VisibleRows() + 1); break;
-    case VK_NEXT: SelectRow(row + VisibleRows() - 1); break;
-    case VK_HOME: SelectRow(0); break;
-    case VK_END: SelectRow(RowCount() - 1); break;
     case VK_LEFT:
         if (FSelected->Expanded)
             SetExpanded(FSelected, false);
@@ -424,7 +378,7 @@ void TDirectoryOutline::KeyDown(WORD& Key, TShiftState Shift)
             Select(FSelected->Parent);
         break;
     case VK_RIGHT:
-        if (!FSelected->Expanded && FSelected->HasChildren)
+        if (!FSelected->Expanded && HasSubfolders(FSelected))
             SetExpanded(FSelected, true);
         else if (FSelected->Expanded && !FSelected->Children.empty())
             Select(FSelected->Children.front().get());
@@ -441,7 +395,7 @@ void TDirectoryOutline::KeyDown(WORD& Key, TShiftState Shift)
 // after a pause the next letter starts a new search. + and - expand and collapse.
 void TDirectoryOutline::KeyPress(char& Key)
 {
-    TCustomControl::KeyPress(Key);
+    TRowList::KeyPress(Key);
     if (Key == '+' || Key == '-') {
         SetExpanded(FSelected, Key == '+');
         Key = 0;
@@ -469,71 +423,50 @@ void TDirectoryOutline::KeyPress(char& Key)
 void TDirectoryOutline::DoEnter()
 {
     Invalidate();
-    TCustomControl::DoEnter();
+    TRowList::DoEnter();
 }
 
 void TDirectoryOutline::DoExit()
 {
     Invalidate();
-    TCustomControl::DoExit();
+    TRowList::DoExit();
 }
 
 void TDirectoryOutline::Dispatch(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_GETDLGCODE:
+    if (Message.Msg == WM_GETDLGCODE) {
         Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
-    case WM_VSCROLL: {
-        const int page = VisibleRows();
-        switch (LOWORD(Message.WParam)) {
-        case SB_LINEUP: Scroll(FTopRow - 1); break;
-        case SB_LINEDOWN: Scroll(FTopRow + 1); break;
-        case SB_PAGEUP: Scroll(FTopRow - page); break;
-        case SB_PAGEDOWN: Scroll(FTopRow + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: Scroll(HIWORD(Message.WParam)); break;
-        }
-        return;
     }
-    case WM_MOUSEWHEEL:
-        Scroll(FTopRow - 3 * GET_WHEEL_DELTA_WPARAM(Message.WParam) / WHEEL_DELTA);
-        return;
-    }
-    TCustomControl::Dispatch(Message);
+    TRowList::Dispatch(Message);
 }
 
-void TDirectoryOutline::Paint()
+void TDirectoryOutline::PaintRow(int Row, const TRect& Bounds)
 {
     TCanvas* canvas = Canvas();
-    const int height = RowHeight();
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(ClientRect());
+    TNode* node = FRows[static_cast<size_t>(Row)];
+    const int height = Bounds.bottom - Bounds.top, y = Bounds.top, x = node->Level * Indent;
     canvas->Pen()->SetColor(EffectivelyEnabled() ? clWindowText : clGrayText);
-    for (int row = FTopRow; row < RowCount() && (row - FTopRow) * height < ClientHeight(); ++row) {
-        const TNode* node = FRows[static_cast<size_t>(row)];
-        const int y = (row - FTopRow) * height, x = node->Level * Indent;
-        if (node->HasChildren) {
-            const int bx = x + 4, by = y + (height - BoxSize) / 2;
-            canvas->Brush()->SetColor(clBtnShadow);
-            canvas->FrameRect(Rect(bx, by, bx + BoxSize, by + BoxSize));
-            canvas->MoveTo(bx + 2, by + BoxSize / 2);
-            canvas->LineTo(bx + BoxSize - 2, by + BoxSize / 2);
-            if (!node->Expanded) {
-                canvas->MoveTo(bx + BoxSize / 2, by + 2);
-                canvas->LineTo(bx + BoxSize / 2, by + BoxSize - 2);
-            }
+    if (HasSubfolders(node)) {
+        const int bx = x + 4, by = y + (height - BoxSize) / 2;
+        canvas->Brush()->SetColor(clBtnShadow);
+        canvas->FrameRect(Rect(bx, by, bx + BoxSize, by + BoxSize));
+        canvas->MoveTo(bx + 2, by + BoxSize / 2);
+        canvas->LineTo(bx + BoxSize - 2, by + BoxSize / 2);
+        if (!node->Expanded) {
+            canvas->MoveTo(bx + BoxSize / 2, by + 2);
+            canvas->LineTo(bx + BoxSize / 2, by + BoxSize - 2);
         }
-        const std::string text = ShownName(node);
-        const SIZE size = canvas->TextExtent(text);
-        const TRect label = Rect(x + 18, y, x + 18 + size.cx + 4, y + height);
-        const bool selected = node == FSelected;
-        canvas->Brush()->SetColor(selected ? (Focused() ? clHighlight : clBtnFace) : Color());
-        canvas->Font()->SetColor(!EffectivelyEnabled() ? clGrayText : selected && Focused() ? clHighlightText : Font()->Color());
-        canvas->TextRect(label, label.left + 2, y + (height - size.cy) / 2, text);
-        if (selected && Focused())
-            DrawFocusRect(canvas->Handle(), &label);
     }
+    const std::string text = ShownName(node);
+    const SIZE size = canvas->TextExtent(text);
+    const TRect label = Rect(x + 18, y, x + 18 + size.cx + 4, y + height);
+    const bool selected = node == FSelected;
+    canvas->Brush()->SetColor(selected ? (Focused() ? clHighlight : clBtnFace) : Color());
+    canvas->Font()->SetColor(!EffectivelyEnabled() ? clGrayText : selected && Focused() ? clHighlightText : Font()->Color());
+    canvas->TextRect(label, label.left + 2, y + (height - size.cy) / 2, text);
+    if (selected && Focused())
+        DrawFocusRect(canvas->Handle(), &label);
 }
 
 } // namespace components

@@ -1,9 +1,11 @@
 // A directory outline: the folder tree of one drive as an expandable outline.
-// Folders are listed when their parent is expanded, never ahead; a folder
-// that cannot be read shows no subfolders and raises no error.
+// Folders are listed when their parent is expanded, never ahead, and
+// whether a folder has subfolders of its own (the box before its name) is
+// looked at only when its row is shown; a folder that cannot be read shows
+// no subfolders and raises no error.
 #pragma once
 
-#include "platform/Control.h"
+#include "components/RowList.h"
 
 #include <chrono>
 #include <memory>
@@ -14,8 +16,8 @@ namespace components {
 
 enum TTextCase { tcAsIs, tcUpperCase, tcLowerCase };
 
-class TDirectoryOutline : public platform::TCustomControl {
-    PLATFORM_CLASS(TDirectoryOutline, platform::TCustomControl)
+class TDirectoryOutline : public TRowList {
+    PLATFORM_CLASS(TDirectoryOutline, TRowList)
 public:
     explicit TDirectoryOutline(platform::TComponent* AOwner);
     ~TDirectoryOutline() override;
@@ -36,12 +38,10 @@ public:
 
     // The outline as shown: the rows from the top (the drive's root first),
     // each indented by its depth, and the expansion of a shown folder.
-    int RowCount() const { return static_cast<int>(FRows.size()); }
+    int RowCount() const override { return static_cast<int>(FRows.size()); }
     std::string RowText(int Row) const;
     int RowLevel(int Row) const;
     int SelectedRow() const;
-    int RowHeight() const;
-    int TopRow() const { return FTopRow; }
     void Expand(int Row);
     void Collapse(int Row);
     bool Expanded(int Row) const;
@@ -50,9 +50,7 @@ public:
     platform::TNotifyEvent OnChange;
 
 protected:
-    void CreateParams(platform::TCreateParams& Params) override;
-    void Paint() override;
-    void Resize() override;
+    void PaintRow(int Row, const platform::TRect& Bounds) override;
     void Loaded() override;
     void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
@@ -66,20 +64,19 @@ private:
     struct TNode;
     static std::string Path(const TNode* Node);
     void Scan(TNode* Node);
+    // Whether the folder has subfolders: known once it was listed, looked
+    // at (up to its first subfolder) the first time it is asked otherwise.
+    bool HasSubfolders(TNode* Node);
     void SetExpanded(TNode* Node, bool Value);
     void Select(TNode* Node);
     void SelectRow(int Row);
     void BuildRows();
-    void Scroll(int Top);
-    void ShowSelected();
-    int VisibleRows() const;
     std::string ShownName(const TNode* Node) const;
     TNode* RowNode(int Row) const;
 
     std::unique_ptr<TNode> FRoot;
     TNode* FSelected = nullptr;
     std::vector<TNode*> FRows;
-    int FTopRow = 0;
     TTextCase FTextCase = tcAsIs;
     std::string FStoredDirectory; // as a form file names it; empty: the current directory
     std::string FSearch;          // type-ahead text

@@ -60,16 +60,40 @@ void TPerformanceGraph::SetSeriesColor(int Series, TColor Value)
     Redraw();
 }
 
+namespace {
+
+double ShownValue(double Value)
+{
+    return std::isnan(Value) ? 0 : std::max(0.0, Value);
+}
+
+} // namespace
+
 void TPerformanceGraph::AddPoint(int Series, double Value)
 {
     CheckSeries(Series);
-    FNext[static_cast<size_t>(Series)] = std::isnan(Value) ? 0 : std::max(0.0, Value);
+    FNext[static_cast<size_t>(Series)] = ShownValue(Value);
 }
 
 void TPerformanceGraph::Clear()
 {
     FHistory.clear();
     std::fill(FNext.begin(), FNext.end(), 0.0);
+    Redraw();
+}
+
+void TPerformanceGraph::SetHistory(const std::vector<std::vector<double>>& Samples)
+{
+    FHistory.clear();
+    const size_t kept = std::min(Samples.size(), static_cast<size_t>(ViewSamples()));
+    for (size_t i = Samples.size() - kept; i < Samples.size(); ++i) {
+        std::vector<double> sample(FSeriesColors.size(), 0.0);
+        for (size_t s = 0; s < sample.size() && s < Samples[i].size(); ++s)
+            sample[s] = ShownValue(Samples[i][s]);
+        FHistory.push_back(sample);
+    }
+    FNext = FHistory.empty() ? std::vector<double>(FSeriesColors.size(), 0.0) : FHistory.back();
+    UpdateAutoScale();
     Redraw();
 }
 

@@ -35,6 +35,13 @@ public:
     void Advance();
     // Forgets the data; the series stay.
     void Clear();
+    // Replaces the data with Samples, oldest first, each with a value per
+    // series (missing ones count as 0), and draws the last that fit in view
+    // at once: a graph shown again after a while catches up in one step.
+    // The last sample's values are the next Advance's too.
+    void SetHistory(const std::vector<std::vector<double>>& Samples);
+    // How many samples the graph shows at its present width.
+    int ViewSamples() const;
 
     // Pixels per update, 1 or more (ERangeError otherwise).
     int Step() const { return FStep; }
@@ -73,7 +80,6 @@ private:
     void DrawGrid(int Left, int Right);
     void DrawSegment(int Series, double From, double To, int X);
     bool UpdateAutoScale();
-    int ViewSamples() const;
 
     std::vector<platform::TColor> FSeriesColors;
     std::vector<double> FNext;                 // each series' value at the next Advance

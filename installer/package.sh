@@ -5,7 +5,8 @@
 #
 # The installer carries a copy of the laid-out suite (build/bin/) without its
 # *.ini files: those are the settings of whoever ran the suite from the build
-# tree. The copy is laid out again, which gives it the default Tessel.ini.
+# tree. The copy is laid out again, which gives it the default Tessel.ini,
+# and stripped of the debug data the build keeps.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-${TESSEL_BUILD:-$root/build}}" && pwd)
@@ -21,6 +22,7 @@ cp -a "$build/bin/." "$stage/"
 find "$stage" -type f -iname '*.ini' -delete
 source "$root/scripts/layout.sh"
 tessel_lay_out "$stage"
+tessel_strip "$stage"
 
 # What the installer writes and what the uninstaller removes come from one
 # list of the staged files, so the two never drift apart.

@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Action.h"
+#include "platform/DialogKeys.h"
 #include "platform/Form.h"
 #include "platform/HintWindow.h"
 #include "platform/Icon.h"

@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include <memory>
+
 namespace platform {
 
 const TClassInfo& TGraphic::StaticClassInfo()
@@ -28,8 +30,15 @@ const TClassInfo& TCanvas::StaticClassInfo()
     return info;
 }
 
-TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush)
+TCanvas::TCanvas() : FFont(nullptr), FPen(nullptr), FBrush(nullptr)
 {
+    // All three or none: running out of memory for one frees the others.
+    auto font = std::make_unique<TFont>();
+    auto pen = std::make_unique<TPen>();
+    auto brush = std::make_unique<TBrush>();
+    FFont = font.release();
+    FPen = pen.release();
+    FBrush = brush.release();
     FFont->OnChange = [this](TObject*) {
         if (FState & FontValid) {
             FState &= ~FontValid;

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <windowsx.h>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -172,18 +173,6 @@ TControl* ControlAtScreenPos(TPoint Pos)
     return child ? child : window;
 }
 
-bool IsDialogKey(const MSG& Msg)
-{
-    if (Msg.message != WM_KEYDOWN || Msg.wParam != VK_TAB)
-        return false;
-    TWinControl* control = FindControl(Msg.hwnd);
-    TForm* form = GetParentForm(control);
-    if (!form || (SendMessageA(Msg.hwnd, WM_GETDLGCODE, Msg.wParam, reinterpret_cast<LPARAM>(&Msg)) & DLGC_WANTTAB))
-        return false;
-    form->SelectNext(control, !KeyboardShiftState().Contains(ssShift));
-    return true;
-}
-
 TForm* GetParentForm(TControl* Control)
 {
     while (Control && Control->Parent())
@@ -247,9 +236,13 @@ const TClassInfo& TControl::StaticClassInfo()
     return info;
 }
 
-TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints(this))
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(nullptr), FConstraints(nullptr)
 {
+    // Both or neither: running out of memory for the second frees the first.
+    auto font = std::make_unique<TFont>();
+    auto constraints = std::make_unique<TSizeConstraints>(this);
+    FFont = font.release();
+    FConstraints = constraints.release();
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 
@@ -585,7 +578,9 @@ void TControl::InvalidateArea(const TRect& R)
     TRect r;
     ::IntersectRect(&r, &R, &client);
     OffsetRect(&r, FLeft, FTop);
-    ::InvalidateRect(FParent->Handle(), &r, FALSE);
+    // What a control that is not opaque leaves unpainted is the parent's
+    // background, which must be painted again under the new pixels.
+    ::InvalidateRect(FParent->Handle(), &r, !FControlStyle.Contains(csOpaque));
 }
 
 void TControl::Repaint()
@@ -847,6 +842,9 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (FTabStop)
         Params.Style |= WS_TABSTOP;
+    // Tab goes through a container's children (DialogKeys.h).
+    if (FControlStyle.Contains(csAcceptsControls))
+        Params.ExStyle |= WS_EX_CONTROLPARENT;
     if (Visible())
         Params.Style |= WS_VISIBLE;
     if (!Enabled())
@@ -898,6 +896,7 @@ void TWinControl::CreateHandle()
                     params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, this);
     if (!FHandle)
         throw EOutOfResources("Error creating window for " + ClassName());
+    PlaceInTabOrder();
     for (TControl* child : FControls)
         if (auto* windowed = dynamic_cast<TWinControl*>(child))
             windowed->HandleNeeded();
@@ -1227,9 +1226,10 @@ void TWinControl::InsertControl(TControl* AControl)
     if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
         FTabList.push_back(windowed);
         if (FHandle) {
-            if (windowed->FHandle)
+            if (windowed->FHandle) {
                 ::SetParent(windowed->FHandle, FHandle);
-            else
+                windowed->PlaceInTabOrder();
+            } else
                 windowed->HandleNeeded();
         }
     }
@@ -1379,6 +1379,25 @@ void TWinControl::SetTabOrder(int Value)
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     const size_t at = std::min(static_cast<size_t>(Value), list.size());
     list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), this);
+    PlaceInTabOrder();
+}
+
+// Windows moves the focus through a window's children in their z-order:
+// that order is kept the tab order, so that Tab follows TabOrder in every
+// message loop, whichever module's the windows are.
+void TWinControl::PlaceInTabOrder()
+{
+    if (!FHandle || !Parent())
+        return;
+    HWND after = nullptr;
+    for (TWinControl* sibling : Parent()->FTabList) {
+        if (sibling == this)
+            break;
+        if (sibling->FHandle)
+            after = sibling->FHandle;
+    }
+    if (GetWindow(FHandle, GW_HWNDPREV) != after)
+        SetWindowPos(FHandle, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool TWinControl::CanFocus() const

@@ -189,7 +189,8 @@ public:
     void SetMouseCapture(bool Value);
 
     virtual void Invalidate();
-    // Marks only R (client coordinates) for redrawing, without erasing it.
+    // Marks only R (client coordinates) for redrawing; a graphic control's
+    // part is erased first, as Invalidate does, unless the control is opaque.
     void InvalidateArea(const TRect& R);
     // Redraws at once.
     virtual void Repaint();
@@ -422,6 +423,7 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
+    void PlaceInTabOrder();
     bool RouteMouseToChild(TMessage& Message);
     // Moves the aligned and the anchored children after a change of the client area's size.
     void ClientResized();
@@ -478,10 +480,6 @@ TControl* CaptureControl();
 TWinControl* FindControl(HWND Wnd);
 // The enabled, visible control at a screen position, graphic ones included, or null.
 TControl* ControlAtScreenPos(TPoint Pos);
-// Keys a form handles for the control that has the focus before the control
-// sees them: Tab and Shift+Tab move the focus unless the control asks for
-// tabs (WM_GETDLGCODE). True when Msg was such a key and has been handled.
-bool IsDialogKey(const MSG& Msg);
 // The form a control lies on, or null.
 class TForm;
 TForm* GetParentForm(TControl* Control);

@@ -1,8 +1,9 @@
 // Calls into code the program does not answer for (a page module of any
 // maker), contained: a structured exception that the called code raises and
 // does not handle itself (an access violation, an illegal instruction, a
-// division by zero, an exception of another language's runtime) abandons the call where it stands instead of ending the process,
-// and a call that does not return can be given up on.
+// division by zero, an exception of another language's runtime) abandons
+// the call where it stands instead of ending the process, and a call that
+// does not return can be given up on.
 //
 // An abandoned call runs none of its own cleanup beyond what the system's
 // unwinding does, so the module it was in must not be trusted again: its

@@ -1,6 +1,7 @@
 #include "platform/Form.h"
 #include "platform/Align.h"
 #include "platform/Application.h"
+#include "platform/DialogKeys.h"
 #include "platform/FormFile.h"
 #include "platform/Resources.h"
 
@@ -359,38 +360,46 @@ void TForm::Dispatch(TMessage& Message)
     case CM_RELEASE:
         Free();
         return;
+    case WM_ACTIVATE:
+        // As a dialog box does: the focus comes back to where it was, or
+        // at first to the first tab stop; it never stays on the bare form.
+        if (LOWORD(Message.WParam) == WA_INACTIVE) {
+            if (const HWND focus = GetFocus(); focus && IsChild(Handle(), focus))
+                FLastFocus = focus;
+            break;
+        }
+        DefaultHandler(Message);
+        NoteHeldKeys(Handle());
+        if (!HIWORD(Message.WParam)) {
+            HWND focus = FLastFocus;
+            if (!focus || !IsChild(Handle(), focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus))
+                focus = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+            if (focus && IsChild(Handle(), focus))
+                ::SetFocus(focus);
+        }
+        return;
     case WM_GETMINMAXINFO:
         DefaultHandler(Message);
         LimitTracking(*reinterpret_cast<MINMAXINFO*>(Message.LParam));
         return;
     }
+    if (Message.Msg == DialogKeyMessage()) {
+        Message.Result = DialogKey(static_cast<WORD>(Message.WParam), KeyboardShiftState()) ? 1 : 0;
+        return;
+    }
     TWinControl::Dispatch(Message);
 }
 
-static void CollectTabStops(const TWinControl* Parent, std::vector<TWinControl*>& Stops)
+bool TForm::DialogKey(WORD, TShiftState)
 {
-    for (TWinControl* control : Parent->TabList()) {
-        if (control->TabStop() && control->CanFocus())
-            Stops.push_back(control);
-        CollectTabStops(control, Stops);
-    }
+    return false;
 }
 
 void TForm::SelectNext(TWinControl* Current, bool Forward)
 {
-    std::vector<TWinControl*> stops;
-    CollectTabStops(this, stops);
-    if (stops.empty())
-        return;
-    auto at = std::find(stops.begin(), stops.end(), Current);
-    size_t index;
-    if (at == stops.end())
-        index = Forward ? 0 : stops.size() - 1;
-    else {
-        const size_t current = static_cast<size_t>(at - stops.begin());
-        index = Forward ? (current + 1) % stops.size() : (current + stops.size() - 1) % stops.size();
-    }
-    stops[index]->SetFocus();
+    const HWND from = Current && Current->HandleAllocated() ? Current->Handle() : nullptr;
+    if (const HWND next = GetNextDlgTabItem(Handle(), from, !Forward))
+        ::SetFocus(next);
 }
 
 void TForm::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root)

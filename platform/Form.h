@@ -49,7 +49,8 @@ public:
     void SetClientHeight(int Value);
     TRect ClientRect() const override;
 
-    // Moves the focus to the next (or previous) control in tab order.
+    // Moves the focus to the next (or previous) control in tab order, into
+    // containers and the windows of other modules in them too.
     void SelectNext(TWinControl* Current, bool Forward);
 
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
@@ -70,6 +71,9 @@ protected:
     void Dispatch(TMessage& Message) override;
     virtual bool CloseQuery();
     virtual void DoClose(TCloseAction& Action);
+    // Claims a key before the focused control sees it: Tab, Enter, Esc and
+    // every key with Ctrl held (DialogKeys.h); true when it took the key.
+    virtual bool DialogKey(WORD Key, TShiftState Shift);
 
 private:
     // What the running ShowModal learns when the form is destroyed under it.
@@ -86,6 +90,9 @@ private:
     TModalResult FModalResult = mrNone;
     bool FModal = false;
     TModalState* FModalState = nullptr;
+    // The window inside the form that had the focus when the form was last
+    // active; it gets it back when the form is activated again.
+    HWND FLastFocus = nullptr;
 };
 
 } // namespace platform

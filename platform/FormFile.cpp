@@ -1,7 +1,7 @@
 #include "platform/FormFile.h"
 #include "platform/ClassBuilder.h"
 
-#include <cctype>
+#include <array>
 #include <cstdio>
 
 namespace platform {
@@ -14,6 +14,31 @@ public:
     using EReadError::EReadError;
 };
 
+// Character classes of form text, which is plain ASCII as the "C" locale
+// sees it, without the runtime library's locale look-up for each character.
+constexpr bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+constexpr bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+constexpr bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+// The value of each character as a hex digit, or -1.
+constexpr std::array<int8_t, 256> HexDigits = [] {
+    std::array<int8_t, 256> digits{};
+    for (int c = 0; c < 256; ++c)
+        digits[static_cast<size_t>(c)] = static_cast<int8_t>(c >= '0' && c <= '9'   ? c - '0'
+                                                             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                                    : -1);
+    return digits;
+}();
+
 // Splits form text into tokens, keeping the line of each.
 class TParser {
 public:
@@ -23,6 +48,8 @@ public:
 
     TToken Token() const { return FToken; }
     const std::string& Text() const { return FTokenText; }
+    // The bytes of a hex block, handed over once.
+    std::vector<uint8_t> TakeBytes() { return std::move(FBytes); }
     int64_t IntValue() const { return FInt; }
     int Line() const { return FTokenLine; }
 
@@ -60,9 +87,9 @@ public:
             return;
         }
         const char c = FText[FPos];
-        if (std::isalpha(static_cast<unsigned char>(c)) || c == '_')
+        if (IsLetter(c) || c == '_')
             ReadIdent();
-        else if (std::isdigit(static_cast<unsigned char>(c)) || (c == '-' && NextIsDigit()))
+        else if (IsDigit(c) || (c == '-' && NextIsDigit()))
             ReadInteger();
         else if (c == '\'' || c == '#')
             ReadString();
@@ -78,7 +105,7 @@ public:
 private:
     void SkipBlanks()
     {
-        while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos]))) {
+        while (FPos < FText.size() && IsBlank(FText[FPos])) {
             if (FText[FPos] == '\n')
                 ++FLine;
             ++FPos;
@@ -87,12 +114,12 @@ private:
 
     bool NextIsDigit() const
     {
-        return FPos + 1 < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos + 1]));
+        return FPos + 1 < FText.size() && IsDigit(FText[FPos + 1]);
     }
 
     void ReadIdent()
     {
-        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_'))
+        while (FPos < FText.size() && (IsLetter(FText[FPos]) || IsDigit(FText[FPos]) || FText[FPos] == '_'))
             FTokenText += FText[FPos++];
         FToken = TToken::Ident;
     }
@@ -103,12 +130,12 @@ private:
         if (negative)
             ++FPos;
         uint64_t value = 0;
-        while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
+        while (FPos < FText.size() && IsDigit(FText[FPos])) {
             value = value * 10 + static_cast<uint64_t>(FText[FPos++] - '0');
             if (value > 0xFFFFFFFFull)
                 Error("Integer out of range");
         }
-        if (FPos < FText.size() && (std::isalpha(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '.'))
+        if (FPos < FText.size() && (IsLetter(FText[FPos]) || FText[FPos] == '.'))
             Error("Invalid number");
         FInt = negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
         FToken = TToken::Integer;
@@ -123,7 +150,7 @@ private:
                     ++FPos;
                     unsigned code = 0;
                     size_t digits = 0;
-                    while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) {
+                    while (FPos < FText.size() && IsDigit(FText[FPos])) {
                         code = code * 10 + static_cast<unsigned>(FText[FPos++] - '0');
                         if (++digits > 3 || code > 255)
                             Error("Invalid character code");
@@ -166,23 +193,49 @@ private:
         FToken = TToken::String;
     }
 
+    // Pairs of hex digits, blanks allowed anywhere between them, decoded
+    // straight into bytes: the block cannot make more bytes than half the
+    // characters up to the first '}'.
     void ReadHex()
     {
-        ++FPos;
-        for (;;) {
-            SkipBlanks();
-            if (FPos >= FText.size())
-                Error("Unterminated binary block");
-            if (FText[FPos] == '}') {
-                ++FPos;
-                break;
+        const size_t start = ++FPos;
+        const size_t close = FText.find('}', start);
+        const size_t end = close == std::string::npos ? FText.size() : close;
+        FBytes.resize((end - start) / 2);
+        uint8_t* out = FBytes.data();
+        const char* text = FText.data();
+        int high = -1; // the first digit of a byte, once read
+        while (FPos < end) {
+            const int first = HexDigits[static_cast<unsigned char>(text[FPos])];
+            if (high < 0 && first >= 0 && FPos + 1 < end) {
+                const int second = HexDigits[static_cast<unsigned char>(text[FPos + 1])];
+                if (second >= 0) {
+                    *out++ = static_cast<uint8_t>(first << 4 | second);
+                    FPos += 2;
+                    continue;
+                }
             }
-            if (!std::isxdigit(static_cast<unsigned char>(FText[FPos])))
+            if (first >= 0) {
+                if (high < 0) {
+                    high = first;
+                } else {
+                    *out++ = static_cast<uint8_t>(high << 4 | first);
+                    high = -1;
+                }
+            } else if (IsBlank(text[FPos])) {
+                if (text[FPos] == '\n')
+                    ++FLine;
+            } else {
                 Error("Invalid binary data");
-            FTokenText += FText[FPos++];
+            }
+            ++FPos;
         }
-        if (FTokenText.size() % 2 != 0)
+        if (close == std::string::npos)
+            Error("Unterminated binary block");
+        ++FPos;
+        if (high >= 0)
             Error("Invalid binary data");
+        FBytes.resize(static_cast<size_t>(out - FBytes.data()));
         FToken = TToken::Hex;
     }
 
@@ -191,21 +244,10 @@ private:
     int FLine = 1;
     TToken FToken = TToken::End;
     std::string FTokenText;
+    std::vector<uint8_t> FBytes;
     int64_t FInt = 0;
     int FTokenLine = 1;
 };
-
-// The parser has checked that the text is an even number of hex digits.
-std::vector<uint8_t> HexToBytes(const std::string& hex)
-{
-    auto nibble = [](char c) {
-        return static_cast<uint8_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-    };
-    std::vector<uint8_t> bytes(hex.size() / 2);
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<uint8_t>(nibble(hex[2 * i]) << 4 | nibble(hex[2 * i + 1]));
-    return bytes;
-}
 
 // Deeper nesting than any form needs; it keeps the reader, which recurses
 // once per level, and the window tree well inside their stacks.
@@ -394,7 +436,7 @@ private:
             value = TFormValue::String(FParser.Text());
             break;
         case TParser::TToken::Hex:
-            value = TFormValue::Binary(HexToBytes(FParser.Text()));
+            value = TFormValue::Binary(FParser.TakeBytes());
             break;
         case TParser::TToken::Symbol:
             if (FParser.IsSymbol('['))

@@ -13,3 +13,11 @@ tessel_lay_out() {
         printf '[Tessel]\r\nObjectStyle=0\r\n' >"$folder/Tessel.ini"
     fi
 }
+
+# tessel_strip <folder>: the suite as it ships. Every program and module in
+# the folder loses the debug data and symbol tables that the build keeps for
+# tests and for reading crashes (build/bin/ stays as it is built).
+tessel_strip() {
+    local folder=$1
+    find "$folder" -type f \( -iname '*.exe' -o -iname '*.dll' \) -exec i686-w64-mingw32-strip --strip-all {} +
+}

@@ -123,7 +123,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     FCheckSuite = false;
     FCheckFathom = false;
     PrepareIni();
-    FGroupCount = LoadGroups();
+    FGroupCount = LoadGroups(*FStartupIni);
     PrepareIni();
 
     // A conflict requests termination; start-up still runs to its end.
@@ -147,7 +147,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     FBarModule = LoadViewModule("Bar.dll");
     if (FBarModule) {
         SendCommand(FBarModule, cmdRegister, &BarRegistration);
-        switch (ReadObjectStyle()) {
+        switch (ReadObjectStyle(*FStartupIni)) {
         case 0:
             SendCommand(FBarModule, cmdShow, nullptr);
             break;
@@ -166,12 +166,13 @@ TForm1::~TForm1()
 
 void TForm1::PrepareIni()
 {
-    HMODULE module = LoadLibraryA((ProgramFolder() + "KsTuneProfile.dll").c_str());
-    if (!module)
-        return;
-    if (auto makeNewIni = Entry<TMakeNewIni>(module, "MakeNewIni"))
-        makeNewIni(IniPath.c_str(), &FCheckSuite, &FCheckFathom);
-    FreeLibrary(module);
+    if (HMODULE module = LoadLibraryA((ProgramFolder() + "KsTuneProfile.dll").c_str())) {
+        if (auto makeNewIni = Entry<TMakeNewIni>(module, "MakeNewIni"))
+            makeNewIni(IniPath.c_str(), &FCheckSuite, &FCheckFathom);
+        FreeLibrary(module);
+    }
+    // The profile module may have written the file.
+    FStartupIni.emplace(IniPath);
 }
 
 HMODULE TForm1::LoadViewModule(const char* FileName)
@@ -193,7 +194,7 @@ void TForm1::FormCreate(TObject*)
     HWND app = Application->Handle();
     SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
 
-    const int32_t style = ReadObjectStyle();
+    const int32_t style = ReadObjectStyle(*FStartupIni);
     if (style != 0 && style != 3)
         return;
     StartatQuickBar1->SetChecked(style == 0);
@@ -280,6 +281,12 @@ void TForm1::TesselTrayMouseUp(TObject* Sender, TMouseButton Button, TShiftState
 void TForm1::TrayMenuPopup(TObject*)
 {
     SetForegroundWindow(Handle());
+    // The Settings page sets the start view as well: the check marks show
+    // what Tessel.ini holds now.
+    TStartupIni ini(IniPath);
+    const int32_t style = ReadObjectStyle(ini);
+    StartatQuickBar1->SetChecked(style == 0);
+    StartatToolBar1->SetChecked(style == 3);
 }
 
 void TForm1::TesselTrayRestore(TObject*)
@@ -357,6 +364,9 @@ void TForm1::WndProc(TMessage& Message)
             break;
         if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_CLOSE) {
             DispatchCommand(cmdExit, tgMainWindow);
+        } else if (Message.Msg == ShowFaceMessage()) {
+            if (FReady == 1)
+                TesselTrayMouseUp(TesselTray, mbLeft, TShiftState{}, 0, 0);
         } else if (FReady == 1) {
             // A number listed twice (01024 and 1024) is forwarded twice.
             const std::vector<int32_t> ids = FMessageIds;
@@ -431,6 +441,12 @@ void __stdcall ModuleCommand(TCommandRecord* Record)
     } catch (...) {
         Application->HandleException(form);
     }
+}
+
+UINT ShowFaceMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Tessel_ShowFace_4C1A97E0-2B6D-4f83-A51C-7E09D2B48F16");
+    return message;
 }
 
 void NotifyContainer()

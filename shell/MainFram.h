@@ -5,6 +5,7 @@
 // window messages other processes send it into commands to the modules.
 #pragma once
 
+#include "shell/SuiteIni.h"
 #include "shell/SuiteModules.h"
 #include "shell/Trayicon.h"
 
@@ -12,6 +13,7 @@
 #include "platform/Menu.h"
 #include "platform/Timer.h"
 
+#include <optional>
 #include <vector>
 
 namespace tessel {
@@ -87,6 +89,9 @@ private:
     int32_t FGroupCount = 0;
     int32_t FMessageCount = 0;
     std::vector<int32_t> FMessageIds;
+    // Tessel.ini as start-up reads it, made again after each call of the
+    // profile module.
+    std::optional<TStartupIni> FStartupIni;
     // Set when start-up was cut short by a process end that did not happen
     // (only a test's system services return from ExitProcess).
     bool FAbandoned = false;
@@ -97,6 +102,10 @@ extern TForm1* Form1;
 // The dispatcher: the modules' callback and the shell's own way of switching
 // faces, hiding them and ending the process.
 void __stdcall ModuleCommand(TCommandRecord* Record);
+// The message a second start of the program posts to the running one's
+// main form: bring the current face forward, as a left click on the tray
+// icon does. Registered, so that no other window takes it for its own.
+UINT ShowFaceMessage();
 // Tells the main-window module's container window that the user switches.
 void NotifyContainer();
 // True (after bringing it forward) when a suite message dialog is visible.

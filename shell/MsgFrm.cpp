@@ -122,6 +122,14 @@ void TfrmMsg::mrCancelClick(TObject*)
     SetModalResult(mrNo);
 }
 
+bool TfrmMsg::DialogKey(WORD Key, TShiftState Shift)
+{
+    if (Key != VK_ESCAPE)
+        return inherited::DialogKey(Key, Shift);
+    mrCancelClick(this);
+    return true;
+}
+
 // ---------------------------------------------------------------- language service
 
 namespace {

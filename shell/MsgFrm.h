@@ -21,7 +21,9 @@ namespace tessel {
 // gives the colour cut away), dragged by its body, with two skinned text
 // buttons. Other processes of the suite know an open one by its class name
 // "TfrmMsg" and its title "Tessel". Yes ends the modal loop with mrYes (6),
-// No with mrNo (7); any other way of closing it is a refusal.
+// No with mrNo (7); any other way of closing it is a refusal. At the
+// keyboard it is a system Yes/No box: the focus starts on Yes, Tab moves
+// between the two, Enter or Space presses the focused one and Esc answers No.
 //
 // Without its background picture the dialog is a plain rectangle of the
 // same size, in the button tray's colour with a dark frame, so it stays
@@ -54,6 +56,9 @@ public:
     // False when building the dialog failed (the framework showed why): it
     // lacks its buttons or its shape, and must be freed unseen.
     bool Built() const { return FBuilt; }
+
+protected:
+    bool DialogKey(WORD Key, platform::TShiftState Shift) override;
 
 private:
     void LoadBackground();

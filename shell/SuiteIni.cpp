@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -62,30 +63,42 @@ std::string PageIniName(const std::string& FileName)
     return name + ".ini";
 }
 
-int32_t ReadObjectStyle()
+TStartupIni::TStartupIni(std::string Path) : FPath(std::move(Path))
 {
-    return IniNumber(ReadIniValue(IniPath, "Tessel", "ObjectStyle"));
+    std::string text;
+    if (platform::ReadFileBytes(FPath, text) && !TIniFile::IsUtf16(text))
+        FIni.emplace(text);
 }
 
-int32_t LoadGroups()
+std::string TStartupIni::Read(const std::string& Section, const std::string& Key)
 {
-    const int32_t groupCount = ClampCount(IniNumber(ReadIniValue(IniPath, "Group", "groupcount")), MaxGroups);
+    return FIni ? FIni->Read(Section, Key) : ReadIniValue(FPath, Section, Key);
+}
+
+int32_t ReadObjectStyle(TStartupIni& Ini)
+{
+    return IniNumber(Ini.Read("Tessel", "ObjectStyle"));
+}
+
+int32_t LoadGroups(TStartupIni& Ini)
+{
+    const int32_t groupCount = ClampCount(IniNumber(Ini.Read("Group", "groupcount")), MaxGroups);
     for (int32_t i = 0; i < groupCount; ++i) {
         TGroupRecord& group = GroupTable[i];
-        const std::string section = ReadIniValue(IniPath, "Group", std::to_string(i + 1));
+        const std::string section = Ini.Read("Group", std::to_string(i + 1));
         // The record holds 255 characters; the section itself is read by its full name.
         std::strncpy(group.Name, section.c_str(), sizeof group.Name - 1);
         group.Name[sizeof group.Name - 1] = '\0';
-        group.PageCount = ClampCount(IniNumber(ReadIniValue(IniPath, section, "pagecount")), MaxPages);
-        group.Style = IniNumber(ReadIniValue(IniPath, section, "style"));
-        group.GroupId = IniNumber(ReadIniValue(IniPath, section, "groupid"));
+        group.PageCount = ClampCount(IniNumber(Ini.Read(section, "pagecount")), MaxPages);
+        group.Style = IniNumber(Ini.Read(section, "style"));
+        group.GroupId = IniNumber(Ini.Read(section, "groupid"));
         delete[] group.Pages;
         group.Pages = group.PageCount > 0 ? new TPageRecord[group.PageCount]() : nullptr;
         std::memset(group.PageUnavailable, 0, sizeof group.PageUnavailable);
 
         for (int32_t j = 0; j < group.PageCount; ++j) {
             TPageRecord& page = group.Pages[j];
-            const std::string file = ReadIniValue(IniPath, section, std::to_string(j + 1));
+            const std::string file = Ini.Read(section, std::to_string(j + 1));
             std::strncpy(page.FileName, file.c_str(), sizeof page.FileName - 1);
             CallPageModule(group, j, cmdPageStart);
         }

@@ -15,6 +15,7 @@
 #include "platform/IniFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,12 +45,28 @@ bool IsMessageNumber(const std::string& Text);
 // Page\Sub\Foo.dll -> Foo.ini: the last path component less its last four characters.
 std::string PageIniName(const std::string& FileName);
 
-// "Tessel"/"ObjectStyle" of IniPath.
-int32_t ReadObjectStyle();
+// Tessel.ini as start-up reads it: the file read whole into the model once
+// and every read answered from there, where the profile functions would
+// parse the whole file again at each read while it is fresh. A file the
+// model does not hold (UTF-16 text), or that cannot be read, is read
+// through the profile functions instead. Made again after another module
+// may have written the file.
+class TStartupIni {
+public:
+    explicit TStartupIni(std::string Path);
+    std::string Read(const std::string& Section, const std::string& Key);
 
-// Fills the group table from IniPath and introduces every page to its module
-// (code 2); returns the number of groups.
-int32_t LoadGroups();
+private:
+    std::string FPath;
+    std::optional<TIniFile> FIni;
+};
+
+// "Tessel"/"ObjectStyle".
+int32_t ReadObjectStyle(TStartupIni& Ini);
+
+// Fills the group table and introduces every page to its module (code 2);
+// returns the number of groups.
+int32_t LoadGroups(TStartupIni& Ini);
 
 // The message table and its routing sections, rebuilt at every start from
 // the page INI files of the first GroupCount groups. A section that "Group"

@@ -49,6 +49,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // may not open: the name is taken all the same.
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
+        // Started again by the user: the running copy shows itself, so that
+        // the start is not taken for a failure. It may take the foreground.
+        if (HWND running = FindWindowA("TForm1", "Tessel")) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(running, &process);
+            AllowSetForegroundWindow(process);
+            PostMessageA(running, ShowFaceMessage(), 0, 0);
+        }
         SystemServices().ExitProcess(0);
         return 0;
     }

@@ -51,6 +51,21 @@ void KsButton::Click()
     inherited::Click();
 }
 
+void KsButton::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_GETDLGCODE:
+        inherited::WndProc(Message);
+        Message.Result |= DLGC_UNDEFPUSHBUTTON;
+        return;
+    case BM_CLICK:
+        if (EffectivelyEnabled())
+            Click();
+        return;
+    }
+    inherited::WndProc(Message);
+}
+
 void KsButton::KeyPress(char& Key)
 {
     inherited::KeyPress(Key);

@@ -2,7 +2,8 @@
 // (an empty one shows the raised picture), a modal result handed to its form
 // on every click, and a click for every space character the keyboard
 // delivers. Double clicks are not recognised: a quick second press is a
-// second click.
+// second click. To the dialog keys of its window (platform/DialogKeys.h) it
+// is a push button, which Enter clicks while it has the focus.
 #pragma once
 
 #include "KsPackage/Source/KsControl.h"
@@ -30,6 +31,8 @@ public:
     // a file cannot be read.
     bool LoadBitmapA(const std::string& Directory, const std::string& Raised, const std::string& Sunken,
                      const std::string& Focused, const std::string& Disabled);
+
+    void WndProc(platform::TMessage& Message) override;
 
 protected:
     void Click() override;

@@ -84,6 +84,25 @@ bool IsDigitCharacter(char c)
     }
 }
 
+// The character LED of one format character at x, or none for a character
+// that is not in the format's alphabet.
+std::unique_ptr<CompositeScalableLED> BuildCharacter(Builder& builder, char c, int x, ImagePainter* painter,
+                                                     const LedColor* colors)
+{
+    CompositeScalableLED* led = nullptr;
+    if (IsDigitCharacter(c))
+        led = builder.BuildDigit(x, painter, colors, 2);
+    else if (c == '.')
+        led = builder.BuildDot(x, painter, colors, 2);
+    else if (c == '^')
+        led = builder.BuildDegree(x, painter, colors, 2);
+    else if (c == 'C')
+        led = builder.BuildCelsius(x, painter, colors, 2);
+    else if (c == '&')
+        led = builder.BuildRpm(x, painter, colors, 2);
+    return std::unique_ptr<CompositeScalableLED>(led);
+}
+
 // The magnitude of value * 10^decimals rounded half up, as the low 32 bits of
 // the rounded integer would give it: numbers beyond the 32-bit range show
 // their low-order digits, and the smallest 32-bit value has a magnitude of
@@ -114,7 +133,10 @@ uint32_t ScaledMagnitude(double value, int decimals)
 KsNumLed_imp::KsNumLed_imp(platform::TComponent* owner, platform::TWinControl* parent, int width, int height)
     : Layer(std::make_unique<LayerType>(owner, parent)), SegmentColors{LedColor(14, 38, 62), LedColor(10, 240, 10)},
       Type(nledFloat), Style(nledRectangle7_s), ZeroLeading(false), KeepRatio(false), FloatValue(0.0),
-      DateTimeValue(platform::Now())
+      DateTimeValue(platform::Now()),
+      Cache([this](char kind, ImagePainter* painter) {
+          return BuildCharacter(*MakeBuilder(Style), kind, 0, painter, SegmentColors);
+      })
 {
     Layer->GetCanvasLayer()->SetBackgroundColor(platform::clBlack);
     Clear();
@@ -317,17 +339,7 @@ bool KsNumLed_imp::BuildFormat(const std::string& text)
     int maxHeight = 0;
     std::vector<std::unique_ptr<CompositeScalableLED>> built;
     for (char c : text) {
-        std::unique_ptr<CompositeScalableLED> led;
-        if (IsDigitCharacter(c))
-            led.reset(builder->BuildDigit(x, Painter.get(), SegmentColors, 2));
-        else if (c == '.')
-            led.reset(builder->BuildDot(x, Painter.get(), SegmentColors, 2));
-        else if (c == '^')
-            led.reset(builder->BuildDegree(x, Painter.get(), SegmentColors, 2));
-        else if (c == 'C')
-            led.reset(builder->BuildCelsius(x, Painter.get(), SegmentColors, 2));
-        else if (c == '&')
-            led.reset(builder->BuildRpm(x, Painter.get(), SegmentColors, 2));
+        std::unique_ptr<CompositeScalableLED> led = BuildCharacter(*builder, c, x, Painter.get(), SegmentColors);
         if (!led)
             continue;
         maxHeight = std::max(maxHeight, led->Height());
@@ -344,6 +356,9 @@ bool KsNumLed_imp::BuildFormat(const std::string& text)
     for (auto& led : built)
         LEDs.Adopt(std::move(led));
     Format = text;
+    Kinds = text;
+    for (char& c : Kinds)
+        c = IsDigitCharacter(c) ? '8' : c;
     const size_t count = built.size();
     ValueStates.resize(count);
     LitFlags.resize(count, true);
@@ -433,10 +448,16 @@ void KsNumLed_imp::ShowFields(const std::array<std::pair<char, int>, 3>& Fields)
     }
 }
 
+void KsNumLed_imp::Draw()
+{
+    Cache.Draw(*Layer, LEDs, Kinds, Style, SegmentColors);
+}
+
 void KsNumLed_imp::Clear()
 {
     const auto* canvasLayer = Layer->GetCanvasLayer();
     Layer->EraseRect(MakeRect(0, 0, canvasLayer->Width(), canvasLayer->Height()));
+    Cache.Forget();
 }
 
 } // namespace loom

@@ -9,6 +9,7 @@
 // letter C, '&' the letters RPM. Any other character rejects the format.
 #pragma once
 
+#include "KsPackage/Source/KsNumLedCache.h"
 #include "loom/Component/LED/ShapeLED.h"
 #include "platform/DateTime.h"
 
@@ -99,7 +100,8 @@ private:
     // Each character naming a field (its letter in either case) takes the
     // next digit of that field's value, counted from the right.
     void ShowFields(const std::array<std::pair<char, int>, 3>& Fields);
-    void Draw() { Figure()->Draw(); }
+    // Brings the layer to the characters' states through the cache.
+    void Draw();
     void Clear();
 
     // The collector only lists the character LEDs; this one also owns them.
@@ -134,10 +136,13 @@ private:
     KsNumLedStyle Style;
     bool ZeroLeading;
     bool KeepRatio;
+    // One character per LED: the format with every digit character as '8'.
+    std::string Kinds;
     std::vector<int32_t> ValueStates;
     std::vector<bool> LitFlags;
     double FloatValue;
     platform::TDateTime DateTimeValue;
+    KsNumLedCache Cache;
 };
 
 } // namespace loom

@@ -6,7 +6,7 @@
 //    an update costs when the window is not scrolled;
 //  - a full redraw of the picture from its data (a change of scale).
 // At 10 updates a second each update has 100 ms; the table shows the share
-// of that budget each one takes. Each figure is the best of several batches
+// of that budget each one takes. Each figure is the median of several batches
 // of at least a quarter second.
 #include "components/PerfGraph.h"
 #include "bench/support/Timing.h"

@@ -65,9 +65,9 @@ public:
     HRGN Clone();
 
     // The bitmap's rectangle minus every pixel of the colour (red in bits
-    // 0-7, green 8-15, blue 16-23, the top byte ignored), one one-pixel-high
-    // rectangle per horizontal run. The bitmap itself is left untouched:
-    // one of another pixel format is read through a 24-bit copy.
+    // 0-7, green 8-15, blue 16-23, the top byte ignored), made in one piece
+    // from the rectangles of the other pixels. The bitmap itself is left
+    // untouched: one of another pixel format is read through a 24-bit copy.
     void FromBitmap(platform::TBitmap* bitmap, platform::TColor color);
 
     // Gives the window a copy; the window owns it from then on, unless the

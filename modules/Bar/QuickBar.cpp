@@ -53,7 +53,7 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
         const TGroupRecord& group = Registration.Groups[i];
         for (int j = 0; j < std::max(group.PageCount, 0) && group.Pages; ++j) {
             TPageButton& page = FPages.emplace_back(TPageButton{nullptr, &group.Pages[j], {i + 1, j + 1}});
-            page.Button = MakeSkinButton(this, "", Pad, top);
+            page.Button = MakeSkinButton(this, PageCaption(group.Pages[j]), Pad, top);
             page.Button->SetShowHint(true);
             const size_t index = FPages.size() - 1;
             page.Button->OnClick = [this, index](TObject*) {
@@ -64,17 +64,17 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
         }
     }
     top += FPages.empty() ? 0 : Gap;
-    auto* main = MakeSkinButton(this, Tr("Main Window"), Pad, top);
+    auto* main = FMain = MakeSkinButton(this, Tr("Main Window"), Pad, top);
     main->OnClick = [this](TObject*) {
         Ask(cmdShow, tgMainWindow, nullptr);
         Hide();
     };
-    auto* tray = MakeSkinButton(this, Tr("Tray"), Pad, top + Step);
+    auto* tray = FTray = MakeSkinButton(this, Tr("Tray"), Pad, top + Step);
     tray->OnClick = [this](TObject*) {
         Ask(cmdShow, tgTrayIcon, nullptr);
         Hide();
     };
-    auto* exit = MakeSkinButton(this, Tr("Exit"), Pad, top + 2 * Step);
+    auto* exit = FExit = MakeSkinButton(this, Tr("Exit"), Pad, top + 2 * Step);
     exit->OnClick = [this](TObject*) {
         if (ConfirmExit())
             Ask(cmdExit, tgMainWindow, nullptr);
@@ -88,16 +88,20 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
         Hide();
     };
 
-    const int width = SkinButtonWidth + 2 * Pad, height = top + 3 * Step + Pad - 4;
-    SetBounds(GetSystemMetrics(SM_CXSCREEN) - width - 40, 80, width, height);
-    RestoreBounds(this, Section, false);
-    DrawCard(width, height);
+    // As wide as the captions need before it takes its place, so that the
+    // place it kept is where it stands.
+    const int height = top + 3 * Step + Pad - 4;
+    SetBounds(0, 80, SkinButtonWidth + 2 * Pad, height);
     RefreshTips();
+    SetBounds(GetSystemMetrics(SM_CXSCREEN) - Width() - 40, 80, Width(), height);
+    RestoreBounds(this, Section, false);
+    DrawCard(Width(), height);
 }
 
 void TFormBar::DrawCard(int Width, int Height)
 {
     FCard->SetBounds(0, 0, Width, Height);
+    FCard->Picture()->Bitmap()->SetSize(Width, Height);
     TCanvas* canvas = FCard->Canvas();
     canvas->Brush()->SetColor(KeyColour);
     canvas->FillRect(Rect(0, 0, Width, Height));
@@ -149,6 +153,33 @@ void TFormBar::RefreshTips()
         page.Button->SetHint(tip);
         page.Button->SetEnabled(available);
     }
+    Fit();
+}
+
+void TFormBar::Fit()
+{
+    int width = SkinButtonWidth;
+    for (TPageButton& page : FPages)
+        width = std::max(width, page.Button->FittingWidth());
+    for (TSkinButton* button : {FMain, FTray, FExit})
+        width = std::max(width, button->FittingWidth());
+    if (width == FButtonWidth)
+        return;
+    FButtonWidth = width;
+    for (TPageButton& page : FPages)
+        page.Button->SetButtonWidth(width);
+    for (TSkinButton* button : {FMain, FTray, FExit})
+        button->SetButtonWidth(width);
+    // Grown, it stays where it stands as long as it fits on the work area.
+    const int barWidth = width + 2 * Pad;
+    RECT wanted{Left(), Top(), Left() + barWidth, Top() + Height()};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int left = std::clamp<int>(wanted.left, monitor.rcWork.left,
+                                     std::max<int>(monitor.rcWork.left, monitor.rcWork.right - barWidth));
+    SetBounds(left, Top(), barWidth, Height());
+    DrawCard(Width(), Height());
 }
 
 void TFormBar::WndProc(TMessage& Message)

@@ -12,7 +12,7 @@
 // group) is the user's once it exists. A Tessel.ini without one gets a layout
 // made from the page modules (*.dll) of the Page\ folder beside the INI: the
 // suite's own pages in their groups, "Monitor" (Clock, System, Disks,
-// Display) and "Tools" (Colours, Folders), as far as they are there, and
+// Display) and "Tools" (Colours, Folders, Settings), as far as they are there, and
 // every other page module in a group "Suite", in alphabetical order, at most
 // nine pages a group. A group section name in use already gets a number
 // ("Suite 2", "Suite 3"...). Nothing is written while the folder holds no
@@ -140,7 +140,7 @@ struct DefaultGroup {
 std::vector<DefaultGroup> GroupPages(std::vector<std::string> pages)
 {
     std::vector<DefaultGroup> groups{{"Monitor", {"Clock.dll", "System.dll", "Disks.dll", "Display.dll"}},
-                                     {"Tools", {"Colours.dll", "Folders.dll"}}};
+                                     {"Tools", {"Colours.dll", "Folders.dll", "Settings.dll"}}};
     for (DefaultGroup& group : groups) {
         std::vector<std::string> present;
         for (const std::string& wanted : group.pages) {

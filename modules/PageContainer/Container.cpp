@@ -3,6 +3,7 @@
 #include "modules/Suite/SuiteSkin.h"
 #include "modules/Suite/SuiteText.h"
 
+#include "platform/Align.h"
 #include "platform/ClassBuilder.h"
 #include "platform/FaultGuard.h"
 #include "platform/FilePath.h"
@@ -21,8 +22,10 @@ namespace {
 
 const char* const Section = "PageContainer";
 constexpr UINT WM_CONTAINER_SWITCH = WM_USER + 2000;
-constexpr int Margin = 8, RowStep = SkinButtonHeight + 6;
+constexpr int Margin = 8, Gap = 4, RowStep = SkinButtonHeight + 6;
 constexpr int BodyTop = Margin + 2 * RowStep + 26;
+// The room a page's view has at least (the pages are laid out for it).
+constexpr int MinBodyWidth = 460, MinBodyHeight = 300;
 
 std::string IniText(const std::string& Section, const std::string& Key)
 {
@@ -52,13 +55,16 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     SetColor(RGB(232, 236, 241));
     ApplyLanguageFont(Font());
     SetBounds(80, 60, 760, 520);
-    RestoreBounds(this, Section, true);
 
+    // Laid out once for this size; the anchors keep the buttons on the right
+    // at the right edge and the body filling the window at any other.
     const int groups = std::clamp<int>(Registration.Groups ? Registration.GroupCount : 0, 0, 256);
+    int tabsRight = Margin;
     for (int i = 0; i < groups; ++i) {
         TGroupRecord& group = Registration.Groups[i];
-        auto* tab = MakeSkinButton(this, Tr(group.Name), Margin + i * (SkinButtonWidth + 4), Margin);
+        auto* tab = MakeSkinButton(this, Tr(group.Name), tabsRight, Margin);
         tab->OnClick = [this, i](TObject*) { ChooseGroup(i); };
+        tabsRight += tab->Width() + Gap;
         FTabs.push_back(tab);
 
         std::vector<TPageSlot>& slots = FSlots.emplace_back();
@@ -76,6 +82,8 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         }
     }
 
+    // Created in the order Tab visits them: the tabs, the buttons on their
+    // right, the page buttons, then the page.
     FToBar = MakeSkinButton(this, Tr("Quick Bar"), 0, Margin);
     FToBar->OnClick = [this](TObject*) {
         Ask(cmdShow, tgQuickBar);
@@ -91,19 +99,46 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         if (ConfirmExit())
             Ask(cmdExit, tgMainWindow);
     };
+    int right = ClientWidth() - Margin;
+    for (TSkinButton* button : {FExit, FToTray, FToBar}) {
+        right -= button->Width();
+        button->SetLeft(right);
+        button->SetAnchors({akTop, akRight});
+        right -= Gap;
+    }
+    const int commandsWidth = ClientWidth() - Margin - right - Gap;
+
+    int pagesRight = Margin;
+    for (int i = 0; i < groups; ++i) {
+        std::vector<TSkinButton*>& buttons = FPageButtons.emplace_back();
+        int left = Margin;
+        for (int j = 0; j < static_cast<int>(FSlots[i].size()); ++j) {
+            auto* button = MakeSkinButton(this, PageCaption(*FSlots[i][j].Record), left, Margin + RowStep);
+            button->SetVisible(false);
+            button->OnClick = [this, j](TObject*) { ChoosePage(j); };
+            left += button->Width() + Gap;
+            buttons.push_back(button);
+        }
+        pagesRight = std::max(pagesRight, left);
+    }
 
     FTitle = New<TLabel>(this);
     FTitle->SetParent(this);
     FTitle->SetTransparent(true);
+    FTitle->SetAutoSize(false);
     ApplyLanguageFont(FTitle->Font());
     FTitle->Font()->SetHeight(-MulDiv(11, 96, 72));
     FTitle->Font()->SetStyle({fsBold});
-    FTitle->SetBounds(Margin, Margin + 2 * RowStep, 400, 20);
+    FTitle->SetBounds(Margin, Margin + 2 * RowStep, ClientWidth() - 2 * Margin, 20);
+    FTitle->SetAnchors({akLeft, akTop, akRight});
 
     FBody = New<TPanel>(this);
     FBody->SetParent(this);
     FBody->SetBevelOuter(bvLowered);
     FBody->SetColor(RGB(246, 247, 249));
+    FBody->SetBounds(Margin, BodyTop, ClientWidth() - 2 * Margin, ClientHeight() - BodyTop - Margin);
+    FBody->SetAnchors({akLeft, akTop, akRight, akBottom});
+    // The pages' views are windows of other modules: the body sizes them.
     FBody->OnResize = [this](TObject*) { LayoutBody(); };
 
     FMissing = New<TLabel>(FBody);
@@ -113,15 +148,15 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     FMissing->SetText(Tr("This page could not be loaded."));
     FMissing->SetVisible(false);
 
-    OnResize = [this](TObject*) {
-        const int right = ClientWidth() - Margin;
-        FExit->SetLeft(right - SkinButtonWidth);
-        FToTray->SetLeft(right - 2 * SkinButtonWidth - 4);
-        FToBar->SetLeft(right - 3 * SkinButtonWidth - 8);
-        FBody->SetBounds(Margin, BodyTop, std::max(ClientWidth() - 2 * Margin, 0),
-                         std::max(ClientHeight() - BodyTop - Margin, 0));
-    };
-    OnResize(this);
+    // The smallest window in which the rows of buttons stand apart and the
+    // page keeps room to show itself.
+    RECT frame{0, 0, std::max({tabsRight + 3 * Gap + commandsWidth + Margin, pagesRight + Margin - Gap,
+                               MinBodyWidth + 2 * Margin}),
+               BodyTop + MinBodyHeight + Margin};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    Constraints()->SetMinWidth(frame.right - frame.left);
+    Constraints()->SetMinHeight(frame.bottom - frame.top);
+    RestoreBounds(this, Section, true);
     // A window closed by its frame goes to the tray, as tray programs do;
     // Exit is the button's.
     OnClose = [this](TObject*, TCloseAction& Action) {
@@ -151,7 +186,7 @@ void TFormContainer::ShowPage(const int32_t* Pair)
         FGroup = Pair[0] - 1;
         FPage = Pair[1] - 1;
     }
-    ChooseGroup(FGroup);
+    Choose(FGroup, FPage);
     Show();
     // Showing leaves a minimized window an icon; the user asked to see it.
     if (IsIconic(Handle()))
@@ -161,28 +196,32 @@ void TFormContainer::ShowPage(const int32_t* Pair)
 
 void TFormContainer::ChooseGroup(int Group)
 {
-    if (FSlots.empty())
-        return;
-    const int previous = FGroup;
-    FGroup = std::clamp(Group, 0, static_cast<int>(FSlots.size()) - 1);
-    for (size_t i = 0; i < FTabs.size(); ++i)
-        FTabs[i]->Font()->SetStyle(static_cast<int>(i) == FGroup ? TFontStyles{fsBold} : TFontStyles{});
-
-    for (KsButtonTx* button : FPageButtons)
-        button->Free();
-    FPageButtons.clear();
-    for (int j = 0; j < static_cast<int>(FSlots[FGroup].size()); ++j) {
-        auto* button = MakeSkinButton(this, PageCaption(*FSlots[FGroup][j].Record), Margin + j * (SkinButtonWidth + 4),
-                                      Margin + RowStep);
-        button->OnClick = [this, j](TObject*) { ChoosePage(j); };
-        button->SetEnabled(!PageUnavailable(FRegistration.Groups[FGroup], j));
-        FPageButtons.push_back(button);
-    }
-    ChoosePage(FGroup == previous ? FPage : 0);
+    Choose(Group, Group == FGroup ? FPage : 0);
 }
 
 void TFormContainer::ChoosePage(int Page)
 {
+    Choose(FGroup, Page);
+}
+
+void TFormContainer::Choose(int Group, int Page)
+{
+    if (FSlots.empty())
+        return;
+    FGroup = std::clamp(Group, 0, static_cast<int>(FSlots.size()) - 1);
+    for (size_t i = 0; i < FTabs.size(); ++i)
+        FTabs[i]->SetChosen(static_cast<int>(i) == FGroup);
+    // The chosen group's buttons first, so that the focus never falls on a
+    // hidden one; a page whose module failed (also in a tips poll) greyed.
+    for (size_t j = 0; j < FPageButtons[FGroup].size(); ++j) {
+        FPageButtons[FGroup][j]->SetEnabled(!PageUnavailable(FRegistration.Groups[FGroup], static_cast<int>(j)));
+        FPageButtons[FGroup][j]->SetVisible(true);
+    }
+    for (size_t i = 0; i < FPageButtons.size(); ++i)
+        if (static_cast<int>(i) != FGroup)
+            for (TSkinButton* button : FPageButtons[i])
+                button->SetVisible(false);
+
     std::vector<TPageSlot>& slots = FSlots[FGroup];
     // A page whose module failed since its view was made (in a tips poll)
     // has its view left alone from now on.
@@ -201,8 +240,9 @@ void TFormContainer::ChoosePage(int Page)
         return;
     }
     FPage = std::clamp(Page, 0, static_cast<int>(slots.size()) - 1);
-    for (size_t j = 0; j < FPageButtons.size(); ++j)
-        FPageButtons[j]->Font()->SetStyle(static_cast<int>(j) == FPage ? TFontStyles{fsBold} : TFontStyles{});
+    std::vector<TSkinButton*>& buttons = FPageButtons[FGroup];
+    for (size_t j = 0; j < buttons.size(); ++j)
+        buttons[j]->SetChosen(static_cast<int>(j) == FPage);
     FTitle->SetText(PageCaption(*slots[FPage].Record));
 
     TPageSlot& slot = slots[FPage];
@@ -239,10 +279,57 @@ void TFormContainer::LeavePage(int Group, int Page)
     if (const HWND view = slot.View)
         RunGuarded([view] { ShowWindow(view, SW_HIDE); });
     slot.View = nullptr;
-    if (Group == FGroup && Page < static_cast<int>(FPageButtons.size()))
-        FPageButtons[Page]->SetEnabled(false);
+    FPageButtons[Group][Page]->SetEnabled(false);
     if (Group == FGroup && Page == FPage)
         FMissing->SetVisible(true);
+}
+
+void TFormContainer::StepPage(int Step)
+{
+    // Every page of every group in one row; a group without pages, and a
+    // page whose module failed, is passed by.
+    std::vector<std::pair<int, int>> pages;
+    for (int i = 0; i < static_cast<int>(FSlots.size()); ++i)
+        for (int j = 0; j < static_cast<int>(FSlots[i].size()); ++j)
+            if (!PageUnavailable(FRegistration.Groups[i], j) || (i == FGroup && j == FPage))
+                pages.emplace_back(i, j);
+    if (pages.empty())
+        return;
+    const auto at = std::find(pages.begin(), pages.end(), std::pair{FGroup, FPage});
+    const int count = static_cast<int>(pages.size());
+    const int index = at == pages.end() ? 0 : static_cast<int>(at - pages.begin());
+    const auto [group, page] = pages[static_cast<size_t>((index + Step + count) % count)];
+    Choose(group, page);
+}
+
+void TFormContainer::KeepFocusVisible(HWND Before)
+{
+    // Windows hands the focus of a window it hides to the window's parent.
+    if (Before && IsChild(Handle(), Before) && !IsWindowVisible(Before) && !FPageButtons[FGroup].empty())
+        FPageButtons[FGroup][FPage]->SetFocus();
+}
+
+bool TFormContainer::DialogKey(WORD Key, TShiftState Shift)
+{
+    if (!Shift.Contains(ssCtrl) || Shift.Contains(ssAlt) || FSlots.empty())
+        return inherited::DialogKey(Key, Shift);
+    const int groups = static_cast<int>(FSlots.size());
+    const HWND focus = GetFocus();
+    switch (Key) {
+    case VK_TAB:
+        StepPage(Shift.Contains(ssShift) ? -1 : 1);
+        break;
+    case VK_NEXT:
+        ChooseGroup((FGroup + 1) % groups);
+        break;
+    case VK_PRIOR:
+        ChooseGroup((FGroup + groups - 1) % groups);
+        break;
+    default:
+        return inherited::DialogKey(Key, Shift);
+    }
+    KeepFocusVisible(focus);
+    return true;
 }
 
 void TFormContainer::LayoutBody()
@@ -306,6 +393,13 @@ void TFormContainer::Forward(const TForwardedMessage& Message)
 
 void TFormContainer::WndProc(TMessage& Message)
 {
+    // Owned by the hidden application window, the main window has no taskbar
+    // button to come back from: minimised, it goes to the tray.
+    if (Message.Msg == WM_SYSCOMMAND && (Message.WParam & 0xFFF0) == SC_MINIMIZE) {
+        Ask(cmdShow, tgTrayIcon);
+        Hide();
+        return;
+    }
     if (Message.Msg == WM_CONTAINER_SWITCH) {
         // The shell is about to switch faces from its tray menu: whatever
         // follows, the window's state is kept now.

@@ -2,10 +2,19 @@
 // shell's group table stand as tabs along the top, the pages of the chosen
 // group as a row of buttons under them, and the chosen page's view fills the
 // body. Its size, position and last page are kept in Tessel.ini, section
-// "PageContainer".
+// "PageContainer". It has a minimum size, at which the rows of buttons stand
+// apart and the page keeps its room, and the body follows any larger one.
+// The chosen group and page show the skin's chosen look. Minimised or closed
+// by its frame, it goes to the tray.
+//
+// At the keyboard: Tab moves through the tabs, the buttons on the right, the
+// page buttons and on into the page's own controls; Ctrl+Tab and
+// Ctrl+Shift+Tab go to the next and previous page (through every group,
+// round the end), Ctrl+PgDn and Ctrl+PgUp to the next and previous group.
 #pragma once
 
 #include "modules/Suite/SuitePage.h"
+#include "modules/Suite/SuiteSkin.h"
 
 #include "KsPackage/Source/KsButtonTx.h"
 #include "platform/Form.h"
@@ -43,11 +52,13 @@ public:
 
     int Group() const { return FGroup; }
     int Page() const { return FPage; }
+    // A group keeps its page while it is shown; another starts at its first.
     void ChooseGroup(int Group);
     void ChoosePage(int Page);
 
 protected:
     void WndProc(platform::TMessage& Message) override;
+    bool DialogKey(WORD Key, platform::TShiftState Shift) override;
 
 private:
     void Ask(int32_t Code, int32_t Target);
@@ -61,14 +72,21 @@ private:
     // Hides the view of a page marked unavailable, forgets it and disables
     // the page's button.
     void LeavePage(int Group, int Page);
+    // Shows page Page of group Group (each brought into range).
+    void Choose(int Group, int Page);
+    // Steps through the pages of every group in order (Step +1 or -1), round the end.
+    void StepPage(int Step);
+    // After a switch: a focus that was in a window now hidden (Before) goes
+    // to the button of the page shown.
+    void KeepFocusVisible(HWND Before);
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
-    std::vector<KsButtonTx*> FTabs;
-    std::vector<KsButtonTx*> FPageButtons;
-    KsButtonTx* FToBar;
-    KsButtonTx* FToTray;
-    KsButtonTx* FExit;
+    std::vector<TSkinButton*> FTabs;
+    std::vector<std::vector<TSkinButton*>> FPageButtons; // per group; the chosen group's are shown
+    TSkinButton* FToBar;
+    TSkinButton* FToTray;
+    TSkinButton* FExit;
     platform::TLabel* FTitle;
     platform::TPanel* FBody;
     platform::TLabel* FMissing;

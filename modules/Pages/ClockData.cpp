@@ -1,6 +1,5 @@
 #include "modules/Pages/ClockData.h"
-
-#include "platform/Win32.h"
+#include "modules/Suite/SuiteText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +19,48 @@ std::string TimeZoneText()
     std::snprintf(text, sizeof text, "%s (UTC%c%02ld:%02ld)", name[0] ? name : "UTC", bias < 0 ? '-' : '+',
                   std::labs(bias) / 60, std::labs(bias) % 60);
     return text;
+}
+
+std::string LongDateText(platform::TDateTime Date, LCID Locale)
+{
+    SYSTEMTIME day{};
+    int year, month, dayOfMonth;
+    platform::DecodeDate(Date, year, month, dayOfMonth);
+    day.wYear = static_cast<WORD>(year);
+    day.wMonth = static_cast<WORD>(month);
+    day.wDay = static_cast<WORD>(dayOfMonth);
+    char picture[128] = {};
+    GetLocaleInfoA(Locale, LOCALE_SLONGDATE, picture, sizeof picture);
+    std::string format = picture;
+    if (format.find("ddd") == std::string::npos)
+        format = "dddd, " + format;
+    char text[256] = {};
+    if (!GetDateFormatA(Locale, 0, &day, format.c_str(), text, sizeof text))
+        GetDateFormatA(Locale, DATE_LONGDATE, &day, nullptr, text, sizeof text);
+    return text;
+}
+
+std::string MonthName(int Month)
+{
+    static const char* const Names[] = {"January", "February", "March",     "April",   "May",      "June",
+                                        "July",    "August",   "September", "October", "November", "December"};
+    return Month >= 1 && Month <= 12 ? Tr(Names[Month - 1]) : std::string();
+}
+
+// The heading's order is the language's: "%1 %2" puts the month's name
+// first, a translation may put the year first.
+std::string MonthTitle(int Year, int Month)
+{
+    return Tr("%1 %2", {MonthName(Month), std::to_string(Year)});
+}
+
+int FirstDayOfWeek(LCID Locale)
+{
+    char value[8] = {};
+    // The locale counts from Monday (0) to Sunday (6).
+    if (!GetLocaleInfoA(Locale, LOCALE_IFIRSTDAYOFWEEK, value, sizeof value) || value[0] < '0' || value[0] > '6')
+        return 0;
+    return (value[0] - '0' + 1) % 7;
 }
 
 } // namespace tessel

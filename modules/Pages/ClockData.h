@@ -1,5 +1,9 @@
-// What the Clock page shows besides the time and date: the system's time zone.
+// What the Clock page shows besides the time: the date in the user's
+// locale, the month's name and the system's time zone.
 #pragma once
+
+#include "platform/DateTime.h"
+#include "platform/Win32.h"
 
 #include <string>
 
@@ -8,5 +12,18 @@ namespace tessel {
 // The zone's name as the system gives it (its daylight name while daylight
 // saving time is in force) with its offset from UTC: "Tokyo Standard Time (UTC+09:00)".
 std::string TimeZoneText();
+
+// The date in the locale's long form, always with the weekday: the locale's
+// own long form where it names the weekday ("Monday, December 7, 2026"),
+// otherwise the weekday before it ("понедельник, 7 декабря 2026 г.").
+std::string LongDateText(platform::TDateTime Date, LCID Locale = LOCALE_USER_DEFAULT);
+
+// The month's name in the suite's language (1 January ... 12 December), and
+// the month with its year as the calendar's heading ("December 2026").
+std::string MonthName(int Month);
+std::string MonthTitle(int Year, int Month);
+
+// The first weekday of the locale's calendar week: 0 Sunday ... 6 Saturday.
+int FirstDayOfWeek(LCID Locale = LOCALE_USER_DEFAULT);
 
 } // namespace tessel

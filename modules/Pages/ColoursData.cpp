@@ -2,17 +2,22 @@
 
 #include "platform/Win32.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
 namespace tessel {
 
-std::string ColourText(platform::TColor Colour)
+std::string ColourText(platform::TColor Colour, TColourFormat Format)
 {
     const COLORREF rgb = platform::ColorToRGB(Colour);
-    char text[48];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X  rgb(%u, %u, %u)", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb),
-                  GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    char text[32];
+    if (Format == cfRgb)
+        std::snprintf(text, sizeof text, "rgb(%u, %u, %u)", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    else if (Format == cfDecimal)
+        std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(rgb));
+    else
+        std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
     return text;
 }
 
@@ -34,6 +39,26 @@ bool CopyToClipboard(const std::string& Text)
     if (!taken)
         GlobalFree(memory);
     return taken;
+}
+
+bool PickColour(HWND Owner, platform::TColor& Colour)
+{
+    // The dialog's sixteen colours of the user's own, kept while the page is loaded.
+    static std::array<COLORREF, 16> custom = [] {
+        std::array<COLORREF, 16> white;
+        white.fill(RGB(255, 255, 255));
+        return white;
+    }();
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = Owner;
+    choice.rgbResult = platform::ColorToRGB(Colour);
+    choice.lpCustColors = custom.data();
+    choice.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+    if (!ChooseColorA(&choice))
+        return false;
+    Colour = static_cast<platform::TColor>(choice.rgbResult & 0xFFFFFF);
+    return true;
 }
 
 } // namespace tessel

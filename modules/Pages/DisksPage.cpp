@@ -1,7 +1,7 @@
-// Page\Disks.dll: every fixed and removable drive with a gauge of its used
-// space and its free bytes; a drive that comes or goes (WM_DEVICECHANGE,
-// listed in Disks.ini) refreshes the list. Its tip names a drive more than
-// 90 % full.
+// Page\Disks.dll: every fixed and removable drive with its volume name, its
+// kind and file system, a gauge of its used space and the used and free
+// bytes spelt out; a drive that comes or goes (WM_DEVICECHANGE, listed in
+// Disks.ini) refreshes the list. Its tip names a drive more than 90 % full.
 #include "modules/Pages/DriveData.h"
 #include "modules/Suite/PageModule.h"
 #include "modules/Suite/SuiteText.h"
@@ -9,12 +9,21 @@
 #include "components/Gauge.h"
 #include "platform/ClassBuilder.h"
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace platform;
 using namespace components;
 
 namespace tessel {
+
+namespace {
+
+// The gauge and the texts of a drive stretch with the page; the share used
+// keeps its place at the right end.
+constexpr int GaugeLeft = 16, ShareWidth = 120, RowHeight = 62;
+
+} // namespace
 
 class TDisksView : public TPageView {
     PLATFORM_CLASS(TDisksView, TPageView)
@@ -30,23 +39,36 @@ public:
 private:
     void Refresh()
     {
-        // The rows are made anew: drives come and go.
+        // The rows are made anew, at the view's present size: drives come and go.
         while (ControlCount() > 0)
             Controls(ControlCount() - 1)->Free();
+        const int width = Width();
         int top = 16;
         for (const TDriveInfo& drive : Drives()) {
+            TLabel* title = AddLabel(GaugeLeft, top, drive.Label.empty() ? drive.Root : drive.Root + "  " + drive.Label);
+            title->Font()->SetStyle({fsBold});
             const std::string kind = Tr(drive.Removable ? "Removable drive" : "Fixed drive");
-            AddLabel(16, top + 4, drive.Root + "  " + kind);
+            AddLabel(title->Left() + title->Width() + 12, top,
+                     drive.FileSystem.empty() ? kind : Tr("%1, file system %2", {kind, drive.FileSystem}));
+            if (!drive.Ready) {
+                AddLabel(GaugeLeft, top + 22, Tr(drive.Removable ? "No medium in the drive" : "Not ready"));
+                top += RowHeight;
+                continue;
+            }
             auto* gauge = New<TGauge>(this);
             gauge->SetParent(this);
-            gauge->SetBounds(200, top, 220, 22);
+            gauge->SetBounds(GaugeLeft, top + 20, std::max(width - 2 * GaugeLeft - ShareWidth, 0), 18);
+            gauge->SetAnchors({akLeft, akTop, akRight});
+            gauge->SetShowText(false);
             gauge->SetForeColor(drive.UsedPercent() > 90 ? RGB(200, 60, 50) : RGB(46, 110, 190));
             gauge->SetProgress(drive.UsedPercent());
-            std::string free = Tr("not ready");
-            if (drive.Ready)
-                free = Tr("%1 free of %2", {FormatBytes(drive.Free), FormatBytes(drive.Total)});
-            AddLabel(436, top + 4, free);
-            top += 34;
+            TLabel* share = AddLabel(width - GaugeLeft - ShareWidth + 8, top + 22,
+                                     Tr("%1 % used", {std::to_string(drive.UsedPercent())}));
+            share->SetAnchors({akTop, akRight});
+            AddLabel(GaugeLeft, top + 40,
+                     Tr("%1 used, %2 free of %3",
+                        {FormatBytes(drive.Total - drive.Free), FormatBytes(drive.Free), FormatBytes(drive.Total)}));
+            top += RowHeight;
         }
     }
 };
@@ -57,7 +79,7 @@ const TClassInfo& TDisksView::StaticClassInfo()
     return info;
 }
 
-const TPageDefinition ThisPage{
+extern const TPageDefinition DisksPage{
     "Disks", "Disks",
     [](TPageTip& Tip) {
         const std::vector<TDriveInfo> drives = Drives();

@@ -48,7 +48,7 @@ const TClassInfo& TDisplayView::StaticClassInfo()
     return info;
 }
 
-const TPageDefinition ThisPage{"Display", "Display", nullptr,
+extern const TPageDefinition DisplayPage{"Display", "Display", nullptr,
                                [] { return static_cast<TPageView*>(New<TDisplayView>(nullptr)); }};
 
 } // namespace tessel

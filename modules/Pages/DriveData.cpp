@@ -1,8 +1,8 @@
 #include "modules/Pages/DriveData.h"
 
-#include "platform/Win32.h"
+#include "modules/Suite/SuiteText.h"
 
-#include <cstdio>
+#include "platform/Win32.h"
 
 namespace tessel {
 
@@ -33,6 +33,12 @@ std::vector<TDriveInfo> Drives()
             drive.Ready = true;
             drive.Total = total.QuadPart;
             drive.Free = free.QuadPart;
+            char label[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};
+            if (GetVolumeInformationA(drive.Root.c_str(), label, sizeof label, nullptr, nullptr, nullptr, fileSystem,
+                                      sizeof fileSystem)) {
+                drive.Label = label;
+                drive.FileSystem = fileSystem;
+            }
         }
         drives.push_back(drive);
     }
@@ -42,12 +48,9 @@ std::vector<TDriveInfo> Drives()
 
 std::string FormatBytes(uint64_t Bytes)
 {
-    static const char* const Units[] = {"KB", "MB", "GB", "TB", "PB"};
-    char text[32];
-    if (Bytes < 1024) {
-        std::snprintf(text, sizeof text, Bytes == 1 ? "%u byte" : "%u bytes", static_cast<unsigned>(Bytes));
-        return text;
-    }
+    static const char* const Units[] = {"%1 KB", "%1 MB", "%1 GB", "%1 TB", "%1 PB"};
+    if (Bytes < 1024)
+        return TrCount("%1 byte|%1 bytes", Bytes);
     // A value that one decimal would round to 1024.0 is one of the next unit.
     double value = static_cast<double>(Bytes) / 1024;
     int unit = 0;
@@ -55,8 +58,7 @@ std::string FormatBytes(uint64_t Bytes)
         value /= 1024;
         ++unit;
     }
-    std::snprintf(text, sizeof text, "%.1f %s", value, Units[unit]);
-    return text;
+    return Tr(Units[unit], {TNumberStyle::Current().Fixed(value, 1)});
 }
 
 const TDriveInfo* NearlyFullDrive(const std::vector<TDriveInfo>& Drives)

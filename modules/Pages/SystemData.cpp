@@ -46,6 +46,17 @@ int TProcessorMeter::Sample()
     return load;
 }
 
+const TLoadSample& TLoadHistory::Sample()
+{
+    TLoadSample sample;
+    sample.Processor = static_cast<uint8_t>(FMeter.Sample());
+    sample.Memory = static_cast<uint8_t>(MemoryLoad());
+    if (FSamples.size() == Capacity)
+        FSamples.pop_front();
+    FSamples.push_back(sample);
+    return FSamples.back();
+}
+
 bool MemoryTipDue(int Load, int32_t& Streak)
 {
     Streak = Load > 90 ? (Streak < 0 ? 1 : Streak + 1) : 0;

@@ -1,7 +1,9 @@
 // What the System page shows: the processor's and the memory's load.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 
 namespace tessel {
 
@@ -21,6 +23,26 @@ private:
     uint64_t FTotal = 0;
     uint64_t FTaken = 0; // milliseconds since system start
     int FLoad = 0;
+};
+
+// The loads of the last hour, one sample a second, oldest first: what the
+// graph shows, kept while the page is hidden.
+struct TLoadSample {
+    uint8_t Processor = 0, Memory = 0; // 0..100
+};
+
+class TLoadHistory {
+public:
+    static constexpr size_t Capacity = 3600;
+
+    // Samples the processor and the memory now and keeps the sample; the
+    // oldest goes once Capacity are kept.
+    const TLoadSample& Sample();
+    const std::deque<TLoadSample>& Samples() const { return FSamples; }
+
+private:
+    TProcessorMeter FMeter;
+    std::deque<TLoadSample> FSamples;
 };
 
 // The tip rule: a tip once memory load stayed above 90 % at two polls in a

@@ -1,7 +1,6 @@
 #include "modules/Suite/PageModule.h"
 #include "modules/Suite/SuiteText.h"
 
-#include "platform/ClassBuilder.h"
 #include "platform/Exceptions.h"
 
 #include <cstdio>
@@ -12,8 +11,12 @@ using namespace tessel;
 
 namespace tessel {
 
+// The page this module is, named by its build.
+extern const TPageDefinition TESSEL_PAGE;
+
 namespace {
 
+const TPageDefinition& ThisPage = TESSEL_PAGE;
 TPageView* View = nullptr;
 
 void CopyText(char* Field, size_t Size, const std::string& Text)
@@ -22,34 +25,6 @@ void CopyText(char* Field, size_t Size, const std::string& Text)
 }
 
 } // namespace
-
-const TClassInfo& TPageView::StaticClassInfo()
-{
-    static const TClassInfo& info = TClassBuilder<TPageView, TPanel>("TPageView").Build();
-    return info;
-}
-
-TPageView::TPageView(TComponent* AOwner) : TPanel(AOwner)
-{
-    SetBevelOuter(bvNone);
-    SetColor(RGB(246, 247, 249));
-    ApplyLanguageFont(Font());
-}
-
-TLabel* TPageView::AddLabel(int Left, int Top, const std::string& Text)
-{
-    auto* label = New<TLabel>(this);
-    label->SetParent(this);
-    label->SetTransparent(true);
-    label->SetBounds(Left, Top, label->Width(), label->Height());
-    label->SetText(Text);
-    return label;
-}
-
-TPageView* CurrentPageView()
-{
-    return View;
-}
 
 } // namespace tessel
 

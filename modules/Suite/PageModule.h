@@ -1,27 +1,13 @@
-// The common body of the suite's page modules: each defines ThisPage and its
-// view class; this unit supplies the exported entries (Command and the view
-// entries of SuitePage.h, listed in Page.def).
+// The common body of the suite's page modules. Each page defines its view
+// class and a TPageDefinition named after the page (ClockPage for Clock.dll);
+// the module's build names that definition (TESSEL_PAGE), and this unit
+// supplies the exported entries (Command and the view entries of
+// SuitePage.h, listed in Page.def).
 #pragma once
 
-#include "modules/Suite/SuitePage.h"
-
-#include "platform/Label.h"
+#include "modules/Suite/PageView.h"
 
 namespace tessel {
-
-// A page's view: a panel that fills the host's body and keeps its contents
-// up to date while it exists.
-class TPageView : public platform::TPanel {
-    PLATFORM_CLASS(TPageView, platform::TPanel)
-public:
-    explicit TPageView(platform::TComponent* AOwner);
-    // A window message the page asked for (see its INI file).
-    virtual void PageMessage(const TForwardedMessage&) {}
-
-protected:
-    // A caption line of the page at (Left, Top), in the language's font.
-    platform::TLabel* AddLabel(int Left, int Top, const std::string& Text);
-};
 
 struct TPageDefinition {
     const char* Caption;      // English; shown translated
@@ -31,11 +17,5 @@ struct TPageDefinition {
     void (*WriteTip)(TPageTip& Tip);
     TPageView* (*CreateView)();
 };
-
-// Defined by each page module.
-extern const TPageDefinition ThisPage;
-
-// The view while it exists (tests look at it).
-TPageView* CurrentPageView();
 
 } // namespace tessel

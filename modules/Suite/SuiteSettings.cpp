@@ -54,6 +54,18 @@ void WriteSettings(const std::string& Section, std::initializer_list<std::pair<c
     });
 }
 
+std::string ReadSettingText(const std::string& Section, const std::string& Key)
+{
+    char value[260] = {};
+    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
+    return value;
+}
+
+void WriteSettingText(const std::string& Section, const std::string& Key, const std::string& Value)
+{
+    platform::EditIniFile(SuiteIni(), [&](platform::TIniFile& Ini) { Ini.Write(Section, Key, Value); });
+}
+
 void RestoreBounds(platform::TForm* Form, const std::string& Section, bool Sized)
 {
     int width = Form->Width(), height = Form->Height();

@@ -21,6 +21,10 @@ int ReadSetting(const std::string& Section, const std::string& Key, int Default)
 // Writes through the suite's one writer of INI files (platform/IniStore.h),
 // all values at once; values already there write nothing.
 void WriteSettings(const std::string& Section, std::initializer_list<std::pair<const char*, int>> Values);
+// A text value (at most 259 characters), empty when missing; written as
+// WriteSettings writes.
+std::string ReadSettingText(const std::string& Section, const std::string& Key);
+void WriteSettingText(const std::string& Section, const std::string& Key, const std::string& Value);
 
 // Puts the form where Section last kept it (Left, Top, and with Sized also
 // Width and Height), moved so that it lies wholly on the work area of the

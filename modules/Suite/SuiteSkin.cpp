@@ -8,6 +8,10 @@
 #include "platform/Exceptions.h"
 #include "platform/Win32.h"
 
+#include <algorithm>
+#include <map>
+#include <memory>
+
 using namespace platform;
 
 namespace tessel {
@@ -25,24 +29,111 @@ bool FileExists(const std::string& Path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-} // namespace
-
-KsButtonTx* MakeSkinButton(TWinControl* Parent, const std::string& Caption, int Left, int Top)
+// The generator's pictures, each read once for the module's life and never
+// freed: a module's static objects go while the loader unloads it. Null for
+// a picture that is missing or cannot be read.
+TBitmap* SkinPicture(const std::string& Name)
 {
-    auto* button = New<KsButtonTx>(Parent);
-    button->SetParent(Parent);
-    const std::string folder = SkinFolder();
-    if (FileExists(folder + "button_n.bmp")) {
+    static auto* pictures = new std::map<std::string, TBitmap*>;
+    const auto [at, added] = pictures->try_emplace(Name, nullptr);
+    if (added && FileExists(SkinFolder() + Name)) {
+        auto* picture = new TBitmap;
         try {
-            button->LoadBitmapA(folder, "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp");
+            picture->LoadFromFile(SkinFolder() + Name);
+            at->second = picture;
         } catch (const Exception&) {
-            // A damaged skin leaves the plain look.
+            delete picture;
         }
     }
-    ApplyLanguageFont(button->Font());
-    button->Font()->SetHeight(-MulDiv(8, 96, 72));
-    button->SetBounds(Left, Top, SkinButtonWidth, SkinButtonHeight);
+    return at->second;
+}
+
+// Picture stretched to Width: its ends as drawn, its middle column repeated.
+std::unique_ptr<TBitmap> Stretched(TBitmap* Picture, int Width)
+{
+    auto result = std::make_unique<TBitmap>();
+    result->Assign(Picture);
+    const int height = Picture->Height(), end = std::min(8, Picture->Width() / 2);
+    result->SetWidth(Width);
+    TCanvas* canvas = result->Canvas();
+    canvas->CopyRect(Rect(Width - end, 0, Width, height), Picture->Canvas(),
+                     Rect(Picture->Width() - end, 0, Picture->Width(), height));
+    canvas->CopyRect(Rect(end, 0, Width - end, height), Picture->Canvas(),
+                     Rect(end, 0, end + 1, height));
+    return result;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TSkinButton
+
+const TClassInfo& TSkinButton::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TSkinButton, KsButtonTx>("TSkinButton").Build();
+    return info;
+}
+
+TSkinButton::TSkinButton(TComponent* AOwner) : KsButtonTx(AOwner)
+{
+    SetTabStop(true);
+    ApplyLanguageFont(Font());
+    Font()->SetHeight(-MulDiv(8, 96, 72));
+    DressUp(SkinButtonWidth);
+}
+
+void TSkinButton::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.ClassName = "KsButtonTx";
+}
+
+int TSkinButton::FittingWidth()
+{
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    measure.Canvas()->Font()->Assign(Font());
+    // Bold for the chosen look, so that choosing never makes a caption too wide.
+    TFontStyles bold = Font()->Style();
+    bold.Include(fsBold);
+    measure.Canvas()->Font()->SetStyle(bold);
+    return std::max(SkinButtonWidth, measure.Canvas()->TextWidth(Text()) + 2 * 8);
+}
+
+void TSkinButton::SetButtonWidth(int Width)
+{
+    DressUp(std::max(Width, SkinButtonWidth));
+    SetBounds(Left(), Top(), std::max(Width, SkinButtonWidth), SkinButtonHeight);
+}
+
+void TSkinButton::SetChosen(bool Value)
+{
+    if (Value == FChosen)
+        return;
+    FChosen = Value;
+    DressUp(Width() > 0 ? Width() : SkinButtonWidth);
+}
+
+void TSkinButton::DressUp(int Width)
+{
+    // The raised and focused pictures stand for the chosen ones while chosen.
+    const std::string names[4] = {FChosen ? "button_s.bmp" : "button_n.bmp", "button_d.bmp",
+                                  FChosen ? "button_so.bmp" : "button_o.bmp", "button_un.bmp"};
+    const KsButtonState states[4] = {ksRaised, ksSunken, ksFocused, ksDisabled};
+    for (int i = 0; i < 4; ++i)
+        if (TBitmap* picture = SkinPicture(names[i]))
+            SetBitmap(Stretched(picture, Width).get(), states[i]);
+    Font()->SetStyle(FChosen ? TFontStyles{fsBold} : TFontStyles{});
+    Font()->SetColor(FChosen ? clWhite : clWindowText);
+    FontColors()->SetColor(fcFocused, FChosen ? clWhite : -1);
+}
+
+TSkinButton* MakeSkinButton(TWinControl* Parent, const std::string& Caption, int Left, int Top)
+{
+    auto* button = New<TSkinButton>(Parent);
+    button->SetParent(Parent);
     button->SetText(Caption);
+    button->SetBounds(Left, Top, SkinButtonWidth, SkinButtonHeight);
+    button->SetButtonWidth(button->FittingWidth());
     return button;
 }
 
@@ -98,6 +189,20 @@ TfrmQuestion::TfrmQuestion(TComponent* AOwner) : TForm(AOwner)
     Yes->OnClick = [this](TObject*) { SetModalResult(mrYes); };
     No = MakeSkinButton(this, Tr("No"), 143, 112);
     No->OnClick = [this](TObject*) { SetModalResult(mrNo); };
+}
+
+void TfrmQuestion::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.ClassName = "TfrmMsg";
+}
+
+bool TfrmQuestion::DialogKey(WORD Key, TShiftState Shift)
+{
+    if (Key != VK_ESCAPE)
+        return inherited::DialogKey(Key, Shift);
+    SetModalResult(mrNo);
+    return true;
 }
 
 bool ConfirmExit()

@@ -4,7 +4,9 @@
 #include "platform/Graphics.h"
 #include "platform/Win32.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace tessel {
@@ -64,20 +66,103 @@ std::string Tr(const char* English)
 
 std::string Tr(const char* English, std::initializer_list<std::string> Args)
 {
-    const std::string pattern = Tr(English);
+    return Substitute(Tr(English), Args);
+}
+
+std::string Substitute(const std::string& Pattern, std::initializer_list<std::string> Args)
+{
     std::string text;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        if (pattern[i] == '%' && next >= '1' && next <= '9') {
+    for (size_t i = 0; i < Pattern.size(); ++i) {
+        const char next = i + 1 < Pattern.size() ? Pattern[i + 1] : '\0';
+        if (Pattern[i] == '%' && next >= '1' && next <= '9') {
             const size_t n = static_cast<size_t>(next - '1');
             if (n < Args.size())
                 text += Args.begin()[n];
             ++i;
         } else {
-            text += pattern[i];
+            text += Pattern[i];
         }
     }
     return text;
+}
+
+std::string LanguageInUse()
+{
+    return Language().TranslateStr2 ? Language().Name : "";
+}
+
+TNumberStyle TNumberStyle::FromSample(const std::string& Sample)
+{
+    const size_t group = Sample.find("234");
+    const size_t point = group == std::string::npos ? group : group + 3;
+    if (Sample.size() < 6 || Sample[0] != '1' || group == std::string::npos || Sample.back() != '5' ||
+        point >= Sample.size() - 1)
+        return {};
+    TNumberStyle style;
+    style.Group = Sample.substr(1, group - 1);
+    style.Point = Sample.substr(point, Sample.size() - 1 - point);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (std::any_of(style.Group.begin(), style.Group.end(), isDigit) ||
+        std::any_of(style.Point.begin(), style.Point.end(), isDigit))
+        return {};
+    return style;
+}
+
+const TNumberStyle& TNumberStyle::Current()
+{
+    static const TNumberStyle style = FromSample(Tr("1,234.5"));
+    return style;
+}
+
+std::string TNumberStyle::Whole(uint64_t Number) const
+{
+    const std::string digits = std::to_string(Number);
+    std::string text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += Group;
+        text += digits[i];
+    }
+    return text;
+}
+
+std::string TNumberStyle::Fixed(double Number, int Decimals) const
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", std::max(Decimals, 0), std::max(Number, 0.0));
+    const std::string fixed = text;
+    const size_t point = fixed.find('.');
+    const std::string whole = fixed.substr(0, point);
+    // Numbers beyond 64 bits keep their digits ungrouped.
+    std::string result = whole.size() < 20 ? Whole(std::stoull(whole)) : whole;
+    if (point != std::string::npos)
+        result += Point + fixed.substr(point + 1);
+    return result;
+}
+
+std::string PluralForm(const std::string& Forms, uint64_t Count)
+{
+    std::vector<std::string> forms;
+    for (size_t start = 0;;) {
+        const size_t bar = Forms.find('|', start);
+        forms.push_back(Forms.substr(start, bar == std::string::npos ? bar : bar - start));
+        if (bar == std::string::npos)
+            break;
+        start = bar + 1;
+    }
+    size_t form = 0;
+    if (forms.size() == 2) {
+        form = Count == 1 ? 0 : 1;
+    } else if (forms.size() >= 3) {
+        const uint64_t ones = Count % 10, tens = Count % 100;
+        form = ones == 1 && tens != 11 ? 0 : ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? 1 : 2;
+    }
+    return forms[form];
+}
+
+std::string TrCount(const char* English, uint64_t Count)
+{
+    return Substitute(PluralForm(Tr(English), Count), {TNumberStyle::Current().Whole(Count)});
 }
 
 void ApplyLanguageFont(platform::TFont* Font)

@@ -1,9 +1,10 @@
-// Draws the suite's skin: the message dialog's background and the four
-// pictures of its text buttons, as 24-bit bitmap files. It runs on the build
-// machine (it is plain C++, no Windows), so every picture the suite shows
-// comes from here and nowhere else.
+// Draws the suite's skin: the message dialog's background, the four
+// pictures of its text buttons and the two of a button that stands for the
+// chosen group or page (held, and held with the focus), as 24-bit bitmap
+// files. It runs on the build machine (it is plain C++, no Windows), so
+// every picture the suite shows comes from here and nowhere else.
 //
-//   MakeSkin <folder>             writes popup_bg_s.bmp and button_{n,d,o,un}.bmp
+//   MakeSkin <folder>             writes popup_bg_s.bmp and button_{n,d,o,un,s,so}.bmp
 //   MakeSkin --form-data <state>  prints the hex block of one button picture
 //                                 (n, d, o or un) as a form file stores it
 //
@@ -143,7 +144,18 @@ Picture Button(const std::string& State)
         Card(p, shape, {107, 114, 128}, Vertical({214, 219, 226}, {232, 235, 239}, ButtonHeight));
     else if (State == "o")
         Card(p, shape, Accent, Vertical({241, 246, 255}, {219, 232, 255}, ButtonHeight));
-    else
+    else if (State == "s" || State == "so") {
+        // Chosen: the accent itself, far stronger than the pale blue of the
+        // pointer; with the focus a light ring inside it as well.
+        Card(p, shape, {29, 78, 176}, Vertical({66, 128, 245}, {40, 100, 220}, ButtonHeight));
+        if (State == "so") {
+            const Rounded ring = shape.Inset(2);
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x)
+                    if (ring.Coverage(x, y) > 0 && ring.Inset(1).Coverage(x, y) < 1)
+                        p.At(x, y) = Mix(p.At(x, y), {255, 255, 255}, ring.Coverage(x, y) - ring.Inset(1).Coverage(x, y));
+        }
+    } else
         Card(p, shape, {209, 213, 219}, [](int, int) { return Rgb{243, 244, 246}; });
     for (Rgb& c : p.pixels)
         if (c == ButtonKey)
@@ -235,7 +247,7 @@ int main(int argc, char** argv)
     const std::string folder = std::string(argv[1]) + "/";
     Picture background = Background();
     bool ok = Write(folder + "popup_bg_s.bmp", BitmapFile(background));
-    for (const char* state : States) {
+    for (const char* state : {"n", "d", "o", "un", "s", "so"}) {
         Picture button = Button(state);
         ok = Write(folder + "button_" + state + ".bmp", BitmapFile(button)) && ok;
     }

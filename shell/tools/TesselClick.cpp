@@ -1,12 +1,18 @@
 // Drives a running suite for the screenshot script, as a person would:
 //   TesselClick <window class> <button caption>   clicks that skinned button
-//                                                  of the visible window
+//                                                  of the visible window; a
+//                                                  caption "@n" is its n-th
+//                                                  button, in tab order
 //   TesselClick --tray-menu                        right-clicks the tray icon
+//   TesselClick --maximize <window class>          maximises the visible window
+//   TesselClick --rect <window class>              prints its place on the
+//                                                  screen, as WxH+X+Y
 // Exit code 0 when it was done, 1 when the window, button or menu was not
 // found within five seconds.
 #include "platform/Win32.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -27,12 +33,16 @@ struct TSearch {
     std::string Class;
     std::string Caption;
     HWND Found = nullptr;
+    int Seen = 0;
 };
 
 BOOL CALLBACK FindButton(HWND Wnd, LPARAM Data)
 {
     auto* s = reinterpret_cast<TSearch*>(Data);
-    if (Text(Wnd, true) == "KsButtonTx" && Text(Wnd, false) == s->Caption && IsWindowVisible(Wnd)) {
+    if (Text(Wnd, true) != "KsButtonTx" || !IsWindowVisible(Wnd))
+        return TRUE;
+    const bool byIndex = s->Caption[0] == '@';
+    if (byIndex ? ++s->Seen == std::atoi(s->Caption.c_str() + 1) : Text(Wnd, false) == s->Caption) {
         s->Found = Wnd;
         return FALSE;
     }
@@ -46,6 +56,7 @@ BOOL CALLBACK FindTop(HWND Wnd, LPARAM Data)
     GetWindowThreadProcessId(Wnd, &id);
     if (id != s->Process || Text(Wnd, true) != s->Class || !IsWindowVisible(Wnd))
         return TRUE;
+    s->Seen = 0;
     if (s->Caption.empty())
         s->Found = Wnd;
     else
@@ -82,6 +93,18 @@ int main(int argc, char** argv)
         }
         TSearch menu{process, "#32768", "", nullptr};
         return Wait(menu) ? 0 : 1;
+    }
+    const std::string command = argv[1];
+    if ((command == "--maximize" || command == "--rect") && argc > 2) {
+        TSearch window{process, argv[2], "", nullptr};
+        if (!Wait(window))
+            return 1;
+        RECT r{};
+        if (command == "--maximize")
+            ShowWindow(window.Found, SW_MAXIMIZE);
+        else if (GetWindowRect(window.Found, &r))
+            std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+        return 0;
     }
     TSearch search{process, argv[1], argc > 2 ? argv[2] : "", nullptr};
     HWND target = Wait(search);

@@ -60,6 +60,20 @@ protected:
         SendMessageA(Control->Handle(), WM_KEYDOWN, Key, 1);
         SendMessageA(Control->Handle(), WM_KEYUP, Key, 0xC0000001);
     }
+    // Gives the control the keyboard focus the way the system does (as Tab
+    // from another module's window would, without a click), then presses
+    // the keys as the keyboard delivers them: to the window that has the
+    // focus, through the program's message loop. (Not as real input: a
+    // test running beside this one may own the foreground for a moment.)
+    static void FocusedKeys(platform::TWinControl* Control, std::initializer_list<WORD> Keys)
+    {
+        ::SetFocus(Control->Handle());
+        for (WORD key : Keys) {
+            PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+            PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+            platform::Application->ProcessMessages();
+        }
+    }
     static void Type(platform::TWinControl* Control, const std::string& Text)
     {
         for (char c : Text)

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +81,47 @@ Strings ProgramFiles(const std::string& Folder)
         if (entry.back() != '\\' && (entry.size() < 4 || lstrcmpiA(entry.c_str() + entry.size() - 4, ".ini") != 0))
             files.push_back(entry);
     return files;
+}
+
+bool IsProgram(const std::string& File)
+{
+    const std::string tail = File.size() < 4 ? File : File.substr(File.size() - 4);
+    return lstrcmpiA(tail.c_str(), ".exe") == 0 || lstrcmpiA(tail.c_str(), ".dll") == 0;
+}
+
+// What stripping leaves of a program file (its code) and what it takes away
+// (the symbol table, and the sections of debug data). A section name longer
+// than eight characters stands in the string table after the symbols as "/n".
+struct TProgramParts {
+    std::string Code;
+    DWORD Symbols = 0;
+    bool DebugData = false;
+};
+
+TProgramParts PartsOf(const std::string& Bytes)
+{
+    TProgramParts parts;
+    if (Bytes.size() < sizeof(IMAGE_DOS_HEADER))
+        return parts;
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(Bytes.data());
+    if (static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS32) > Bytes.size())
+        return parts;
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(Bytes.data() + dos->e_lfanew);
+    parts.Symbols = nt->FileHeader.NumberOfSymbols;
+    const size_t strings = nt->FileHeader.PointerToSymbolTable + size_t(parts.Symbols) * 18;
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+        std::string name(reinterpret_cast<const char*>(section->Name),
+                         strnlen(reinterpret_cast<const char*>(section->Name), IMAGE_SIZEOF_SHORT_NAME));
+        if (name.size() > 1 && name[0] == '/' && nt->FileHeader.PointerToSymbolTable) {
+            const size_t at = strings + std::strtoul(name.c_str() + 1, nullptr, 10);
+            name = at < Bytes.size() ? std::string(Bytes.c_str() + at) : std::string();
+        }
+        if (name == ".text" && section->PointerToRawData + section->SizeOfRawData <= Bytes.size())
+            parts.Code = Bytes.substr(section->PointerToRawData, section->SizeOfRawData);
+        parts.DebugData = parts.DebugData || name.rfind(".debug", 0) == 0;
+    }
+    return parts;
 }
 
 // The exit code of a command line, or -1 when it did not end in time. The
@@ -253,10 +296,21 @@ TEST_F(Installer, InstallsUpgradesARunningTesselAndUninstallsKeepingTheSettings)
         std::sort(files.begin(), files.end());
         return files;
     }());
+    // Programs and modules ship without the debug data and symbols the build
+    // keeps, their code unchanged; every other file ships as it is built.
     unsigned long long bytes = 0;
     for (const std::string& file : suite) {
-        const std::string installed = ReadWholeFile(InstallDir + file);
-        EXPECT_EQ(installed, ReadWholeFile(SuiteBin() + file)) << file;
+        const std::string installed = ReadWholeFile(InstallDir + file), built = ReadWholeFile(SuiteBin() + file);
+        if (IsProgram(file)) {
+            const TProgramParts shipped = PartsOf(installed), debug = PartsOf(built);
+            EXPECT_FALSE(shipped.Code.empty()) << file;
+            EXPECT_EQ(shipped.Code, debug.Code) << file;
+            EXPECT_EQ(shipped.Symbols, 0u) << file;
+            EXPECT_FALSE(shipped.DebugData) << file;
+            EXPECT_TRUE(debug.Symbols > 0 && debug.DebugData) << file << ": the build keeps them";
+        } else {
+            EXPECT_EQ(installed, built) << file;
+        }
         bytes += installed.size();
     }
     for (const char* folder : {"Page\\", "ContainerImages\\", "Lang\\"})

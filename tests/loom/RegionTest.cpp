@@ -51,6 +51,33 @@ TEST(WinRegion, CutsEveryRunOfTheKeyColourOutOfTheBitmap)
     });
 }
 
+TEST(WinRegion, PicturesWithRepeatedAndAlteredRowsGiveExactlyTheirOtherPixels)
+{
+    // Rows drawn from a few patterns, so that runs repeat row after row,
+    // stop, come back after a different row, or keep their count but move.
+    const char* const patterns[] = {"..##..#...", "..##..#...", "...#..#...", "##########", "####......",
+                                    "#........#", "..........", ".#.#.#.#.#"};
+    uint32_t seed = 7;
+    for (int round = 0; round < 40; ++round) {
+        const int width = 10, height = 1 + round % 12;
+        std::vector<std::string> rows;
+        for (int y = 0; y < height; ++y) {
+            seed = seed * 1664525u + 1013904223u;
+            rows.push_back(patterns[(seed >> 16) % 8]);
+        }
+        TBitmap bitmap;
+        Fill24(bitmap, width, height, Other);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (rows[y][x] == '.')
+                    Put24(bitmap, x, y, Key);
+        WinRegion region;
+        region.FromBitmap(&bitmap, Key);
+        SCOPED_TRACE("round " + std::to_string(round));
+        ExpectShape(region, width, height, [&](int x, int y) { return rows[y][x] == '#'; });
+    }
+}
+
 TEST(WinRegion, WholeEmptyAndZeroSizedBitmaps)
 {
     WinRegion region;

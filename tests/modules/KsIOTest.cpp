@@ -79,30 +79,83 @@ private:
     bool FExisted[3];
 };
 
+// A list of pending renames as the registry holds it: pairs of a file and
+// its new name (empty: delete it), each "\\??\\"-prefixed, in one
+// REG_MULTI_SZ of wide strings.
+std::wstring PendingList(std::initializer_list<std::string> Paths)
+{
+    std::wstring list;
+    for (const std::string& path : Paths) {
+        list.append(path.begin(), path.end());
+        list.push_back(L'\0');
+    }
+    list.push_back(L'\0');
+    return list;
+}
+
+void SetPendingList(const wchar_t* Name, const std::wstring& List)
+{
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", Name,
+                    REG_MULTI_SZ, List.data(), static_cast<DWORD>(List.size() * sizeof(wchar_t)));
+}
+
+std::string ShortName(const std::string& Path)
+{
+    char name[MAX_PATH] = {};
+    const DWORD n = GetShortPathNameA(Path.c_str(), name, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(name, n) : Path;
+}
+
 } // namespace
 
-TEST(KsIO, ReportsWhatWindowsSaysAboutAPendingRestart)
+// Only the suite's own files waiting for the boot ask for a restart: other
+// programs' pending renames and the update service's flag are theirs.
+TEST(KsIO, AsksForARestartOnlyForTheSuitesOwnPendingFiles)
 {
-    LoadedModule io(SuiteBin() + "KsIO.dll");
-    auto checkReboot = io.Entry<bool (*)()>("KSIO_CheckReboot");
-    ASSERT_NE(checkReboot, nullptr);
+    TempFolder suite;
+    const std::string folder = suite.Path() + "Suite Folder\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "Page").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((SuiteBin() + "KsIO.dll").c_str(), (folder + "KsIO.dll").c_str(), FALSE));
+    WriteWholeFile(folder + "Tessel.exe", "program");
     RestartSignals signals;
-    const char files[] = "\\??\\C:\\windows\\temp\\old.tmp\0";
+    {
+        LoadedModule io(folder + "KsIO.dll");
+        auto checkReboot = io.Entry<bool (*)()>("KSIO_CheckReboot");
+        ASSERT_NE(checkReboot, nullptr);
+        const auto asks = [&](const std::wstring& List, const wchar_t* Name = L"PendingFileRenameOperations") {
+            SetPendingList(Name, List);
+            const bool needed = checkReboot();
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", Name);
+            return needed;
+        };
 
-    EXPECT_FALSE(checkReboot()) << "no signal";
-    SetPending(files, sizeof files);
-    EXPECT_TRUE(checkReboot()) << "a file waits to be deleted at boot";
-    SetPending("\0", 2);
-    EXPECT_FALSE(checkReboot()) << "the list left empty after a boot";
-    SetPending("", 0);
-    EXPECT_FALSE(checkReboot()) << "a value without data";
+        EXPECT_FALSE(checkReboot()) << "no signal";
+        EXPECT_FALSE(asks(PendingList({"\\??\\C:\\windows\\temp\\old.tmp", ""}))) << "another program's delete";
+        EXPECT_FALSE(asks(PendingList({"\\??\\C:\\x\\new.dll", "!\\??\\C:\\x\\in use.dll"})))
+            << "another program's replacement";
+        SetRebootRequired(true);
+        EXPECT_FALSE(checkReboot()) << "the update service's flag is its own";
+        SetRebootRequired(false);
 
-    SetPending(nullptr, 0);
-    SetRebootRequired(true);
-    EXPECT_TRUE(checkReboot()) << "the update service asks for a restart";
-    SetPending(files, sizeof files);
-    EXPECT_TRUE(checkReboot()) << "both signals";
-    SetRebootRequired(false);
-    SetPending(nullptr, 0);
-    EXPECT_FALSE(checkReboot()) << "both gone again";
+        EXPECT_TRUE(asks(PendingList({"\\??\\C:\\x\\old.tmp", "", "\\??\\" + folder + "Tessel.exe.new",
+                                      "!\\??\\" + folder + "Tessel.exe"})))
+            << "the program waits to be replaced, after another program's delete";
+        EXPECT_TRUE(asks(PendingList({"\\??\\" + folder + "Page\\Gone.dll", ""})))
+            << "a page module in a subfolder waits to be deleted";
+        EXPECT_TRUE(asks(PendingList({"\\??\\C:\\x\\new.exe", "!\\??\\" + folder + "TESSEL.EXE"})))
+            << "named as the target, in other letter case";
+        EXPECT_TRUE(asks(PendingList({"\\??\\" + ShortName(folder + "Tessel.exe"), ""})))
+            << "named by its short name";
+        EXPECT_TRUE(asks(PendingList({"\\??\\" + folder + "KsIO.dll", ""}), L"PendingFileRenameOperations2"))
+            << "in the second list";
+        const std::string sibling = folder.substr(0, folder.size() - 1) + " 2\\Tessel.exe";
+        EXPECT_FALSE(asks(PendingList({"\\??\\" + sibling, ""}))) << "a folder whose name only starts alike";
+        EXPECT_FALSE(asks(PendingList({"\\??\\" + folder.substr(0, folder.size() - 1), ""})))
+            << "the folder itself (an uninstaller removing it)";
+    }
+    DeleteFileA((folder + "KsIO.dll").c_str());
+    DeleteFileA((folder + "Tessel.exe").c_str());
+    RemoveDirectoryA((folder + "Page").c_str());
+    RemoveDirectoryA(folder.c_str());
 }

@@ -244,7 +244,11 @@ TEST_F(KsMultiLangTest, TranslationsKeepTheArgumentsOfTheirTexts)
                 continue;
             const std::string english = line.substr(0, tab), translation = line.substr(tab + 1);
             withArguments += !arguments(english).empty();
-            EXPECT_EQ(arguments(translation), arguments(english)) << language << ": " << english;
+            // Each form of a counted text ("%1 file|%1 files") keeps them.
+            const std::string wanted = arguments(english.substr(0, english.find('|')));
+            std::istringstream forms(translation);
+            for (std::string form; std::getline(forms, form, '|');)
+                EXPECT_EQ(arguments(form), wanted) << language << ": " << english;
         }
     }
     EXPECT_GE(withArguments, 3 * 10) << "the suite's pages have texts with arguments in every language";

@@ -128,7 +128,8 @@ TEST_F(KsTuneProfileTest, SetsTheConflictCheckFlagsAndToleratesNulls)
 
 TEST_F(KsTuneProfileTest, GroupsTheSuitesOwnPagesAndPutsTheRestInAGroupOfTheirOwn)
 {
-    for (const char* name : {"display.dll", "Clock.dll", "Folders.dll", "Extra.dll", "Disks.dll", "Another.dll"})
+    for (const char* name :
+         {"display.dll", "Settings.dll", "Clock.dll", "Folders.dll", "Extra.dll", "Disks.dll", "Another.dll"})
         AddPage(name);
     WriteWholeFile(Ini(), "[Tools]\r\nnote=mine\r\n");
 
@@ -141,8 +142,8 @@ TEST_F(KsTuneProfileTest, GroupsTheSuitesOwnPagesAndPutsTheRestInAGroupOfTheirOw
     EXPECT_EQ(Read("Monitor", "pagecount"), "3");
     EXPECT_EQ(Read("Monitor", "1") + "," + Read("Monitor", "2") + "," + Read("Monitor", "3"),
               "Clock.dll,Disks.dll,display.dll");
-    EXPECT_EQ(Read("Tools 2", "pagecount"), "1");
-    EXPECT_EQ(Read("Tools 2", "1"), "Folders.dll");
+    EXPECT_EQ(Read("Tools 2", "pagecount"), "2");
+    EXPECT_EQ(Read("Tools 2", "1") + "," + Read("Tools 2", "2"), "Folders.dll,Settings.dll");
     EXPECT_EQ(Read("Suite", "1") + "," + Read("Suite", "2"), "Another.dll,Extra.dll");
     EXPECT_EQ(Read("Monitor", "groupid") + Read("Tools 2", "groupid") + Read("Suite", "groupid"), "123");
     EXPECT_EQ(Read("Tools", "note"), "mine");

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace moduletest;
@@ -40,6 +41,12 @@ TEST(PageData, DrivesAreTheFixedAndRemovableOnesWithTheirRealSpace)
         // Free space moves while other tests write files.
         EXPECT_LE(drive.Free, drive.Total) << drive.Root;
         EXPECT_NEAR(drive.UsedPercent(), static_cast<int>((total.QuadPart - free.QuadPart) * 100 / total.QuadPart), 1);
+        char label[MAX_PATH] = {}, fileSystem[MAX_PATH] = {};
+        ASSERT_TRUE(GetVolumeInformationA(drive.Root.c_str(), label, MAX_PATH, nullptr, nullptr, nullptr, fileSystem,
+                                          MAX_PATH));
+        EXPECT_EQ(drive.Label, label) << drive.Root;
+        EXPECT_EQ(drive.FileSystem, fileSystem) << drive.Root;
+        EXPECT_FALSE(drive.FileSystem.empty()) << drive.Root;
     }
     // Network and CD drives are no disks of this page.
     for (const TDriveInfo& drive : drives)
@@ -48,9 +55,9 @@ TEST(PageData, DrivesAreTheFixedAndRemovableOnesWithTheirRealSpace)
 
 TEST(PageData, ADriveIsNearlyFullAboveNinetyPercent)
 {
-    TDriveInfo ninety{"D:\\", false, true, 1000, 100};
-    TDriveInfo over{"E:\\", false, true, 1000, 89};
-    TDriveInfo empty{"F:\\", true, false, 0, 0};
+    TDriveInfo ninety{"D:\\", false, true, 1000, 100, "", ""};
+    TDriveInfo over{"E:\\", false, true, 1000, 89, "", ""};
+    TDriveInfo empty{"F:\\", true, false, 0, 0, "", ""};
     EXPECT_EQ(ninety.UsedPercent(), 90);
     EXPECT_EQ(over.UsedPercent(), 91);
     EXPECT_EQ(empty.UsedPercent(), 0) << "a drive without a medium";
@@ -61,14 +68,15 @@ TEST(PageData, ADriveIsNearlyFullAboveNinetyPercent)
 
     EXPECT_EQ(FormatBytes(0), "0 bytes");
     EXPECT_EQ(FormatBytes(1), "1 byte");
-    EXPECT_EQ(FormatBytes(1023), "1023 bytes");
+    EXPECT_EQ(FormatBytes(2), "2 bytes");
+    EXPECT_EQ(FormatBytes(1023), "1,023 bytes");
     EXPECT_EQ(FormatBytes(1536), "1.5 KB");
     EXPECT_EQ(FormatBytes(5ull << 30), "5.0 GB");
     // Just below a unit reads as one of it, never as 1024.0 of the one below.
     EXPECT_EQ(FormatBytes((1ull << 20) - 1), "1.0 MB");
     EXPECT_EQ(FormatBytes((1ull << 30) - (1ull << 10)), "1.0 GB");
-    EXPECT_EQ(FormatBytes(1048524), "1023.9 KB");
-    EXPECT_EQ(FormatBytes(~0ull), "16384.0 PB");
+    EXPECT_EQ(FormatBytes(1048524), "1,023.9 KB");
+    EXPECT_EQ(FormatBytes(~0ull), "16,384.0 PB");
 }
 
 TEST(PageData, LoadIsTheSystemsAndTheMemoryTipNeedsTwoPollsInARow)
@@ -117,6 +125,26 @@ TEST(PageData, TheTimeZoneIsTheSystems)
     EXPECT_GT(text.find(" (UTC"), 0u) << "a name stands before the offset: " << text;
 }
 
+TEST(PageData, TheLongDateNamesTheWeekdayInTheLocalesOwnForm)
+{
+    const platform::TDateTime monday = platform::EncodeDate(2026, 12, 7);
+    EXPECT_EQ(LongDateText(monday, MAKELCID(0x0409, SORT_DEFAULT)), "Monday, December 7, 2026");
+    // Russian and Japanese long forms name no weekday of their own: it comes first.
+    const std::string russian = LongDateText(monday, MAKELCID(0x0419, SORT_DEFAULT));
+    EXPECT_EQ(russian.find("\xEF\xEE\xED\xE5\xE4\xE5\xEB\xFC\xED\xE8\xEA"), 0u) << russian; // понедельник
+    EXPECT_NE(russian.find("2026"), std::string::npos) << russian;
+    const std::string japanese = LongDateText(monday, MAKELCID(0x0411, SORT_DEFAULT));
+    EXPECT_NE(japanese.find("2026\x94" "N" "12\x8C\x8E" "7\x93\xFA"), std::string::npos) << japanese; // 2026年12月7日
+    EXPECT_NE(japanese.find("\x8C\x8E\x97\x6A\x93\xFA"), std::string::npos) << japanese;       // 月曜日
+    // The first day of the week is the locale's too.
+    EXPECT_EQ(FirstDayOfWeek(MAKELCID(0x0409, SORT_DEFAULT)), 0) << "Sunday";
+    EXPECT_EQ(FirstDayOfWeek(MAKELCID(0x0419, SORT_DEFAULT)), 1) << "Monday";
+    // The calendar's heading, English without a language module.
+    EXPECT_EQ(MonthTitle(2026, 12), "December 2026");
+    EXPECT_EQ(MonthTitle(2027, 1), "January 2027");
+    EXPECT_EQ(MonthName(13), "");
+}
+
 TEST(PageData, MonitorsAreTheScreensOwn)
 {
     const std::vector<TMonitorInfo> monitors = Monitors();
@@ -135,19 +163,23 @@ TEST(PageData, MonitorsAreTheScreensOwn)
     EXPECT_EQ(primaries, 1);
 }
 
-TEST(PageData, ColourValuesGoToTheClipboardAsText)
+TEST(PageData, AColourIsWrittenInOneFormatAndGoesToTheClipboardAsText)
 {
-    EXPECT_EQ(ColourText(RGB(30, 144, 255)), "#1E90FF  rgb(30, 144, 255)");
+    EXPECT_EQ(ColourText(RGB(30, 144, 255), cfHex), "#1E90FF");
+    EXPECT_EQ(ColourText(RGB(30, 144, 255), cfRgb), "rgb(30, 144, 255)");
+    EXPECT_EQ(ColourText(RGB(30, 144, 255), cfDecimal), "16748574") << "red in the low byte";
+    EXPECT_EQ(ColourText(RGB(255, 255, 255), cfDecimal), "16777215");
+    EXPECT_EQ(ColourText(RGB(0, 0, 0), cfRgb), "rgb(0, 0, 0)");
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     char expected[48];
     std::snprintf(expected, sizeof expected, "#%02X%02X%02X", GetRValue(face), GetGValue(face), GetBValue(face));
-    EXPECT_EQ(ColourText(platform::clBtnFace).substr(0, 7), expected) << "a system colour is resolved";
+    EXPECT_EQ(ColourText(platform::clBtnFace, cfHex), expected) << "a system colour is resolved";
 
-    ASSERT_TRUE(CopyToClipboard("#1E90FF  rgb(30, 144, 255)"));
+    ASSERT_TRUE(CopyToClipboard("rgb(30, 144, 255)"));
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_TEXT);
     ASSERT_NE(data, nullptr);
-    EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "#1E90FF  rgb(30, 144, 255)");
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "rgb(30, 144, 255)");
     GlobalUnlock(data);
     CloseClipboard();
 }
@@ -175,6 +207,123 @@ TEST(PageData, AFolderCountsItsFilesBelowItAndStopsWhenCalledOff)
     const TFolderSize stopped = CountFolder(folder.Path(), cancel);
     EXPECT_TRUE(stopped.Cancelled);
     EXPECT_LT(stopped.Files, 3u);
+}
+
+TEST(PageData, AFolderCounterListsTheEntriesAndFillsTheirSizesIn)
+{
+    TempFolder folder;
+    CreateDirectoryA((folder.Path() + "sub").c_str(), nullptr);
+    CreateDirectoryA((folder.Path() + "sub\\deeper").c_str(), nullptr);
+    CreateDirectoryA((folder.Path() + "empty").c_str(), nullptr);
+    WriteWholeFile(folder.Path() + "a.txt", std::string(10, 'a'));
+    WriteWholeFile(folder.Path() + "sub\\b.txt", std::string(2000, 'b'));
+    WriteWholeFile(folder.Path() + "sub\\deeper\\c.txt", std::string(30, 'c'));
+
+    std::vector<uint64_t> totals;
+    std::atomic<TFolderCounter*> running{nullptr};
+    TFolderCounter counter(folder.Path(), [&] {
+        while (!running)
+            Sleep(1);
+        totals.push_back(running.load()->Snapshot().Bytes);
+    });
+    running = &counter;
+    while (!counter.Snapshot().Done)
+        Sleep(5);
+    TFolderListing listing = counter.Stop();
+    EXPECT_TRUE(listing.Done);
+    EXPECT_FALSE(listing.Cancelled);
+    EXPECT_EQ(listing.Bytes, 2040u);
+    EXPECT_EQ(listing.Files, 3u);
+    EXPECT_EQ(listing.Folders, 3u);
+    SortBySize(listing.Entries);
+    ASSERT_EQ(listing.Entries.size(), 3u);
+    EXPECT_EQ(listing.Entries[0].Name, "sub");
+    EXPECT_EQ(listing.Entries[0].Bytes, 2030u);
+    EXPECT_TRUE(listing.Entries[0].Folder);
+    EXPECT_EQ(listing.Entries[1].Name, "a.txt");
+    EXPECT_EQ(listing.Entries[2].Name, "empty");
+    for (const TFolderEntry& entry : listing.Entries)
+        EXPECT_TRUE(entry.Counted) << entry.Name;
+    EXPECT_TRUE(std::is_sorted(totals.begin(), totals.end())) << "the running total only grows";
+
+    // Called off as soon as the entries are listed: the files are there,
+    // the subfolders not counted.
+    std::atomic<TFolderCounter*> stopping{nullptr};
+    std::atomic<bool> called{false};
+    TFolderCounter early(folder.Path(), [&] {
+        while (!stopping)
+            Sleep(1);
+        if (!called.exchange(true))
+            stopping.load()->Cancel();
+    });
+    stopping = &early;
+    while (!early.Snapshot().Done)
+        Sleep(5);
+    const TFolderListing partial = early.Stop();
+    EXPECT_TRUE(partial.Done);
+    EXPECT_TRUE(partial.Cancelled);
+    EXPECT_EQ(partial.Bytes, 10u);
+    for (const TFolderEntry& entry : partial.Entries)
+        EXPECT_EQ(entry.Counted, !entry.Folder) << entry.Name;
+
+    // A folder that is not there has nothing in it.
+    TFolderCounter missing(folder.Path() + "missing", {});
+    while (!missing.Snapshot().Done)
+        Sleep(5);
+    EXPECT_TRUE(missing.Snapshot().Entries.empty());
+
+    // Shares, and equal sizes by name.
+    EXPECT_EQ(ShareText(1, 3), "33.3 %");
+    EXPECT_EQ(ShareText(0, 0), "0.0 %");
+    EXPECT_EQ(ShareText(5, 5), "100.0 %");
+    std::vector<TFolderEntry> entries{{"b", false, 5, true}, {"A", true, 5, true}, {"c", false, 9, true}};
+    SortBySize(entries);
+    EXPECT_EQ(entries[0].Name + entries[1].Name + entries[2].Name, "cAb");
+}
+
+// Digit grouping and plural forms as the real language files give them.
+TEST(PageData, NumbersAndCountsFollowEachLanguagesFile)
+{
+    LoadedModule module(SuiteBin() + "KsMultiLang.dll");
+    auto translate = module.Entry<int32_t(__cdecl*)(int32_t, const char*, char*, int32_t, const char*)>("KsTranslateStr2");
+    ASSERT_NE(translate, nullptr);
+    const auto in = [&](const char* Language, const char* English) {
+        char out[256] = {};
+        translate(0, English, out, sizeof out, (SuiteBin() + "Lang\\" + Language + ".lng").c_str());
+        return std::string(out);
+    };
+    const auto count = [&](const char* Language, const char* English, uint64_t N) {
+        const TNumberStyle style = TNumberStyle::FromSample(in(Language, "1,234.5"));
+        return Substitute(PluralForm(in(Language, English), N), {style.Whole(N)});
+    };
+
+    const TNumberStyle russian = TNumberStyle::FromSample(in("Russian", "1,234.5"));
+    EXPECT_EQ(russian.Whole(147297), "147\xA0" "297");
+    EXPECT_EQ(russian.Fixed(1536.26, 1), "1\xA0" "536,3");
+    const std::string file = "\xF4\xE0\xE9\xEB"; // файл
+    for (auto [n, form] : {std::pair<uint64_t, std::string>{1, file}, {2, file + "\xE0"}, {4, file + "\xE0"},
+                           {5, file + "\xEE\xE2"}, {11, file + "\xEE\xE2"}, {12, file + "\xEE\xE2"},
+                           {21, file}, {22, file + "\xE0"}, {111, file + "\xEE\xE2"}, {0, file + "\xEE\xE2"}})
+        EXPECT_EQ(count("Russian", "%1 file|%1 files", n), russian.Whole(n) + " " + form) << n;
+
+    EXPECT_EQ(count("English", "%1 file|%1 files", 1), "1 file");
+    EXPECT_EQ(count("English", "%1 file|%1 files", 0), "0 files");
+    EXPECT_EQ(count("English", "%1 file|%1 files", 147297), "147,297 files");
+    // One form for every count in Japanese and Thai.
+    for (const char* language : {"Japanese", "Thai"}) {
+        EXPECT_EQ(in(language, "%1 file|%1 files").find('|'), std::string::npos) << language;
+        EXPECT_EQ(count(language, "%1 file|%1 files", 1).substr(1), count(language, "%1 file|%1 files", 5).substr(1))
+            << language;
+        EXPECT_EQ(count(language, "%1 file|%1 files", 12345).substr(0, 6), "12,345") << language;
+    }
+
+    // Samples that are no number leave English's way.
+    for (const char* sample : {"", "1,234", "one,234.5", "1,2345", "1x234y6", "1,234.56"})
+        EXPECT_EQ(TNumberStyle::FromSample(sample).Whole(1234567), "1,234,567") << sample;
+    EXPECT_EQ(TNumberStyle::FromSample("1'234.5").Whole(1234567), "1'234'567");
+    EXPECT_EQ(TNumberStyle::FromSample("1234,5").Whole(1234567), "1234567") << "no grouping";
+    EXPECT_EQ(TNumberStyle{}.Fixed(-3, 1), "0.0");
+    EXPECT_EQ(PluralForm("only", 7), "only");
 }
 
 TEST(PageData, TranslatedTextsTakeTheirArgumentsByNumberOnly)

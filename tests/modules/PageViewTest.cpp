@@ -403,7 +403,7 @@ TEST_F(MainWindow, SpeaksTheUsersLanguage)
         ASSERT_NE(window, nullptr);
         std::vector<std::string> captions;
         EnumChildWindows(window, CollectButton, reinterpret_cast<LPARAM>(&captions));
-        EXPECT_EQ(captions.size(), 4u) << "the group's tab and Quick Bar, Tray, Exit";
+        EXPECT_EQ(captions.size(), 5u) << "the group's tab, its page's button and Quick Bar, Tray, Exit";
         for (const std::string& caption : captions) {
             if (caption == "Clock")
                 continue;

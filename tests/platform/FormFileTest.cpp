@@ -304,6 +304,35 @@ TEST(FormFile, MalformedTextIsRejectedWithItsLineAndLeavesNothingBehind)
     }
 }
 
+TEST(FormFile, HexBlocksTakeBlanksAnywhereAndOnlyAsciiIsALetterOrABlank)
+{
+    auto read = [](const std::string& body) {
+        auto* root = new TTestRoot(nullptr);
+        std::vector<uint8_t> data;
+        try {
+            ReadComponentText(root, "object Root: TTestRoot\n  object First: TTestThing\n" + body + "  end\nend\n");
+            data = root->First->Data;
+        } catch (...) {
+            root->Free();
+            throw;
+        }
+        root->Free();
+        return data;
+    };
+    // Every blank the C locale knows, between bytes and inside one, and
+    // digits of either case.
+    EXPECT_EQ(read("    Data = {\r\n  0a Ff\t1\v2\f\r\n 3 4 }\n"), (std::vector<uint8_t>{0x0A, 0xFF, 0x12, 0x34}));
+    EXPECT_EQ(read("    Data = {}\n"), std::vector<uint8_t>{});
+    EXPECT_EQ(read("    Number = 5\n"), std::vector<uint8_t>{});
+    // Letters, digits and blanks of other code pages are none of these.
+    for (const char* body : {"    Data = { 0G }\n", "    Data = { 0F 0 }\n", "    Data = { 0F\xA0 }\n",
+                             "    Data = { \xBD }\n", "    Numb\xE9r = 1\n", "    Number\xA0= 1\n", "    Number = \xB2\n",
+                             "    Data = { 0F\n"}) {
+        SCOPED_TRACE(body);
+        EXPECT_THROW(read(body), EReadError);
+    }
+}
+
 TEST(FormFile, RootClassMustMatch)
 {
     auto* root = new TTestRoot(nullptr);

@@ -81,7 +81,7 @@ protected:
     }
     HWND Bar() const { return Tessel.Window("TFormBar", "Tessel"); }
     HWND Container() const { return Tessel.Window("TFormContainer", "Tessel"); }
-    HWND Question() const { return Tessel.Window("TfrmQuestion", "Tessel"); }
+    HWND Question() const { return Tessel.Window("TfrmMsg", "Tessel"); }
 
     // The three questions, opened as a person opens them.
     bool OpenBarQuestion()

@@ -134,6 +134,38 @@ std::string Routes(const std::string& File)
     return routes;
 }
 
+// What start-up reads of the start view and the suite layout, read key by
+// key through the profile functions, with start-up's bounds.
+std::string LiteralLayout(const std::string& File)
+{
+    std::string layout = Format("start view %d\n", IniNumber(ProfileRead(File, "Tessel", "ObjectStyle")));
+    const int32_t groups = ClampCount(IniNumber(ProfileRead(File, "Group", "groupcount")), MaxGroups);
+    for (int32_t i = 0; i < groups; ++i) {
+        const std::string name = ProfileRead(File, "Group", std::to_string(i + 1));
+        const int32_t pages = ClampCount(IniNumber(ProfileRead(File, name, "pagecount")), MaxPages);
+        layout += Format("[%s] id %d style %d:", name.substr(0, 255).c_str(),
+                         IniNumber(ProfileRead(File, name, "groupid")), IniNumber(ProfileRead(File, name, "style")));
+        for (int32_t j = 0; j < pages; ++j)
+            layout.append(" ").append(ProfileRead(File, name, std::to_string(j + 1)));
+        layout += "\n";
+    }
+    return layout;
+}
+
+// The same, as start-up left it in the group table.
+std::string LoadedLayout(int32_t StartView, int32_t Groups)
+{
+    std::string layout = Format("start view %d\n", StartView);
+    for (int32_t i = 0; i < Groups; ++i) {
+        const TGroupRecord& group = GroupTable[i];
+        layout += Format("[%s] id %d style %d:", group.Name, group.GroupId, group.Style);
+        for (int32_t j = 0; j < group.PageCount; ++j)
+            layout += std::string(" ") + group.Pages[j].FileName;
+        layout += "\n";
+    }
+    return layout;
+}
+
 struct TCase {
     std::string Name;
     std::string Ini; // Tessel.ini, or "<missing>"
@@ -251,6 +283,10 @@ protected:
         ClearGroupTable();
         TSuiteTest::TearDown();
     }
+    // Tessel.ini as a start reads it now.
+    TStartupIni& Startup() { return FStartup.emplace(IniPath); }
+
+    std::optional<TStartupIni> FStartup;
 };
 
 TEST_F(MessageTables, RebuildEndsAsTheProfileFunctionsEndOverACorpus)
@@ -267,7 +303,7 @@ TEST_F(MessageTables, RebuildEndsAsTheProfileFunctionsEndOverACorpus)
         }
         for (const auto& [name, text] : test.Pages)
             Suite.Write("Page\\" + name, text);
-        const int32_t groups = LoadGroups();
+        const int32_t groups = LoadGroups(Startup());
 
         // The first start, and the next one, which clears what the first left.
         for (int start = 1; start <= 2; ++start) {
@@ -280,6 +316,38 @@ TEST_F(MessageTables, RebuildEndsAsTheProfileFunctionsEndOverACorpus)
         EXPECT_EQ(GetFileAttributesA((IniPath + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
         for (const auto& [name, text] : test.Pages)
             DeleteFileA((PagePath + name).c_str());
+    }
+}
+
+// Start-up reads the start view and the suite layout from the model as the
+// profile functions read them: over the corpus, odd names and numbers in the
+// layout, and NUL bytes.
+TEST_F(MessageTables, StartUpReadsTheLayoutAsTheProfileFunctions)
+{
+    std::vector<TCase> corpus = Corpus();
+    corpus.push_back({"a layout of quoted, blank, duplicate and odd names and numbers",
+                      std::string("[group]\r\n GROUPCOUNT = 4 \r\n1=\"Quoted\"\r\n2= Blank \r\n3=Dup\r\n4=")
+                              .append(300, 'L')
+                              .append("\r\n[Group]\r\n1=Other\r\n"
+                          "[quoted]\r\npagecount=2\r\n1='A.dll'\r\n2= Sub\\B.dll \r\n"
+                          "[Blank]\r\npagecount=1x\r\nstyle=-7\r\ngroupid= 12x\r\n1=C.dll\r\n"
+                          "[DUP]\r\npagecount=1\r\n1=A.dll\r\n[Dup]\r\npagecount=2\r\n"
+                          "[Tessel]\r\nObjectStyle=\"3\"\r\n"),
+                      {{"A.ini", PageIni({"1024"})}, {"B.ini", PageIni({"300"})}, {"C.ini", PageIni({"1024"})}}});
+    corpus.push_back({"NUL bytes before and inside the layout",
+                      std::string("[Tessel]\r\nObjectStyle=3\r\n\0\0\0\0\r\n[Group]\r\ngroupcount=2\r\n1=Tools\r\n"
+                                  "2=T\0x\r\n[Tools]\r\npagecount=2\r\n1=A.dll\r\n2=B\0.dll\r\n",
+                                  111),
+                      {{"A.ini", PageIni({"1024"})}}});
+    for (const TCase& test : corpus) {
+        SCOPED_TRACE(test.Name);
+        ClearGroupTable();
+        DeleteFileA(IniPath.c_str());
+        if (test.Ini != "<missing>")
+            Suite.Write("Tessel.ini", test.Ini);
+        TStartupIni& startup = Startup();
+        const int32_t groups = LoadGroups(startup);
+        EXPECT_EQ(LoadedLayout(ReadObjectStyle(startup), groups), LiteralLayout(IniPath));
     }
 }
 
@@ -395,7 +463,7 @@ TEST_F(MessageTables, AFailedWriteLeavesTesselIniWholeAndTheTablesForwarded)
                              "[MESSAGE]\r\ncount=1\r\n1=555\r\n[555]\r\n1=0,0\r\n";
     Suite.Write("Tessel.ini", text);
     Suite.Write("Page\\A.ini", PageIni({"1200", "536"}));
-    const int32_t groups = LoadGroups();
+    const int32_t groups = LoadGroups(Startup());
     const std::vector<int32_t> ids{1200, 536};
 
     // The file read-only.
@@ -439,7 +507,7 @@ TEST_F(MessageTables, LayoutSectionsGapsAndLongOldTables)
     Suite.Write("Page\\A.ini", PageIni({"1024", "400"}));
     Suite.Write("Page\\B.ini", PageIni({"400"}));
     Suite.Write("Page\\C.ini", PageIni({"1024"}));
-    const int32_t groups = LoadGroups();
+    const int32_t groups = LoadGroups(Startup());
 
     for (int start = 1; start <= 2; ++start) {
         EXPECT_EQ(RebuildMessageTables(groups), (std::vector<int32_t>{1024, 400}));

@@ -96,7 +96,8 @@ public:
     void AddSkin() const
     {
         CreateDirectoryA((FPath + "ContainerImages").c_str(), nullptr);
-        for (const char* name : {"popup_bg_s.bmp", "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp"})
+        for (const char* name : {"popup_bg_s.bmp", "button_n.bmp", "button_d.bmp", "button_o.bmp", "button_un.bmp",
+                                  "button_s.bmp", "button_so.bmp"})
             CopyFileA((SuiteBin() + "ContainerImages\\" + name).c_str(),
                       (FPath + "ContainerImages\\" + name).c_str(), FALSE);
     }

@@ -3,125 +3,13 @@
 // from outside by clicks on their buttons and by window messages. The other
 // sibling modules are doubles, and some pages too where a test needs to see
 // exactly which calls a page received.
-#include "DialogDriver.h"
-#include "TesselProcess.h"
+#include "SuiteDriver.h"
 
 #include <gtest/gtest.h>
 
 using namespace shelltest;
 
 namespace {
-
-std::string TextOf(HWND Wnd)
-{
-    char text[256] = {};
-    GetWindowTextA(Wnd, text, sizeof text);
-    return text;
-}
-
-std::string ClassOf(HWND Wnd)
-{
-    char name[64] = {};
-    GetClassNameA(Wnd, name, sizeof name);
-    return name;
-}
-
-BOOL CALLBACK CollectChild(HWND Wnd, LPARAM Data)
-{
-    reinterpret_cast<std::vector<HWND>*>(Data)->push_back(Wnd);
-    return TRUE;
-}
-
-// Every window below Top (children of children included).
-std::vector<HWND> Descendants(HWND Top)
-{
-    std::vector<HWND> found;
-    EnumChildWindows(Top, CollectChild, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The button below Top whose caption is Text.
-HWND Button(HWND Top, const std::string& Text)
-{
-    for (HWND wnd : Descendants(Top))
-        if (ClassOf(wnd) == "KsButtonTx" && TextOf(wnd) == Text)
-            return wnd;
-    return nullptr;
-}
-
-HWND ViewOf(HWND Top, const std::string& Class)
-{
-    for (HWND wnd : Descendants(Top))
-        if (ClassOf(wnd) == Class)
-            return wnd;
-    return nullptr;
-}
-
-// A left click in the middle of a window, as the mouse delivers it.
-bool Click(HWND Wnd)
-{
-    if (!Wnd)
-        return false;
-    RECT r{};
-    GetClientRect(Wnd, &r);
-    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageA(Wnd, WM_MOUSEMOVE, 0, at);
-    PostMessageA(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(Wnd, WM_LBUTTONUP, 0, at);
-    return true;
-}
-
-bool Shown(HWND Wnd)
-{
-    return Wnd && IsWindowVisible(Wnd);
-}
-
-class SuiteFaces : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Suite.AddSiblings();
-        Suite.AddSkin();
-        for (const char* module : {"PageContainer.dll", "Bar.dll"})
-            CopyFileA((SuiteBin() + module).c_str(), (Suite.Path() + module).c_str(), FALSE);
-    }
-
-    // A page module of the suite itself, with its INI file when it has one.
-    void AddRealPage(const std::string& Name) const
-    {
-        CopyFileA((SuiteBin() + "Page\\" + Name + ".dll").c_str(), (Suite.Path() + "Page\\" + Name + ".dll").c_str(),
-                  FALSE);
-        CopyFileA((SuiteBin() + "Page\\" + Name + ".ini").c_str(), (Suite.Path() + "Page\\" + Name + ".ini").c_str(),
-                  FALSE);
-    }
-    // One group "Monitor" with the pages named, starting at the given face.
-    void Layout(const std::vector<std::string>& Pages, int StartView) const
-    {
-        std::string ini = "[Tessel]\r\nObjectStyle=" + std::to_string(StartView) +
-                          "\r\n[Group]\r\ngroupcount=1\r\n1=Monitor\r\n[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=" +
-                          std::to_string(Pages.size()) + "\r\n";
-        for (size_t j = 0; j < Pages.size(); ++j)
-            ini += std::to_string(j + 1) + "=" + Pages[j] + ".dll\r\n";
-        Suite.Write("Tessel.ini", ini);
-    }
-
-    HWND Bar() const { return Tessel.Window("TFormBar", "Tessel"); }
-    HWND Container() const { return Tessel.Window("TFormContainer", "Tessel"); }
-    bool WaitShown(const std::function<HWND()>& Window, bool Visible = true) const
-    {
-        return WaitFor([&] { return Shown(Window()) == Visible; }, 8000);
-    }
-    // The suite's own exit question, answered.
-    bool Answer(const std::string& Choice) const
-    {
-        HWND question = nullptr;
-        WaitFor([&] { return Shown(question = Tessel.Window("TfrmQuestion", "Tessel")); }, 5000);
-        return Click(Button(question, Choice));
-    }
-
-    TSuiteFolder Suite;
-    TTesselProcess Tessel{Suite};
-};
 
 TEST_F(SuiteFaces, TheThreeFacesSwitchAsTheUserAsks)
 {
@@ -266,7 +154,7 @@ TEST_F(SuiteFaces, ExitFromEachFaceEndsWithZeroAndKeepsThePositions)
     SetWindowPos(Bar(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(Click(Button(Bar(), "Exit")));
     ASSERT_TRUE(Answer("No"));
-    EXPECT_TRUE(WaitFor([&] { return !Shown(Tessel.Window("TfrmQuestion", "Tessel")); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return !Shown(Tessel.Window("TfrmMsg", "Tessel")); }, 5000));
     EXPECT_TRUE(Tessel.Running());
     ASSERT_TRUE(Click(Button(Bar(), "Exit")));
     ASSERT_TRUE(Answer("Yes"));
@@ -310,6 +198,53 @@ TEST_F(SuiteFaces, ExitFromEachFaceEndsWithZeroAndKeepsThePositions)
     EXPECT_EQ(Tessel.WaitExit(), 0);
     EXPECT_EQ(Suite.Value("Tessel.ini", "PageContainer", "Left"), "140");
     EXPECT_EQ(Suite.Value("Tessel.ini", "PageContainer", "Width"), "700");
+}
+
+// Started again, the suite answers: the running one brings its current face
+// forward as a left click on its tray icon does, and the second start ends
+// with 0 at once.
+TEST_F(SuiteFaces, ASecondStartBringsTheCurrentFaceForward)
+{
+    AddRealPage("Clock");
+    Layout({"Clock"}, 3);
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_NE(Tessel.WaitMainForm(), nullptr);
+    EXPECT_FALSE(Shown(Bar()));
+    const auto startAgain = [&] {
+        TTesselProcess second(Suite);
+        return second.Start() && second.WaitExit() == 0;
+    };
+
+    // Started at the tray and never switched: the quick bar.
+    ASSERT_TRUE(startAgain());
+    EXPECT_TRUE(WaitShown([&] { return Bar(); }));
+    EXPECT_FALSE(Shown(Container()));
+
+    // Last seen as the main window, now in the tray: the main window, in front.
+    ASSERT_TRUE(Click(Button(Bar(), "Main Window")));
+    ASSERT_TRUE(WaitShown([&] { return Container(); }));
+    ASSERT_TRUE(Click(Button(Container(), "Tray")));
+    ASSERT_TRUE(WaitShown([&] { return Container(); }, false));
+    ASSERT_TRUE(startAgain());
+    EXPECT_TRUE(WaitShown([&] { return Container(); }));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Container(); }, 3000));
+    EXPECT_FALSE(Shown(Bar()));
+
+    // With the exit question open only the question comes forward; nothing switches.
+    ASSERT_TRUE(Click(Button(Container(), "Exit")));
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (question = VisibleDialog(Tessel.Id())) != nullptr; }, 5000));
+    ASSERT_TRUE(startAgain());
+    Sleep(500);
+    EXPECT_TRUE(Shown(question));
+    EXPECT_EQ(GetForegroundWindow(), question);
+    EXPECT_FALSE(Shown(Bar()));
+    ASSERT_TRUE(Click(Button(question, "No")));
+    EXPECT_TRUE(WaitFor([&] { return VisibleDialog(Tessel.Id()) == nullptr; }, 5000));
+    EXPECT_TRUE(Tessel.Running());
+
+    PostMessageA(Tessel.WaitMainForm(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(Tessel.WaitExit(), 0);
 }
 
 TEST_F(SuiteFaces, APageModuleThatFailsToLoadLeavesTheOthersWorking)

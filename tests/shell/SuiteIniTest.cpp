@@ -28,6 +28,10 @@ protected:
         ClearGroupTable();
         TSuiteTest::TearDown();
     }
+    // Tessel.ini as a start reads it now.
+    TStartupIni& Startup() { return FStartup.emplace(IniPath); }
+
+    std::optional<TStartupIni> FStartup;
 
     // One page INI listing Numbers.
     void PageIni(const std::string& Name, const Strings& Numbers, const std::string& Count = "")
@@ -51,7 +55,7 @@ TEST_F(SuiteIni, GroupsAndPagesAreReadAndIntroducedToTheirModules)
     Suite.AddModule("Page\\Sub\\B.dll");
     Suite.AddModule("Page\\C.dll", "Empty.dll");
 
-    ASSERT_EQ(LoadGroups(), 2);
+    ASSERT_EQ(LoadGroups(Startup()), 2);
     EXPECT_STREQ(GroupTable[0].Name, "Alpha");
     EXPECT_EQ(GroupTable[0].GroupId, 7);
     EXPECT_EQ(GroupTable[0].PageCount, 3);
@@ -72,7 +76,7 @@ TEST_F(SuiteIni, GroupsAndPagesAreReadAndIntroducedToTheirModules)
     Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=12\r\n1=" + longName + "\r\n2=Neg\r\n"
                               "[" + longName + "]\r\npagecount=15\r\n"
                               "[Neg]\r\npagecount=-4\r\n");
-    ASSERT_EQ(LoadGroups(), 9);
+    ASSERT_EQ(LoadGroups(Startup()), 9);
     EXPECT_EQ(std::string(GroupTable[0].Name), std::string(255, 'g'));
     EXPECT_EQ(GroupTable[0].PageCount, 9) << "the section is found by its full name";
     EXPECT_EQ(GroupTable[1].PageCount, 0);
@@ -80,10 +84,10 @@ TEST_F(SuiteIni, GroupsAndPagesAreReadAndIntroducedToTheirModules)
 
     ClearGroupTable();
     DeleteFileA(Suite.Ini().c_str());
-    EXPECT_EQ(LoadGroups(), 0) << "a missing Tessel.ini has no groups";
-    EXPECT_EQ(ReadObjectStyle(), 0);
+    EXPECT_EQ(LoadGroups(Startup()), 0) << "a missing Tessel.ini has no groups";
+    EXPECT_EQ(ReadObjectStyle(Startup()), 0);
     Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle= 3x\r\n");
-    EXPECT_EQ(ReadObjectStyle(), 3);
+    EXPECT_EQ(ReadObjectStyle(Startup()), 3);
 }
 
 TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
@@ -100,7 +104,7 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
     PageIni("A.ini", {"1024", "", "300", "1024"});
     PageIni("B.ini", {"01024", "400"});
     PageIni("C.ini", {"300", "Group", "Tessel", "-5", "1024"});
-    ASSERT_EQ(LoadGroups(), 2);
+    ASSERT_EQ(LoadGroups(Startup()), 2);
 
     std::vector<int32_t> ids = RebuildMessageTables(2);
     EXPECT_EQ(ids, (std::vector<int32_t>{1024, 300, 1024, 400}));
@@ -144,7 +148,7 @@ TEST_F(SuiteIni, TheMessageTableTakesAllTheNumbersItHolds)
         PageIni(std::string{'P', page} + ".ini", numbers);
     }
     Suite.Write("Tessel.ini", ini);
-    ASSERT_EQ(LoadGroups(), 1);
+    ASSERT_EQ(LoadGroups(Startup()), 1);
     const std::vector<int32_t> ids = RebuildMessageTables(1);
     ASSERT_EQ(ids.size(), static_cast<size_t>(MaxMessageEntries));
     EXPECT_EQ(ids.back(), 10000 + MaxMessageEntries - 1);
@@ -161,7 +165,7 @@ TEST_F(SuiteIni, PageIniFilesCannotStallStartUp)
 {
     Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=1\r\n1=Alpha\r\n[Alpha]\r\npagecount=1\r\n1=A.dll\r\n");
     PageIni("A.ini", {"1", "2", "3"}, "2000000000");
-    ASSERT_EQ(LoadGroups(), 1);
+    ASSERT_EQ(LoadGroups(Startup()), 1);
     EXPECT_EQ(RebuildMessageTables(1).size(), 3u);
     EXPECT_EQ(PageIniName("Sub\\Foo.dll"), "Foo.ini");
     EXPECT_EQ(PageIniName("x.y"), ".ini");

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace loom {
 
@@ -83,19 +85,56 @@ void WinRegion::FromBitmap(platform::TBitmap* bitmap, platform::TColor color)
         scanned = &copy;
     }
 
+    // The opaque runs as rectangles, rows from the top and runs from the
+    // left, the order of a region's own data. A row whose runs are those of
+    // the row above lengthens that band's rectangles instead. One region is
+    // made of them all: the same area as the whole rectangle with every key
+    // run taken out, without one region operation per run.
+    std::vector<RECT> rects;
+    size_t band = 0; // the first rectangle of the band above
     for (int y = 0; y < height; ++y) {
         const uint8_t* line = scanned->ScanLine(y);
         const uint8_t* end = line + 3 * width;
         const uint8_t* cursor = line;
+        const size_t row = rects.size();
         while (cursor != end) {
-            WinRegion run;
-            const uint8_t* start = NextRun<3>(cursor, end, key);
-            if (start != cursor) {
-                run.SetRect(static_cast<int>((start - line) / 3), y, static_cast<int>((cursor - line) / 3), y + 1);
-                Subtract(run);
-            }
+            const uint8_t* opaque = cursor;
+            const uint8_t* keyStart = NextRun<3>(cursor, end, key);
+            if (keyStart != opaque)
+                rects.push_back(RECT{static_cast<LONG>((opaque - line) / 3), y, static_cast<LONG>((keyStart - line) / 3),
+                                     y + 1});
+        }
+        const size_t runs = rects.size() - row;
+        bool same = runs > 0 && runs == row - band;
+        for (size_t k = 0; same && k < runs; ++k)
+            same = rects[band + k].left == rects[row + k].left && rects[band + k].right == rects[row + k].right;
+        if (same) {
+            for (size_t k = 0; k < runs; ++k)
+                rects[band + k].bottom = y + 1;
+            rects.resize(row);
+        } else {
+            band = row;
         }
     }
+    if (rects.empty()) {
+        SetEmpty();
+        return;
+    }
+
+    std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof header;
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(rects.size());
+    header.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    header.rcBound = RECT{0, 0, width, height};
+    std::memcpy(data.data(), &header, sizeof header);
+    std::memcpy(data.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
+    HRGN hrgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+    PLATFORM_ASSERT(hrgn != NULL, Source);
+    // The object keeps its own handle for its whole life.
+    Combine(m_hrgn, hrgn, hrgn, RGN_COPY);
+    DeleteObject(hrgn);
 }
 
 int WinRegion::ApplyToWindow(HWND window, bool redraw)
