@@ -254,7 +254,7 @@ std::string TIniFile::Text() const
 {
     if (FWritten)
         return *FWritten;
-    std::string text = FUtf8Mark ? std::string(Utf8Mark) : std::string();
+    std::string text;
     for (const TSection& section : FSections) {
         if (section.Erased)
             continue;
@@ -272,6 +272,11 @@ std::string TIniFile::Text() const
             text += "\r\n";
         }
     }
+    // A first line that starts with the mark's bytes (a blank line stood
+    // before it when it was read) would lose them and its meaning to the
+    // next reading: the mark is written before it.
+    if (FUtf8Mark || text.starts_with(Utf8Mark))
+        text.insert(0, Utf8Mark);
     return text;
 }
 

@@ -29,7 +29,7 @@
 //   one without a name for the line after it;
 // - the text written is every section as "[name]" and every key as
 //   "name=value" or "name", each line ended by CR LF; a UTF-8 byte-order mark
-//   is kept. A file whose text the functions would read as UTF-16 (it starts
+//   is kept, and written too when the first line starts with its bytes. A file whose text the functions would read as UTF-16 (it starts
 //   with FF FE or FE FF) is not one of these.
 // Where the functions lose bytes, this model does not: a line that holds a
 // NUL byte is written back as it was read (less the blanks around it) until

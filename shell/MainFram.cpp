@@ -283,7 +283,7 @@ void TForm1::TrayMenuPopup(TObject*)
     SetForegroundWindow(Handle());
     // The Settings page sets the start view as well: the check marks show
     // what Tessel.ini holds now.
-    TStartupIni ini(IniPath);
+    TIniSnapshot ini(IniPath);
     const int32_t style = ReadObjectStyle(ini);
     StartatQuickBar1->SetChecked(style == 0);
     StartatToolBar1->SetChecked(style == 3);

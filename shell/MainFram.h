@@ -91,7 +91,7 @@ private:
     std::vector<int32_t> FMessageIds;
     // Tessel.ini as start-up reads it, made again after each call of the
     // profile module.
-    std::optional<TStartupIni> FStartupIni;
+    std::optional<TIniSnapshot> FStartupIni;
     // Set when start-up was cut short by a process end that did not happen
     // (only a test's system services return from ExitProcess).
     bool FAbandoned = false;

@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -63,24 +62,12 @@ std::string PageIniName(const std::string& FileName)
     return name + ".ini";
 }
 
-TStartupIni::TStartupIni(std::string Path) : FPath(std::move(Path))
-{
-    std::string text;
-    if (platform::ReadFileBytes(FPath, text) && !TIniFile::IsUtf16(text))
-        FIni.emplace(text);
-}
-
-std::string TStartupIni::Read(const std::string& Section, const std::string& Key)
-{
-    return FIni ? FIni->Read(Section, Key) : ReadIniValue(FPath, Section, Key);
-}
-
-int32_t ReadObjectStyle(TStartupIni& Ini)
+int32_t ReadObjectStyle(TIniSnapshot& Ini)
 {
     return IniNumber(Ini.Read("Tessel", "ObjectStyle"));
 }
 
-int32_t LoadGroups(TStartupIni& Ini)
+int32_t LoadGroups(TIniSnapshot& Ini)
 {
     const int32_t groupCount = ClampCount(IniNumber(Ini.Read("Group", "groupcount")), MaxGroups);
     for (int32_t i = 0; i < groupCount; ++i) {

@@ -13,15 +13,16 @@
 #pragma once
 
 #include "platform/IniFile.h"
+#include "platform/IniSnapshot.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace tessel {
 
 using platform::IniValueSize;
+using platform::TIniSnapshot;
 using platform::TIniFile;
 
 // Bounds that keep a hand-edited or damaged INI file from stalling start-up
@@ -45,28 +46,15 @@ bool IsMessageNumber(const std::string& Text);
 // Page\Sub\Foo.dll -> Foo.ini: the last path component less its last four characters.
 std::string PageIniName(const std::string& FileName);
 
-// Tessel.ini as start-up reads it: the file read whole into the model once
-// and every read answered from there, where the profile functions would
-// parse the whole file again at each read while it is fresh. A file the
-// model does not hold (UTF-16 text), or that cannot be read, is read
-// through the profile functions instead. Made again after another module
-// may have written the file.
-class TStartupIni {
-public:
-    explicit TStartupIni(std::string Path);
-    std::string Read(const std::string& Section, const std::string& Key);
-
-private:
-    std::string FPath;
-    std::optional<TIniFile> FIni;
-};
+// Start-up reads Tessel.ini from a snapshot, taken again after each call of
+// the profile module (the one module that writes it during start-up).
 
 // "Tessel"/"ObjectStyle".
-int32_t ReadObjectStyle(TStartupIni& Ini);
+int32_t ReadObjectStyle(TIniSnapshot& Ini);
 
 // Fills the group table and introduces every page to its module (code 2);
 // returns the number of groups.
-int32_t LoadGroups(TStartupIni& Ini);
+int32_t LoadGroups(TIniSnapshot& Ini);
 
 // The message table and its routing sections, rebuilt at every start from
 // the page INI files of the first GroupCount groups. A section that "Group"

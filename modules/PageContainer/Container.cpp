@@ -5,6 +5,7 @@
 
 #include "platform/Align.h"
 #include "platform/ClassBuilder.h"
+#include "platform/IniSnapshot.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,13 +25,6 @@ constexpr int Margin = 8, Gap = 4, RowStep = SkinButtonHeight + 6;
 constexpr int BodyTop = Margin + 2 * RowStep + 26;
 // The room a page's view has at least (the pages are laid out for it).
 constexpr int MinBodyWidth = 460, MinBodyHeight = 300;
-
-std::string IniText(const std::string& Section, const std::string& Key)
-{
-    char value[260] = {};
-    GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", value, sizeof value, SuiteIni().c_str());
-    return value;
-}
 
 template <class T>
 T Entry(HMODULE Module, const char* Name)
@@ -66,17 +60,10 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
         FTabs.push_back(tab);
 
         std::vector<TPageSlot>& slots = FSlots.emplace_back();
-        for (int j = 0; j < std::max(group.PageCount, 0) && group.Pages; ++j) {
-            TPageSlot& slot = slots.emplace_back();
-            slot.Record = &group.Pages[j];
-            slot.Module = LoadLibraryA((SuiteFolder() + "Page\\" + slot.Record->FileName).c_str());
-            if (slot.Module) {
-                slot.Create = Entry<TPageCreate>(slot.Module, "PageCreate");
-                slot.Destroy = Entry<TPageDestroy>(slot.Module, "PageDestroy");
-                slot.Message = Entry<TPageMessage>(slot.Module, "PageMessage");
-            }
-        }
+        for (int j = 0; j < std::max(group.PageCount, 0) && group.Pages; ++j)
+            slots.emplace_back().Record = &group.Pages[j];
     }
+    LoadRoutes();
 
     // Created in the order Tab visits them: the tabs, the buttons on their
     // right, the page buttons, then the page.
@@ -167,6 +154,47 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     HandleNeeded();
 }
 
+void TFormContainer::LoadPage(TPageSlot& Slot)
+{
+    if (Slot.Tried)
+        return;
+    Slot.Tried = true;
+    Slot.Module = LoadLibraryA((SuiteFolder() + "Page\\" + Slot.Record->FileName).c_str());
+    if (Slot.Module) {
+        Slot.Create = Entry<TPageCreate>(Slot.Module, "PageCreate");
+        Slot.Destroy = Entry<TPageDestroy>(Slot.Module, "PageDestroy");
+        Slot.Message = Entry<TPageMessage>(Slot.Module, "PageMessage");
+    }
+}
+
+void TFormContainer::LoadRoutes()
+{
+    // The routing sections name group and page pairs; a number listed under
+    // two spellings ("1024", "01024") reaches each page once, and the pages
+    // of a number are handed it in group and page order.
+    TIniSnapshot ini(SuiteIni());
+    std::unordered_map<uint32_t, std::set<std::pair<int, int>>> routes;
+    for (int k = 1;; ++k) {
+        const std::string text = ini.Read("MESSAGE", std::to_string(k));
+        if (text.empty())
+            break;
+        std::set<std::pair<int, int>>& pages = routes[static_cast<uint32_t>(std::atol(text.c_str()))];
+        for (int n = 1;; ++n) {
+            const std::string pair = ini.Read(text, std::to_string(n));
+            if (pair.empty())
+                break;
+            int group = -1, page = -1;
+            if (std::sscanf(pair.c_str(), "%d,%d", &group, &page) == 2 && group >= 0 && page >= 0 &&
+                group < static_cast<int>(FSlots.size()) && page < static_cast<int>(FSlots[group].size()))
+                pages.insert({group, page});
+        }
+    }
+    FRoutes.clear();
+    for (const auto& [number, pages] : routes)
+        if (!pages.empty())
+            FRoutes[number].assign(pages.begin(), pages.end());
+}
+
 void TFormContainer::Ask(int32_t Code, int32_t Target)
 {
     TCommandRecord record{Code, Target, nullptr};
@@ -232,6 +260,7 @@ void TFormContainer::Choose(int Group, int Page)
     FTitle->SetText(PageCaption(*slots[FPage].Record));
 
     TPageSlot& slot = slots[FPage];
+    LoadPage(slot);
     if (!slot.View && slot.Create)
         slot.View = slot.Create(FBody->Handle());
     if (slot.View) {
@@ -319,29 +348,13 @@ void TFormContainer::Shutdown()
 
 void TFormContainer::Forward(const TForwardedMessage& Message)
 {
-    // The routing sections name group and page pairs; a number listed under
-    // two spellings ("1024", "01024") reaches each page once.
-    std::set<std::pair<int, int>> pages;
-    for (int k = 1;; ++k) {
-        const std::string text = IniText("MESSAGE", std::to_string(k));
-        if (text.empty())
-            break;
-        if (static_cast<uint32_t>(std::atol(text.c_str())) != Message.Msg)
-            continue;
-        for (int n = 1;; ++n) {
-            const std::string pair = IniText(text, std::to_string(n));
-            int group = -1, page = -1;
-            if (pair.empty())
-                break;
-            if (std::sscanf(pair.c_str(), "%d,%d", &group, &page) == 2)
-                pages.insert({group, page});
-        }
-    }
-    for (auto [group, page] : pages) {
-        if (group < 0 || page < 0 || group >= static_cast<int>(FSlots.size()) ||
-            page >= static_cast<int>(FSlots[group].size()))
-            continue;
-        if (TPageSlot& slot = FSlots[group][page]; slot.Message)
+    const auto found = FRoutes.find(Message.Msg);
+    if (found == FRoutes.end())
+        return;
+    for (auto [group, page] : found->second) {
+        TPageSlot& slot = FSlots[group][page];
+        LoadPage(slot);
+        if (slot.Message)
             slot.Message(&Message);
     }
 }

@@ -21,14 +21,18 @@
 #include "platform/Label.h"
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tessel {
 
-// A page module as the main window holds it: loaded at registration and
-// kept for the process's life, so its view's code stays in place.
+// A page module as the main window holds it: loaded the first time the
+// window needs it (to make its view or hand it a message) and kept for the
+// process's life, so its view's code stays in place.
 struct TPageSlot {
     TPageRecord* Record = nullptr;
+    bool Tried = false; // loading was tried; a module that did not load is not tried again
     HMODULE Module = nullptr;
     TPageCreate Create = nullptr;
     TPageDestroy Destroy = nullptr;
@@ -47,7 +51,13 @@ public:
     // Keeps size, position and page, and frees every page's view.
     void Shutdown();
     void SaveState();
+    // Hands Message to the pages its routing names, in one look-up.
     void Forward(const TForwardedMessage& Message);
+    // Reads the routing of forwarded messages from Tessel.ini's message
+    // table and routing sections, which the shell writes before it
+    // registers: done at registration, and again when the shell registers
+    // once more.
+    void LoadRoutes();
 
     int Group() const { return FGroup; }
     int Page() const { return FPage; }
@@ -61,6 +71,7 @@ protected:
 
 private:
     void Ask(int32_t Code, int32_t Target);
+    void LoadPage(TPageSlot& Slot);
     void LayoutBody();
     // Shows page Page of group Group (each brought into range).
     void Choose(int Group, int Page);
@@ -72,6 +83,8 @@ private:
 
     TModuleRegistration FRegistration;
     std::vector<std::vector<TPageSlot>> FSlots;
+    // Message number -> the (group, page) pairs it goes to.
+    std::unordered_map<uint32_t, std::vector<std::pair<int, int>>> FRoutes;
     std::vector<TSkinButton*> FTabs;
     std::vector<std::vector<TSkinButton*>> FPageButtons; // per group; the chosen group's are shown
     TSkinButton* FToBar;

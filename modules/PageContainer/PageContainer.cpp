@@ -1,6 +1,7 @@
 // PageContainer.dll: the suite's main window (see Container.h). The shell
-// registers with code 1, shows it with 3, hides it with 4, ends it with 6 and
-// hands it the window messages that pages asked for with 7.
+// registers with code 1 (once more when the message tables changed), shows
+// it with 3, hides it with 4, ends it with 6 and hands it the window
+// messages that pages asked for with 7.
 #include "modules/PageContainer/Container.h"
 
 using namespace tessel;
@@ -16,7 +17,9 @@ extern "C" void __stdcall Command(int32_t Code, void* Data)
     try {
         switch (Code) {
         case cmdRegister:
-            if (!Container && Data)
+            if (Container)
+                Container->LoadRoutes();
+            else if (Data)
                 Container = platform::New<TFormContainer>(nullptr, *static_cast<TModuleRegistration*>(Data));
             break;
         case cmdShow:

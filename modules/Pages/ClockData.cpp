@@ -6,7 +6,7 @@
 
 namespace tessel {
 
-std::string TimeZoneText()
+TTimeZone TimeZone()
 {
     TIME_ZONE_INFORMATION zone{};
     const DWORD which = GetTimeZoneInformation(&zone);
@@ -15,10 +15,10 @@ std::string TimeZoneText()
     WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name - 1, nullptr, nullptr);
     // Bias is minutes to add to local time to get UTC.
     const LONG bias = -(zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
-    char text[192];
-    std::snprintf(text, sizeof text, "%s (UTC%c%02ld:%02ld)", name[0] ? name : "UTC", bias < 0 ? '-' : '+',
-                  std::labs(bias) / 60, std::labs(bias) % 60);
-    return text;
+    char offset[16];
+    std::snprintf(offset, sizeof offset, "UTC%c%02ld:%02ld", bias < 0 ? '-' : '+', std::labs(bias) / 60,
+                  std::labs(bias) % 60);
+    return {name[0] ? name : "UTC", offset};
 }
 
 std::string LongDateText(platform::TDateTime Date, LCID Locale)

@@ -9,9 +9,14 @@
 
 namespace tessel {
 
-// The zone's name as the system gives it (its daylight name while daylight
-// saving time is in force) with its offset from UTC: "Tokyo Standard Time (UTC+09:00)".
-std::string TimeZoneText();
+// The system's time zone: its name as the system gives it (its daylight
+// name while daylight saving time is in force), "Tokyo Standard Time", and
+// its offset from UTC, "UTC+09:00".
+struct TTimeZone {
+    std::string Name;
+    std::string Offset;
+};
+TTimeZone TimeZone();
 
 // The date in the locale's long form, always with the weekday: the locale's
 // own long form where it names the weekday ("Monday, December 7, 2026"),

@@ -74,6 +74,7 @@ public:
         FZone->SetAutoSize(false);
         FZone->SetWordWrap(true);
         FZone->SetBounds(Margin, Margin + FaceHeight + 74, FaceWidth, 32);
+        FOffset = AddLabel(Margin, Margin + FaceHeight + 106, "");
         FToday = MakeSkinButton(this, Tr("Today"), Margin, DesignHeight - Margin - SkinButtonHeight);
         FToday->SetAnchors({akLeft, akBottom});
         FToday->OnClick = [this](TObject*) { FCalendar->SetUseCurrentDate(true); };
@@ -142,7 +143,9 @@ private:
     {
         if (FCalendar->UseCurrentDate())
             FCalendar->SetUseCurrentDate(true);
-        FZone->SetText(TimeZoneText());
+        const TTimeZone zone = TimeZone();
+        FZone->SetText(zone.Name);
+        FOffset->SetText(zone.Offset);
         ShowMonth();
         FDay = -1;
         Tick();
@@ -174,6 +177,7 @@ private:
     KsNumLed* FTime[3];
     TLabel* FDate;
     TLabel* FZone;
+    TLabel* FOffset;
     KsButtonTx* FPrevious;
     KsButtonTx* FNext;
     TLabel* FMonth;

@@ -193,6 +193,60 @@ TEST_F(MainWindow, ShowsThePageAskedForAndKeepsItsStateInItsOwnSection)
 
 // Alt+F4 on the quick bar hides it as the main window's frame does: to the
 // tray icon, so the suite is never left with no face at all.
+// Page modules load when the window first needs them, and forwarded
+// messages follow the routing Tessel.ini held at registration: each page
+// listed for a number hears it once, in group and page order, whichever
+// spelling of the number lists it, and a new registration reads the routing
+// again. The pages are doubles that log every call.
+TEST_F(MainWindow, LoadsPagesWhenNeededAndForwardsByTheRoutingReadAtRegistration)
+{
+    SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
+    for (const char* name : {"A.dll", "B.dll", "C.dll"}) {
+        CopyFileA((testsupport::TestBin() + "Double.dll").c_str(), (Suite.Path() + "Page\\" + name).c_str(), FALSE);
+        TPageRecord& page = Pages.emplace_back();
+        std::memset(&page, 0, sizeof page);
+        std::snprintf(page.FileName, sizeof page.FileName, "%s", name);
+    }
+    // A full table: its last number goes to C.
+    std::string ini = "[MESSAGE]\r\ncount=4096\r\n1=1024\r\n2=01024\r\n3=300\r\n";
+    for (int k = 4; k <= 4096; ++k)
+        ini += std::to_string(k) + "=" + std::to_string(20000 + k) + "\r\n";
+    ini += "[1024]\r\n1=0,1\r\n2=0,0\r\n3=5,5\r\n4=0,-1\r\n[01024]\r\n1=0,1\r\n[300]\r\n1=0,2\r\n[24096]\r\n1=0,2\r\n";
+    WriteWholeFile(Suite.Path() + "Tessel.ini", ini);
+    Register();
+    auto loaded = [&](const char* name) { return GetModuleHandleA((Suite.Path() + "Page\\" + name).c_str()) != nullptr; };
+    auto heard = [&] {
+        std::string log = ReadWholeFile(Suite.Path() + "calls.log");
+        DeleteFileA((Suite.Path() + "calls.log").c_str());
+        return log;
+    };
+    EXPECT_FALSE(loaded("A.dll") || loaded("B.dll") || loaded("C.dll")) << "nothing loads before it is needed";
+
+    auto forward = [&](uint32_t number) {
+        TForwardedMessage message{number, 7, 8};
+        Command(cmdForward, &message);
+    };
+    forward(1024);
+    EXPECT_EQ(heard(), "A PageMessage msg=1024 lparam=7 wparam=8\r\nB PageMessage msg=1024 lparam=7 wparam=8\r\n");
+    EXPECT_TRUE(loaded("A.dll") && loaded("B.dll"));
+    EXPECT_FALSE(loaded("C.dll"));
+    forward(999);
+    forward(24096);
+    EXPECT_EQ(heard(), "C PageMessage msg=24096 lparam=7 wparam=8\r\n");
+
+    // Read at registration: a later change of the file is not seen until the shell registers again.
+    ini.replace(ini.find("[300]\r\n1=0,2"), 12, "[300]\r\n1=0,0");
+    WriteWholeFile(Suite.Path() + "Tessel.ini", ini);
+    forward(300);
+    EXPECT_EQ(heard(), "C PageMessage msg=300 lparam=7 wparam=8\r\n");
+    Command(cmdRegister, &Registration);
+    forward(300);
+    EXPECT_EQ(heard(), "A PageMessage msg=300 lparam=7 wparam=8\r\n");
+
+    Command(cmdExit, nullptr);
+    SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
+}
+
 TEST_F(MainWindow, TheQuickBarClosedByTheKeyboardLeavesTheTrayIcon)
 {
     CopyFileA((SuiteBin() + "Bar.dll").c_str(), (Suite.Path() + "Bar.dll").c_str(), FALSE);

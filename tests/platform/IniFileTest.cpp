@@ -221,6 +221,19 @@ TEST_F(IniFile, NulBytesAreKeptWhereTheyStand)
     EXPECT_EQ(ProfileRead(path, "Tools", "Left", 260), "5");
 }
 
+// A line that starts with a byte-order mark's bytes after a blank first line
+// is a key of the section without a name; written out first, it stays one.
+TEST_F(IniFile, AMarkInsideTheFileKeepsItsMeaningWhenWrittenFirst)
+{
+    const std::string path = Folder.Path() + "Tessel.ini";
+    WriteWholeFile(path, "\r\n\xEF\xBB\xBF[Group]\r\ngroupcount=5\r\n");
+    ASSERT_EQ(ProfileRead(path, "", "groupcount", 260), "5");
+    ASSERT_TRUE(EditIniFile(path, [](TIniFile& Ini) { Ini.Write("Tessel", "ObjectStyle", "3"); }));
+    EXPECT_EQ(ProfileRead(path, "", "groupcount", 260), "5");
+    EXPECT_EQ(ProfileRead(path, "Group", "groupcount", 260), "");
+    EXPECT_EQ(ProfileRead(path, "Tessel", "ObjectStyle", 260), "3");
+}
+
 TEST_F(IniFile, EditsReplaceTheFileOnlyWhenItChanges)
 {
     const std::string path = Folder.Path() + "Settings.ini";

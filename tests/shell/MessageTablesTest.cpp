@@ -284,9 +284,9 @@ protected:
         TSuiteTest::TearDown();
     }
     // Tessel.ini as a start reads it now.
-    TStartupIni& Startup() { return FStartup.emplace(IniPath); }
+    TIniSnapshot& Startup() { return FStartup.emplace(IniPath); }
 
-    std::optional<TStartupIni> FStartup;
+    std::optional<TIniSnapshot> FStartup;
 };
 
 TEST_F(MessageTables, RebuildEndsAsTheProfileFunctionsEndOverACorpus)
@@ -345,7 +345,7 @@ TEST_F(MessageTables, StartUpReadsTheLayoutAsTheProfileFunctions)
         DeleteFileA(IniPath.c_str());
         if (test.Ini != "<missing>")
             Suite.Write("Tessel.ini", test.Ini);
-        TStartupIni& startup = Startup();
+        TIniSnapshot& startup = Startup();
         const int32_t groups = LoadGroups(startup);
         EXPECT_EQ(LoadedLayout(ReadObjectStyle(startup), groups), LiteralLayout(IniPath));
     }

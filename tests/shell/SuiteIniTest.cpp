@@ -29,9 +29,9 @@ protected:
         TSuiteTest::TearDown();
     }
     // Tessel.ini as a start reads it now.
-    TStartupIni& Startup() { return FStartup.emplace(IniPath); }
+    TIniSnapshot& Startup() { return FStartup.emplace(IniPath); }
 
-    std::optional<TStartupIni> FStartup;
+    std::optional<TIniSnapshot> FStartup;
 
     // One page INI listing Numbers.
     void PageIni(const std::string& Name, const Strings& Numbers, const std::string& Count = "")
