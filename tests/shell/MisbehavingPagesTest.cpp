@@ -154,16 +154,20 @@ protected:
 
 TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
 {
-    for (const char* page : {"A", "B", "C"}) {
+    for (const char* page : {"A", "B", "C", "D"}) {
         Suite.AddModule(std::string("Page\\") + page + ".dll");
         Suite.Double(page, "Caption", page);
     }
     Suite.Double("A", "Fault", "PageCreate");
     Suite.Double("B", "Fault", "PageMessage");
     Suite.Double("C", "Fault", "PageDestroy");
-    Suite.Write("Page\\B.ini", "[MESSAGE]\r\nmessagecount=1\r\n1=126\r\n");
+    // D faults as the shell introduces it: the main window never takes it up.
+    Suite.Double("D", "Fault", "2");
+    for (const char* page : {"B", "D"})
+        Suite.Write(std::string("Page\\") + page + ".ini", "[MESSAGE]\r\nmessagecount=1\r\n1=126\r\n");
     Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle=0\r\n[Group]\r\ngroupcount=1\r\n1=Monitor\r\n"
-                              "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=3\r\n1=A.dll\r\n2=B.dll\r\n3=C.dll\r\n");
+                              "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=4\r\n1=A.dll\r\n2=B.dll\r\n3=C.dll\r\n"
+                              "4=D.dll\r\n");
     ASSERT_TRUE(Tessel.Start());
     HWND form = Tessel.WaitMainForm();
     ASSERT_NE(form, nullptr);
@@ -175,6 +179,7 @@ TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
     ASSERT_TRUE(WaitForCall(Suite, "A PageCreate"));
     EXPECT_TRUE(WaitFor([&] { return Button(Container(), "A") && !IsWindowEnabled(Button(Container(), "A")); }, 5000));
     EXPECT_TRUE(IsWindowEnabled(Button(Container(), "B")));
+    EXPECT_FALSE(IsWindowEnabled(Button(Container(), "D")));
 
     // B's view shows, then faults on a message it asked for: it goes, and
     // hears no more.
@@ -197,11 +202,13 @@ TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
     EXPECT_FALSE(IsWindowEnabled(Button(Bar(), "A")));
     EXPECT_FALSE(IsWindowEnabled(Button(Bar(), "B")));
     EXPECT_TRUE(IsWindowEnabled(Button(Bar(), "C")));
+    EXPECT_FALSE(IsWindowEnabled(Button(Bar(), "D")));
 
     // C's fault on the way out does not stop the suite's own end.
     PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(Tessel.WaitExit(), 0);
     EXPECT_EQ(Calls("C PageDestroy").size(), 1u);
+    EXPECT_EQ(Calls("D"), Strings{"D Command 2 file=D.dll"}) << "D's view is never made nor handed a message";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Monitor", "1"), "A.dll");
 }
 
