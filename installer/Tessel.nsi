@@ -10,6 +10,8 @@
 ; install removes what it had written. The uninstaller, started as it lies,
 ; hands over to a copy of itself and returns 0 at once; a copy started from
 ; elsewhere with _?=<folder> last does the work and returns its own code.
+; The hand-over leaves nothing behind: no copy in TEMP, and no delete waiting
+; for the next boot (which would name a file outside the suite's folder).
 ;
 ; A running Tessel is closed through its own close path (the system close
 ; command to its main form) before files are replaced or removed. An install
@@ -34,6 +36,11 @@ AllowSkipFiles off
 !define SYNCHRONIZE 0x00100000
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel"
+!define SESSION_MANAGER "System\CurrentControlSet\Control\Session Manager"
+!define HKEY_LOCAL_MACHINE 0x80000002
+!define KEY_QUERY_VALUE 0x0001
+!define KEY_SET_VALUE 0x0002
+!define REG_MULTI_SZ 7
 
 Name "Tessel"
 BrandingText "Tessel ${VERSION}"
@@ -44,6 +51,7 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 Var WasRunning ; 1 when this run closed a running Tessel
 Var FreshInstall ; 1 when the folder held no Tessel.exe before
 Var NewIni ; 1 when the folder held no Tessel.ini before
+Var HandOverCopy ; the uninstaller's folder in TEMP while it is to be removed
 
 !define MUI_ICON "${SOURCE}/shell/Tessel.ico"
 !define MUI_UNICON "${SOURCE}/shell/Tessel.ico"
@@ -231,11 +239,122 @@ Section "-un.Folders"
     !insertmacro TesselRemoveFolders
 SectionEnd
 
+; The uninstaller started as it lies runs as a copy of itself,
+; $TEMP\~nsu<n>.tmp\Un.exe, and the hand-over asked Windows (where the user
+; may) to delete that copy and its folder at the next boot. The copy takes
+; those requests back at once and removes itself once it has ended.
 Function un.onInit
+    StrLen $0 "$TEMP\~nsu"
+    StrCpy $1 $EXEDIR $0
+    ${If} $1 == "$TEMP\~nsu"
+    ${AndIf} $EXEFILE == "Un.exe"
+        StrCpy $HandOverCopy $EXEDIR
+        Push "PendingFileRenameOperations"
+        Call un.ForgetHandOverDeletes
+        Push "PendingFileRenameOperations2"
+        Call un.ForgetHandOverDeletes
+    ${EndIf}
     ${GetParameters} $0
     ClearErrors
     ${GetOptions} $0 "/REMOVESETTINGS" $1
     ${IfNot} ${Errors}
         !insertmacro SelectSection ${UnSecSettings}
     ${EndIf}
+FunctionEnd
+
+; Takes the deletes of the hand-over copy and of its folder out of one list of
+; pending renames, whose value name is on the stack. The list holds pairs of
+; wide strings, a "\??\"-prefixed path and its new name (empty: delete it),
+; and ends with an empty string. Uses $0-$9 and $R0-$R6.
+Function un.ForgetHandOverDeletes
+    Pop $R0
+    System::Call 'advapi32::RegOpenKeyExW(p ${HKEY_LOCAL_MACHINE}, w "${SESSION_MANAGER}", i 0, \
+        i ${KEY_QUERY_VALUE}|${KEY_SET_VALUE}, *p .R1) i .r0'
+    ; Who may not change the list could not have asked either.
+    ${If} $0 <> 0
+        Return
+    ${EndIf}
+    System::Call 'advapi32::RegQueryValueExW(p R1, w R0, p 0, *i .r1, p 0, *i .r2) i .r0'
+    ${If} $0 = 0
+    ${AndIf} $1 = ${REG_MULTI_SZ}
+        ; Spare zeros end a last string that lacks its own.
+        IntOp $3 $2 + 6
+        System::Alloc $3
+        Pop $3
+        System::Call 'advapi32::RegQueryValueExW(p R1, w R0, p 0, p 0, p r3, *i r2 r2) i .r0'
+        IntOp $4 $3 + $2 ; the end
+        ${If} $0 <> 0
+            StrCpy $4 $3
+        ${EndIf}
+        StrCpy $5 $3 ; the pair read
+        StrCpy $6 $3 ; where a kept pair goes
+        ${DoWhile} $5 U< $4
+            System::Call 'kernel32::lstrlenW(p r5) i .r7'
+            ${If} $7 = 0
+                ${ExitDo}
+            ${EndIf}
+            IntOp $8 $7 * 2
+            IntOp $8 $5 + $8
+            IntOp $8 $8 + 2 ; the new name
+            System::Call 'kernel32::lstrlenW(p r8) i .r9'
+            IntOp $R2 $9 * 2
+            IntOp $R2 $8 + $R2
+            IntOp $R2 $R2 + 2 ; the next pair
+            StrCpy $R5 1
+            ${If} $9 = 0
+                System::Call 'kernel32::lstrcmpiW(p r5, w "\??\$EXEPATH") i .R3'
+                System::Call 'kernel32::lstrcmpiW(p r5, w "\??\$HandOverCopy") i .R4'
+                ${If} $R3 = 0
+                ${OrIf} $R4 = 0
+                    StrCpy $R5 0
+                ${EndIf}
+            ${EndIf}
+            ${If} $R5 = 1
+                IntOp $R6 $R2 - $5
+                System::Call 'kernel32::RtlMoveMemory(p r6, p r5, i R6)'
+                IntOp $6 $6 + $R6
+            ${EndIf}
+            StrCpy $5 $R2
+        ${Loop}
+        ${If} $6 = $5
+            ; Unread, or nothing of ours in it: it stays as it is.
+        ${ElseIf} $6 = $3
+            System::Call 'advapi32::RegDeleteValueW(p R1, w R0)'
+        ${Else}
+            System::Call 'kernel32::RtlZeroMemory(p r6, i 2)'
+            IntOp $7 $6 - $3
+            IntOp $7 $7 + 2
+            System::Call 'advapi32::RegSetValueExW(p R1, w R0, i 0, i ${REG_MULTI_SZ}, p r3, i r7)'
+        ${EndIf}
+        System::Free $3
+    ${EndIf}
+    System::Call 'advapi32::RegCloseKey(p R1)'
+FunctionEnd
+
+; Removes the hand-over copy and its folder once the copy has ended: a hidden
+; command interpreter tries each second for a minute.
+Function un.RemoveHandOverCopy
+    ${If} $HandOverCopy != ""
+        SetOutPath "$TEMP"
+        ExecShell "" "$SYSDIR\cmd.exe" '/d /q /c for /l %i in (1,1,60) do (ping -n 2 127.0.0.1 >nul & \
+            del /f /q "$EXEPATH" 2>nul & rd "$HandOverCopy" 2>nul && exit)' SW_HIDE
+        StrCpy $HandOverCopy ""
+    ${EndIf}
+FunctionEnd
+
+; A silent run ends after its sections; the pages end with the window.
+Function un.onUninstSuccess
+    ${If} ${Silent}
+        Call un.RemoveHandOverCopy
+    ${EndIf}
+FunctionEnd
+
+Function un.onUninstFailed
+    ${If} ${Silent}
+        Call un.RemoveHandOverCopy
+    ${EndIf}
+FunctionEnd
+
+Function un.onGUIEnd
+    Call un.RemoveHandOverCopy
 FunctionEnd

@@ -314,6 +314,10 @@ void TForm1::Exit1Click(TObject*)
         return;
     std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)> dialog(New<TfrmMsg>(this, Translate("Are you sure to exit?")),
                                                       [](TfrmMsg* d) { d->Free(); });
+    // One that could not be built is freed unseen: shown, it could not be
+    // answered, and its window would hold every way into the suite.
+    if (!dialog->Built())
+        return;
     // Halves truncate toward zero, as the screen's own centring does.
     dialog->SetLeft(GetSystemMetrics(SM_CXSCREEN) / 2 - dialog->Width() / 2);
     dialog->SetTop(GetSystemMetrics(SM_CYSCREEN) / 2 - dialog->Height() / 2);
@@ -327,11 +331,11 @@ void TForm1::RefreshTips()
     if (count < 1)
         return;
     for (int32_t i = 0; i < count && i < FGroupCount; ++i) {
-        const TGroupRecord& group = GroupTable[i];
+        TGroupRecord& group = GroupTable[i];
         const std::string section = ReadIniValue(IniPath, "Group", std::to_string(i + 1));
         const int32_t pageCount = IniNumber(ReadIniValue(IniPath, section, "pagecount"));
         for (int32_t j = 0; j < pageCount && j < group.PageCount; ++j)
-            SendCommandOnce(PagePath + group.Pages[j].FileName, cmdTips, &group.Pages[j]);
+            CallPageModule(group, j, cmdTips);
     }
 }
 
@@ -348,7 +352,11 @@ void TForm1::WndProc(TMessage& Message)
         break;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
-        FSessionEnding = true;
+        // The main window keeps its state as at any other end.
+        if (!FSessionEnding) {
+            FSessionEnding = true;
+            DispatchCommand(cmdExit, tgMainWindow);
+        }
         Application->Terminate();
         break;
     default:

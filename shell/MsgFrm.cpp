@@ -56,6 +56,7 @@ void TfrmMsg::FormCreate(TObject*)
     LoadBackground();
     ShowTexts();
     PlaceButtons();
+    FBuilt = true;
 }
 
 void TfrmMsg::LoadBackground()

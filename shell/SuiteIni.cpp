@@ -81,12 +81,13 @@ int32_t LoadGroups(TIniSnapshot& Ini)
         group.GroupId = IniNumber(Ini.Read(section, "groupid"));
         delete[] group.Pages;
         group.Pages = group.PageCount > 0 ? new TPageRecord[group.PageCount]() : nullptr;
+        std::memset(group.PageUnavailable, 0, sizeof group.PageUnavailable);
 
         for (int32_t j = 0; j < group.PageCount; ++j) {
             TPageRecord& page = group.Pages[j];
             const std::string file = Ini.Read(section, std::to_string(j + 1));
             std::strncpy(page.FileName, file.c_str(), sizeof page.FileName - 1);
-            SendCommandOnce(PagePath + page.FileName, cmdPageStart, &page);
+            CallPageModule(group, j, cmdPageStart);
         }
     }
     return groupCount;

@@ -1,5 +1,8 @@
 #include "shell/SuiteModules.h"
 
+#include "platform/FaultGuard.h"
+#include "platform/FilePath.h"
+
 namespace tessel {
 
 TGroupRecord GroupTable[GroupTableSize] = {};
@@ -39,13 +42,25 @@ void SendCommand(HMODULE Module, int32_t Code, void* Data)
         entry(Code, Data);
 }
 
-void SendCommandOnce(const std::string& Path, int32_t Code, void* Data)
+void CallPageModule(TGroupRecord& Group, int32_t Page, int32_t Code)
 {
-    HMODULE module = LoadLibraryA(Path.c_str());
-    if (!module)
+    if (PageUnavailable(Group, Page))
         return;
-    SendCommand(module, Code, Data);
-    FreeLibrary(module);
+    TPageRecord* record = &Group.Pages[Page];
+    // A name that leads out of Page\ is no page of the suite's.
+    const std::string path = platform::PathWithin(PagePath, record->FileName);
+    if (path.empty())
+        return;
+    const platform::TCallResult result = platform::RunGuardedWithin(PageCallTimeout, [path, record, Code] {
+        HMODULE module = LoadLibraryA(path.c_str());
+        if (!module)
+            return;
+        SendCommand(module, Code, record);
+        // Not reached when the call faults: that module stays loaded.
+        FreeLibrary(module);
+    });
+    if (result != platform::TCallResult::Returned)
+        MarkPageUnavailable(Group, Page);
 }
 
 void ClearGroupTable()

@@ -36,9 +36,16 @@ using TCommandEntry = void(__stdcall*)(int32_t Code, void* Data);
 
 // Sends Code to the module's Command entry; a module without one is skipped.
 void SendCommand(HMODULE Module, int32_t Code, void* Data);
-// Loads the module at Path, sends it Code with Data and unloads it again; a
-// module that does not load is skipped.
-void SendCommandOnce(const std::string& Path, int32_t Code, void* Data);
+// A page module's call that has not returned after this long is given up on.
+constexpr uint32_t PageCallTimeout = 5000;
+
+// Loads the module of page Page of Group, sends it Code with the page's
+// record and unloads it again, guarded and on a thread of its own
+// (platform/FaultGuard.h): a module that faults, or has not returned after
+// PageCallTimeout ms, is left loaded (and running), marked unavailable in
+// the group record and called no more. A module that does not load, or
+// whose file name leads out of PagePath, is skipped.
+void CallPageModule(TGroupRecord& Group, int32_t Page, int32_t Code);
 
 // Frees every page array of the group table and clears the table.
 void ClearGroupTable();

@@ -5,6 +5,7 @@
 // and without the settings, and installs that cannot be written.
 #include "platform/Win32.h"
 #include "support/Files.h"
+#include "support/PendingRenames.h"
 
 #include <shlobj.h>
 
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+using testsupport::PendingRenamesTurn;
 using testsupport::ReadWholeFile;
 using testsupport::SuiteBin;
 using testsupport::TempFolder;
@@ -30,6 +32,86 @@ const char* const RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessel";
 
 std::string Quoted(const std::string& Path) { return "\"" + Path + "\""; }
+
+const char* const SessionManager = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char* const PendingLists[] = {"PendingFileRenameOperations", "PendingFileRenameOperations2"};
+
+// What waits for the next boot, both lists: each entry a path and its new
+// name (empty: deleted), as the registry holds them ("\\??\\"-prefixed).
+Strings PendingAtBoot()
+{
+    Strings entries;
+    for (const char* list : PendingLists) {
+        DWORD size = 0;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, SessionManager, list, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS)
+            continue;
+        std::string data(size + 2, '\0');
+        RegGetValueA(HKEY_LOCAL_MACHINE, SessionManager, list, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &size);
+        for (size_t at = 0; data[at];) {
+            const std::string path = data.c_str() + at;
+            at += path.size() + 1;
+            const std::string name = data.c_str() + at;
+            at += name.size() + 1;
+            entries.push_back(path + " -> " + name);
+        }
+    }
+    return entries;
+}
+
+// Another program's rename and delete stand alone in the lists while it
+// lives; what was there before comes back after.
+class ForeignPendingRenames {
+public:
+    ForeignPendingRenames()
+    {
+        for (int i = 0; i < 2; ++i) {
+            DWORD size = 0;
+            FHad[i] = RegGetValueA(HKEY_LOCAL_MACHINE, SessionManager, PendingLists[i], RRF_RT_REG_MULTI_SZ, nullptr,
+                                   nullptr, &size) == ERROR_SUCCESS;
+            FSaved[i].resize(size);
+            if (FHad[i])
+                RegGetValueA(HKEY_LOCAL_MACHINE, SessionManager, PendingLists[i], RRF_RT_REG_MULTI_SZ, nullptr,
+                             FSaved[i].data(), &size);
+        }
+        const char list[] = "\\??\\C:\\other\\new.dll\0!\\??\\C:\\other\\in use.dll\0\\??\\C:\\other\\old.tmp\0\0";
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, SessionManager, PendingLists[0], REG_MULTI_SZ, list, sizeof list);
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SessionManager, PendingLists[1]);
+    }
+    ~ForeignPendingRenames()
+    {
+        for (int i = 0; i < 2; ++i)
+            if (FHad[i])
+                RegSetKeyValueA(HKEY_LOCAL_MACHINE, SessionManager, PendingLists[i], REG_MULTI_SZ, FSaved[i].data(),
+                                static_cast<DWORD>(FSaved[i].size()));
+            else
+                RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SessionManager, PendingLists[i]);
+    }
+    ForeignPendingRenames(const ForeignPendingRenames&) = delete;
+    ForeignPendingRenames& operator=(const ForeignPendingRenames&) = delete;
+
+    const Strings Entries = {"\\??\\C:\\other\\new.dll -> !\\??\\C:\\other\\in use.dll",
+                             "\\??\\C:\\other\\old.tmp -> "};
+
+private:
+    bool FHad[2];
+    std::string FSaved[2];
+};
+
+// The folders that an uninstaller started as it lies runs from, in TEMP.
+Strings HandOverFolders()
+{
+    char temp[MAX_PATH];
+    const std::string pattern = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "~nsu*";
+    Strings found;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry))
+        found.push_back(std::string(temp) + entry.cFileName + "\\");
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return found;
+}
 
 std::string FullPath(const std::string& Path)
 {
@@ -238,13 +320,38 @@ struct TTessel {
     }
 };
 
+BOOL CALLBACK FindUninstallerWindow(HWND Window, LPARAM Found)
+{
+    char title[64] = {}, kind[16] = {};
+    GetWindowTextA(Window, title, sizeof title);
+    GetClassNameA(Window, kind, sizeof kind);
+    if (!IsWindowVisible(Window) || strcmp(kind, "#32770") != 0 || strncmp(title, "Tessel ", 7) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(Found) = Window;
+    return FALSE;
+}
+
+// The uninstaller's pages, once they are up: a dialog of its own whose
+// title begins with the suite's name.
+HWND UninstallerWindow()
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(50)) {
+        HWND found = nullptr;
+        EnumWindows(FindUninstallerWindow, reinterpret_cast<LPARAM>(&found));
+        if (found)
+            return found;
+    }
+    return nullptr;
+}
+
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
 
     // Whatever an earlier, failed run left: a running Tessel, the installed
-    // folder, the shortcut and the registry entries.
+    // folder, the uninstaller's folders in TEMP, the shortcut and the
+    // registry entries.
     void Clean() const
     {
         if (HWND form = FindWindowA("TForm1", "Tessel")) {
@@ -257,19 +364,36 @@ protected:
                     TerminateProcess(tessel.Process, 99);
             }
         }
-        if (Exists(InstallDir)) {
-            std::string from = InstallDir;
-            from.pop_back();
-            from.append(2, '\0');
-            SHFILEOPSTRUCTA remove{};
-            remove.wFunc = FO_DELETE;
-            remove.pFrom = from.c_str();
-            remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-            SHFileOperationA(&remove);
-        }
+        for (const std::string& folder : HandOverFolders())
+            Remove(folder);
+        if (Exists(InstallDir))
+            Remove(InstallDir);
         DeleteFileA(Shortcut.c_str());
         RegDeleteKeyValueA(HKEY_CURRENT_USER, RunKey, "Tessel");
         RegDeleteKeyA(HKEY_CURRENT_USER, UninstallKey);
+    }
+
+    // A folder (with its backslash) and all in it.
+    static void Remove(const std::string& Folder)
+    {
+        std::string from = Folder;
+        from.back() = '\0';
+        from.push_back('\0');
+        SHFILEOPSTRUCTA remove{};
+        remove.wFunc = FO_DELETE;
+        remove.pFrom = from.c_str();
+        remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationA(&remove);
+    }
+
+    // Whether the uninstaller started as it lies, which runs as a copy of
+    // itself in TEMP, ended and removed that copy in time.
+    static bool HandOverGone()
+    {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(100))
+            if (HandOverFolders().empty())
+                return true;
+        return false;
     }
 
     void ExpectNothingRegistered() const
@@ -287,9 +411,14 @@ TEST_F(Installer, InstallsUpgradesARunningTesselAndUninstallsKeepingTheSettings)
 {
     const Strings suite = ProgramFiles(SuiteBin());
     ASSERT_NE(std::find(suite.begin(), suite.end(), "Tessel.exe"), suite.end());
+    // Another program's rename and delete wait for the next boot: every run
+    // below leaves them and adds none of its own.
+    PendingRenamesTurn turn;
+    ForeignPendingRenames foreign;
 
     // A silent first install lays the suite out as the build does and registers it.
     ASSERT_EQ(Exec(Quoted(SetupProgram()) + " /S"), 0);
+    EXPECT_EQ(PendingAtBoot(), foreign.Entries);
     EXPECT_EQ(ProgramFiles(InstallDir), [&] {
         Strings files = suite;
         files.push_back("Uninstall.exe");
@@ -349,10 +478,12 @@ TEST_F(Installer, InstallsUpgradesARunningTesselAndUninstallsKeepingTheSettings)
     const std::string settings = ReadWholeFile(ini); // as Tessel's start-up left it
     ASSERT_NE(settings.find("Mine=kept"), std::string::npos);
 
-    // The upgrade closes it, replaces the program files, keeps the settings
-    // byte for byte and starts Tessel again from the install.
+    // The upgrade closes it, replaces the program files (at once, not at
+    // the next boot), keeps the settings byte for byte and starts Tessel
+    // again from the install.
     ASSERT_EQ(Exec(Quoted(SetupProgram()) + " /S"), 0);
     EXPECT_EQ(first.WaitExit(), 0) << "ended through its own close path";
+    EXPECT_EQ(PendingAtBoot(), foreign.Entries);
     TTessel second;
     ASSERT_TRUE(second.Attach(TTessel::WaitMainForm(first.Id).value_or(0)));
     EXPECT_EQ(lstrcmpiA(second.Program().c_str(), (InstallDir + "Tessel.exe").c_str()), 0) << second.Program();
@@ -374,6 +505,7 @@ TEST_F(Installer, InstallsUpgradesARunningTesselAndUninstallsKeepingTheSettings)
     EXPECT_EQ(ReadWholeFile(ini), settings);
     EXPECT_EQ(ReadWholeFile(pageIni), pageSettings);
     ExpectNothingRegistered();
+    EXPECT_EQ(PendingAtBoot(), foreign.Entries);
 
     // Installing again keeps those settings; without log-on start when asked.
     ASSERT_EQ(Exec(Quoted(SetupProgram()) + " /S /NOAUTOSTART"), 0);
@@ -381,15 +513,29 @@ TEST_F(Installer, InstallsUpgradesARunningTesselAndUninstallsKeepingTheSettings)
     EXPECT_EQ(RegString(RunKey, "Tessel"), std::nullopt);
     EXPECT_EQ(RegString(UninstallKey, "DisplayName"), "Tessel");
 
+    // The programs list's own command shows the uninstaller's pages (as a
+    // copy of itself, from TEMP). Closed there, it removes nothing, and
+    // leaves neither that copy nor a delete of it waiting for the boot.
+    const std::string command = RegString(UninstallKey, "UninstallString").value_or("");
+    ASSERT_EQ(command, Quoted(InstallDir + "Uninstall.exe"));
+    ASSERT_EQ(Exec(command), 0);
+    const HWND pages = UninstallerWindow();
+    ASSERT_NE(pages, nullptr);
+    PostMessageA(pages, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(HandOverGone());
+    EXPECT_EQ(PendingAtBoot(), foreign.Entries);
+    EXPECT_TRUE(Exists(InstallDir + "Uninstall.exe"));
+    EXPECT_EQ(RegString(UninstallKey, "DisplayName"), "Tessel");
+
     // The programs list's own quiet command, asked to remove the settings
     // too, leaves nothing. It hands over to a copy of itself and returns.
     const std::string quiet = RegString(UninstallKey, "QuietUninstallString").value_or("");
     ASSERT_EQ(quiet, Quoted(InstallDir + "Uninstall.exe") + " /S");
     ASSERT_EQ(Exec(quiet + " /REMOVESETTINGS"), 0);
-    for (const DWORD start = GetTickCount(); Exists(InstallDir) && GetTickCount() - start < 20000;)
-        Sleep(50);
+    EXPECT_TRUE(HandOverGone());
     EXPECT_FALSE(Exists(InstallDir));
     ExpectNothingRegistered();
+    EXPECT_EQ(PendingAtBoot(), foreign.Entries);
 }
 
 TEST_F(Installer, FailsWhereItCannotWriteAndLeavesNothingBehind)

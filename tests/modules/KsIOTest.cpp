@@ -1,4 +1,5 @@
 #include "ModuleHarness.h"
+#include "support/PendingRenames.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,7 @@ public:
     }
 
 private:
+    testsupport::PendingRenamesTurn FTurn; // first: taken before anything is read
     bool FHadPending;
     DWORD FType = REG_MULTI_SZ;
     std::vector<BYTE> FPending;

@@ -440,6 +440,40 @@ TEST_F(MainForm, ExitAsksInADialogAndEndsOnlyOnYes)
     EXPECT_EQ(FindWindowA("TfrmMsg", "Tessel"), nullptr);
 }
 
+// The system refuses the dialog's buttons their windows (as it refuses a
+// caption longer than it takes): the dialog that could not be built is
+// gone, and the next Exit asks again.
+LRESULT CALLBACK RefuseButtons(int Code, WPARAM WParam, LPARAM LParam)
+{
+    char name[64] = {};
+    if (Code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(WParam), name, sizeof name) &&
+        std::string(name) == "KsButtonTx")
+        return 1;
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+TEST_F(MainForm, ADialogThatCannotBeBuiltIsDestroyed)
+{
+    Suite.AddSkin();
+    Create();
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, RefuseButtons, nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    {
+        TModalDriver driver(nullptr, [](HWND d) { ClickAt(d, NoButton); });
+        Form1->Exit1->Click();
+        EXPECT_FALSE(driver.Answered()) << "no dialog was shown";
+    }
+    UnhookWindowsHookEx(refuse);
+    EXPECT_EQ(FindWindowA("TfrmMsg", "Tessel"), nullptr) << "the half-built dialog is gone";
+    EXPECT_FALSE(SuiteDialogOpen());
+    EXPECT_EQ(Services.Log.size(), 1u) << "the failure is shown";
+
+    TModalDriver driver(nullptr, [](HWND d) { ClickAt(d, NoButton); });
+    Form1->Exit1->Click();
+    EXPECT_TRUE(driver.Answered()) << "the next Exit asks";
+    EXPECT_FALSE(Application->Terminated());
+}
+
 TEST_F(MainForm, AnOpenDialogIsFoundBehindTheHiddenOne)
 {
     Create();

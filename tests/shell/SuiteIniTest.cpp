@@ -134,6 +134,33 @@ TEST_F(SuiteIni, MessageTablesAreRebuiltFromThePages)
     EXPECT_EQ(Suite.Value("Tessel.ini", "Group", "groupcount"), "2");
 }
 
+// The table takes exactly as many numbers as it holds: the last one fits
+// with its route, the one after it gets neither.
+TEST_F(SuiteIni, TheMessageTableTakesAllTheNumbersItHolds)
+{
+    std::string ini = "[Group]\r\ngroupcount=1\r\n1=Alpha\r\n[Alpha]\r\npagecount=5\r\n";
+    int number = 10000;
+    for (char page = '1'; page <= '5'; ++page) {
+        ini += std::string{page, '=', 'P', page} + ".dll\r\n";
+        Strings numbers;
+        for (int n = 0; n < (page < '5' ? MaxPageMessages : 2); ++n)
+            numbers.push_back(std::to_string(number++));
+        PageIni(std::string{'P', page} + ".ini", numbers);
+    }
+    Suite.Write("Tessel.ini", ini);
+    ASSERT_EQ(LoadGroups(Startup()), 1);
+    const std::vector<int32_t> ids = RebuildMessageTables(1);
+    ASSERT_EQ(ids.size(), static_cast<size_t>(MaxMessageEntries));
+    EXPECT_EQ(ids.back(), 10000 + MaxMessageEntries - 1);
+    const std::string last = std::to_string(10000 + MaxMessageEntries - 1);
+    EXPECT_EQ(Suite.Value("Tessel.ini", "MESSAGE", "count"), std::to_string(MaxMessageEntries));
+    EXPECT_EQ(Suite.Value("Tessel.ini", "MESSAGE", std::to_string(MaxMessageEntries)), last);
+    EXPECT_EQ(Suite.Section("Tessel.ini", last), (Strings{"1=0,3"}));
+    const std::string over = std::to_string(10000 + MaxMessageEntries);
+    EXPECT_EQ(Suite.Value("Tessel.ini", "MESSAGE", std::to_string(MaxMessageEntries + 1)), "");
+    EXPECT_TRUE(Suite.Keys("Tessel.ini", over).empty());
+}
+
 TEST_F(SuiteIni, PageIniFilesCannotStallStartUp)
 {
     Suite.Write("Tessel.ini", "[Group]\r\ngroupcount=1\r\n1=Alpha\r\n[Alpha]\r\npagecount=1\r\n1=A.dll\r\n");
