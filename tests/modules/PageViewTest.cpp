@@ -498,13 +498,9 @@ TEST_F(MainWindow, PlacesComeBackOnTheWorkAreaAndADragIsKept)
     char block[1] = {};
     command(cmdShow, block);
     Settle();
-    HWND window = nullptr;
-    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormBar", "Tessel")) != nullptr;) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(wnd, &process);
-        if (process == GetCurrentProcessId())
-            window = wnd;
-    }
+    const std::vector<HWND> bars = testsupport::ProcessWindows(GetCurrentProcessId(), "TFormBar", "Tessel");
+    ASSERT_FALSE(bars.empty());
+    HWND window = bars.back();
     ASSERT_TRUE(IsWindowVisible(window));
     GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 100);
