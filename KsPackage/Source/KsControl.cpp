@@ -1,6 +1,8 @@
 #include "KsPackage/Source/KsControl.h"
 #include "platform/GdiScope.h"
 
+#include <memory>
+
 using namespace platform;
 
 namespace {
@@ -328,13 +330,20 @@ const TClassInfo& KsCustomControl::StaticClassInfo()
 }
 
 KsCustomControl::KsCustomControl(TComponent* AOwner, bool ClicksDisabled, int StateCount)
-    : KsControl(AOwner, ClicksDisabled), FLed(new loom::TBmpLEDCtrl(this, this, StateCount)),
-      FRegion(new loom::WinRegion)
+    : KsControl(AOwner, ClicksDisabled), FLed(nullptr), FRegion(nullptr)
 {
+    // The two belong to these owners until the end, so that running out of
+    // memory part-way frees them (the destructor does not run then).
+    auto led = std::make_unique<loom::TBmpLEDCtrl>(this, this, StateCount);
+    auto region = std::make_unique<loom::WinRegion>();
+    FLed = led.get();
+    FRegion = region.get();
     SetBitmap(nullptr, 0);
     // The control's handler takes the place of the LED's and calls it.
     for (int i = 0; i < StateCount; ++i)
         GetBitmap(i)->OnChange = [this](TObject* Sender) { BitmapChanged(Sender); };
+    led.release();
+    region.release();
 }
 
 KsCustomControl::~KsCustomControl()
