@@ -40,6 +40,7 @@ public:
     TSuiteState(const TSuiteState&) = delete;
     TSuiteState& operator=(const TSuiteState&) = delete;
 
+    // The state made last and not yet destroyed.
     static TSuiteState& Running();
 
     const std::string ProgramFolder; // with its trailing backslash
