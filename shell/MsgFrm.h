@@ -52,7 +52,6 @@ public:
     void mrOKClick(platform::TObject* Sender);
     void mrCancelClick(platform::TObject* Sender);
 
-    const std::string& MessageText() const { return FMessageText; }
     // False when building the dialog failed (the framework showed why): it
     // lacks its buttons or its shape, and must be freed unseen.
     bool Built() const { return FBuilt; }

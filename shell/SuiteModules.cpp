@@ -5,33 +5,6 @@
 
 namespace tessel {
 
-TGroupRecord GroupTable[GroupTableSize] = {};
-int32_t CurrentView = 0;
-std::string IniPath;
-std::string PagePath;
-bool SkipRebootCheck = false;
-
-namespace {
-std::string FolderOverride;
-}
-
-std::string ProgramFolder()
-{
-    if (!FolderOverride.empty())
-        return FolderOverride;
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string file(path, n < MAX_PATH ? n : 0);
-    return file.substr(0, file.find_last_of('\\') + 1);
-}
-
-void SetProgramFolder(const std::string& Folder)
-{
-    FolderOverride = Folder;
-    if (!FolderOverride.empty() && FolderOverride.back() != '\\')
-        FolderOverride += '\\';
-}
-
 void SendCommand(HMODULE Module, int32_t Code, void* Data)
 {
     if (!Module)
@@ -42,7 +15,7 @@ void SendCommand(HMODULE Module, int32_t Code, void* Data)
         entry(Code, Data);
 }
 
-void CallPageModule(TGroupRecord& Group, int32_t Page, int32_t Code)
+void CallPageModule(const std::string& PagePath, TGroupRecord& Group, int32_t Page, int32_t Code)
 {
     if (PageUnavailable(Group, Page))
         return;
@@ -61,14 +34,6 @@ void CallPageModule(TGroupRecord& Group, int32_t Page, int32_t Code)
     });
     if (result != platform::TCallResult::Returned)
         MarkPageUnavailable(Group, Page);
-}
-
-void ClearGroupTable()
-{
-    for (TGroupRecord& group : GroupTable) {
-        delete[] group.Pages;
-        group = TGroupRecord{};
-    }
 }
 
 } // namespace tessel
