@@ -351,14 +351,20 @@ void TApplication::Run()
     while (!FTerminated)
         HandleMessage();
     FRunning = false;
+    // A quit that no loop took would end the next message box at once.
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void TApplication::Terminate()
 {
     FTerminated = true;
-    // Wakes a loop waiting for messages; a WM_QUIT here would end the next message box instead.
+    // While the loop runs, the quit also ends whatever loop runs inside it:
+    // a message box, a menu, or the modal loop of a form of another copy of
+    // this framework (a module's), which knows nothing of this request.
+    // Before, it is only remembered, so that message boxes still show.
     if (FRunning)
-        PostMessageA(Handle(), WM_NULL, 0, 0);
+        PostQuitMessage(0);
 }
 
 bool TApplication::ProcessMessage(MSG& Msg)

@@ -42,8 +42,10 @@ public:
     template <class T>
     void CreateForm(T*& Reference);
     void Run();
-    // Ends Run. Before Run starts the request is only remembered, so that
-    // message boxes shown meanwhile still run their own loops.
+    // Ends Run, and every message loop running inside it (message boxes,
+    // menus, modal forms, also of other copies of the framework). Before Run
+    // starts the request is only remembered, so that message boxes shown
+    // meanwhile still run their own loops.
     void Terminate();
     bool Terminated() const { return FTerminated; }
     // Handles every waiting message and returns.

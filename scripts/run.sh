@@ -25,14 +25,21 @@ fi
 wine_session_start "$build" user
 echo "run: Tessel.exe on display $DISPLAY; Ctrl+C closes it"
 
-wine "$bin/Tessel.exe" "$@" &
+# Tessel, like what the session started, runs in a session of its own: a
+# terminal's Ctrl+C reaches only this script, which closes it as below.
+setsid wine "$bin/Tessel.exe" "$@" &
 tessel=$!
 
 interrupted=
 close_tessel() {
     interrupted=1
     echo "run: closing Tessel"
-    wine "$build/tools/TesselClose.exe" </dev/null || true
+    # Early in its start-up its main form is not there yet to be told.
+    local tries=0
+    until setsid wine "$build/tools/TesselClose.exe" </dev/null 2>/dev/null || (( ++tries >= 50 )); do
+        kill -0 "$tessel" 2>/dev/null || break
+        sleep 0.2
+    done
 }
 trap close_tessel INT TERM
 

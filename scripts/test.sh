@@ -13,10 +13,7 @@ trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 wine_session_start "$build" private
 
-# On a loaded machine a Wine test process can, rarely, pass its test and then
-# never exit; a test that runs out of time is run once more. One that fails,
-# or runs out of time again, fails the run.
-ctest --test-dir "$build" --timeout 120 --repeat after-timeout:2 -j "$(nproc)" --output-on-failure "$@"
+ctest --test-dir "$build" --timeout 120 -j "$(nproc)" --output-on-failure "$@"
 if [[ $# -eq 0 ]]; then
     "$root/scripts/fuzz.sh"
 fi

@@ -22,10 +22,6 @@ namespace {
 constexpr UINT WM_CONTAINER_SWITCH = WM_USER + 2000;
 const char* const Title = "Tessel";
 
-// One registration per module, alive for the process's life: the modules keep its address.
-TModuleRegistration PageContainerRegistration{};
-TModuleRegistration BarRegistration{};
-
 using TMakeNewIni = void(__stdcall*)(const char* IniPath, bool* CheckSuite, bool* CheckFathom);
 using TCheckReboot = bool (*)();
 
@@ -33,12 +29,6 @@ template <class F>
 F Entry(HMODULE Module, const char* Name)
 {
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Module, Name)));
-}
-
-void DispatchCommand(int32_t Code, int32_t Target, void* Data = nullptr)
-{
-    TCommandRecord record{Code, Target, Data};
-    ModuleCommand(&record);
 }
 
 struct TProduct {
@@ -97,65 +87,21 @@ const TClassInfo& TForm1::StaticClassInfo()
     return info;
 }
 
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FState(TSuiteState::Running())
 {
     LoadLayout();
     Form1 = this;
 
-    const std::string folder = ProgramFolder();
-    PagePath = folder + "Page\\";
-    IniPath = folder + "Tessel.ini";
-
-    LoadLanguage(0);
-    ApplyLanguageFont(Font());
-
-    if (!SkipRebootCheck && !CheckRebootNeeded()) {
-        FAbandoned = true;
+    StartLanguage();
+    if (!PassRebootCheck()) {
+        FState.Abandoned = true;
         return;
     }
-
-    ToolBar1->SetCaption(Translate("Switch to Quick Bar"));
-    MainWindow1->SetCaption(Translate("Switch to Main Window"));
-    Exit1->SetCaption(Translate("Exit"));
-    StartatQuickBar1->SetCaption(Translate("Start at Quick Bar"));
-    StartatToolBar1->SetCaption(Translate("Start at ToolBar"));
-
-    FCheckSuite = false;
-    FCheckFathom = false;
-    PrepareIni();
-    FGroupCount = LoadGroups(*FStartupIni);
-    PrepareIni();
-
-    // A conflict requests termination; start-up still runs to its end.
-    if (FCheckFathom)
-        CheckFathomConflicts();
-    if (FCheckSuite)
-        CheckSuiteConflicts();
-
-    FMessageIds = RebuildMessageTables(FGroupCount);
-    FMessageCount = static_cast<int32_t>(FMessageIds.size());
-    FReady = 1;
-
-    PageContainerRegistration = {&ModuleCommand, FGroupCount, GroupTable};
-    BarRegistration = {&ModuleCommand, FGroupCount, GroupTable};
-
-    FPageContainerModule = LoadViewModule("PageContainer.dll");
-    if (FPageContainerModule) {
-        SendCommand(FPageContainerModule, cmdRegister, &PageContainerRegistration);
-        SendCommand(FPageContainerModule, cmdHide, nullptr);
-    }
-    FBarModule = LoadViewModule("Bar.dll");
-    if (FBarModule) {
-        SendCommand(FBarModule, cmdRegister, &BarRegistration);
-        switch (ReadObjectStyle(*FStartupIni)) {
-        case 0:
-            SendCommand(FBarModule, cmdShow, nullptr);
-            break;
-        case 3:
-            SendCommand(FBarModule, cmdHide, nullptr);
-            break;
-        }
-    }
+    TranslateMenu();
+    ReadSuiteLayout();
+    RunConflictChecks();
+    BuildMessageTable();
+    LoadFaces();
 }
 
 TForm1::~TForm1()
@@ -164,20 +110,88 @@ TForm1::~TForm1()
         Form1 = nullptr;
 }
 
+void TForm1::StartLanguage()
+{
+    LoadLanguage(0);
+    ApplyLanguageFont(Font());
+}
+
+bool TForm1::PassRebootCheck()
+{
+    return FState.SkipRebootCheck || CheckRebootNeeded();
+}
+
+void TForm1::TranslateMenu()
+{
+    ToolBar1->SetCaption(Translate("Switch to Quick Bar"));
+    MainWindow1->SetCaption(Translate("Switch to Main Window"));
+    Exit1->SetCaption(Translate("Exit"));
+    StartatQuickBar1->SetCaption(Translate("Start at Quick Bar"));
+    StartatToolBar1->SetCaption(Translate("Start at ToolBar"));
+}
+
+void TForm1::ReadSuiteLayout()
+{
+    FState.CheckSuite = false;
+    FState.CheckFathom = false;
+    PrepareIni();
+    LoadGroups(FState, *FState.StartupIni);
+    PrepareIni();
+}
+
 void TForm1::PrepareIni()
 {
-    if (HMODULE module = LoadLibraryA((ProgramFolder() + "KsTuneProfile.dll").c_str())) {
+    if (HMODULE module = LoadLibraryA((FState.ProgramFolder + "KsTuneProfile.dll").c_str())) {
         if (auto makeNewIni = Entry<TMakeNewIni>(module, "MakeNewIni"))
-            makeNewIni(IniPath.c_str(), &FCheckSuite, &FCheckFathom);
+            makeNewIni(FState.IniPath.c_str(), &FState.CheckSuite, &FState.CheckFathom);
         FreeLibrary(module);
     }
     // The profile module may have written the file.
-    FStartupIni.emplace(IniPath);
+    FState.StartupIni.emplace(FState.IniPath);
+}
+
+void TForm1::RunConflictChecks()
+{
+    // A conflict requests termination; start-up still runs to its end.
+    if (FState.CheckFathom)
+        CheckFathomConflicts();
+    if (FState.CheckSuite)
+        CheckSuiteConflicts();
+}
+
+void TForm1::BuildMessageTable()
+{
+    FState.MessageIds = RebuildMessageTables(FState, FState.GroupCount);
+    FState.Ready = 1;
+}
+
+void TForm1::LoadFaces()
+{
+    FState.PageContainerRegistration = {&ModuleCommand, FState.GroupCount, FState.GroupTable};
+    FState.BarRegistration = {&ModuleCommand, FState.GroupCount, FState.GroupTable};
+
+    FState.PageContainerModule = LoadViewModule("PageContainer.dll");
+    if (FState.PageContainerModule) {
+        SendCommand(FState.PageContainerModule, cmdRegister, &FState.PageContainerRegistration);
+        SendCommand(FState.PageContainerModule, cmdHide, nullptr);
+    }
+    FState.BarModule = LoadViewModule("Bar.dll");
+    if (FState.BarModule) {
+        SendCommand(FState.BarModule, cmdRegister, &FState.BarRegistration);
+        switch (ReadObjectStyle(*FState.StartupIni)) {
+        case TStartStyle::QuickBar:
+            SendCommand(FState.BarModule, cmdShow, nullptr);
+            break;
+        case TStartStyle::TrayIcon:
+            SendCommand(FState.BarModule, cmdHide, nullptr);
+            break;
+        }
+    }
 }
 
 HMODULE TForm1::LoadViewModule(const char* FileName)
 {
-    HMODULE module = LoadLibraryA((ProgramFolder() + FileName).c_str());
+    HMODULE module = LoadLibraryA((FState.ProgramFolder + FileName).c_str());
     // A module without its entry could take no command: it counts as not loaded.
     if (module && !GetProcAddress(module, "Command")) {
         FreeLibrary(module);
@@ -188,18 +202,21 @@ HMODULE TForm1::LoadViewModule(const char* FileName)
 
 void TForm1::FormCreate(TObject*)
 {
-    if (FAbandoned)
+    if (FState.Abandoned)
         return;
     // No taskbar button for the process.
     HWND app = Application->Handle();
     SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    ShowStartView();
+}
 
-    const int32_t style = ReadObjectStyle(*FStartupIni);
-    if (style != 0 && style != 3)
+void TForm1::ShowStartView()
+{
+    const TStartStyle style = ReadObjectStyle(*FState.StartupIni);
+    if (style != TStartStyle::QuickBar && style != TStartStyle::TrayIcon)
         return;
-    StartatQuickBar1->SetChecked(style == 0);
-    StartatToolBar1->SetChecked(style == 3);
-    if (style == 0 && FBarModule) {
+    MarkStartStyle(style);
+    if (style == TStartStyle::QuickBar && FState.BarModule) {
         if (TesselTray->Visible())
             TesselTray->SetVisible(false);
         ToolBar1Click(nullptr);
@@ -208,6 +225,12 @@ void TForm1::FormCreate(TObject*)
         // out: the tray icon stands in for it.
         TesselTray->SetVisible(true);
     }
+}
+
+void TForm1::MarkStartStyle(TStartStyle Style)
+{
+    StartatQuickBar1->SetChecked(Style == TStartStyle::QuickBar);
+    StartatToolBar1->SetChecked(Style == TStartStyle::TrayIcon);
 }
 
 void TForm1::FormClose(TObject*, TCloseAction& Action)
@@ -219,16 +242,16 @@ void TForm1::FormClose(TObject*, TCloseAction& Action)
 
 void TForm1::FormDestroy(TObject*)
 {
-    FReady = 0;
-    if (FPageContainerModule) {
-        FreeLibrary(FPageContainerModule);
-        FPageContainerModule = nullptr;
+    FState.Ready = 0;
+    if (FState.PageContainerModule) {
+        FreeLibrary(FState.PageContainerModule);
+        FState.PageContainerModule = nullptr;
     }
-    if (FBarModule) {
-        FreeLibrary(FBarModule);
-        FBarModule = nullptr;
+    if (FState.BarModule) {
+        FreeLibrary(FState.BarModule);
+        FState.BarModule = nullptr;
     }
-    FMessageIds.clear();
+    FState.MessageIds.clear();
     FreeLanguage();
 }
 
@@ -268,9 +291,9 @@ void TForm1::TesselTrayMouseUp(TObject* Sender, TMouseButton Button, TShiftState
         break;
     }
     case mbLeft:
-        if (CurrentView == 2)
+        if (FState.CurrentView == TView::MainWindow)
             MainWindow1Click(Sender);
-        else if (CurrentView == 0 || CurrentView == 1)
+        else
             ToolBar1Click(Sender);
         break;
     case mbMiddle:
@@ -283,10 +306,8 @@ void TForm1::TrayMenuPopup(TObject*)
     SetForegroundWindow(Handle());
     // The Settings page sets the start view as well: the check marks show
     // what Tessel.ini holds now.
-    TIniSnapshot ini(IniPath);
-    const int32_t style = ReadObjectStyle(ini);
-    StartatQuickBar1->SetChecked(style == 0);
-    StartatToolBar1->SetChecked(style == 3);
+    TIniSnapshot ini(FState.IniPath);
+    MarkStartStyle(ReadObjectStyle(ini));
 }
 
 void TForm1::TesselTrayRestore(TObject*)
@@ -296,16 +317,14 @@ void TForm1::TesselTrayRestore(TObject*)
 
 void TForm1::StartatQuickBar1Click(TObject*)
 {
-    StartatQuickBar1->SetChecked(true);
-    StartatToolBar1->SetChecked(false);
-    WriteIniValue(IniPath, "Tessel", "ObjectStyle", "0");
+    MarkStartStyle(TStartStyle::QuickBar);
+    WriteIniValue(FState.IniPath, "Tessel", "ObjectStyle", "0");
 }
 
 void TForm1::StartatToolBar1Click(TObject*)
 {
-    StartatQuickBar1->SetChecked(false);
-    StartatToolBar1->SetChecked(true);
-    WriteIniValue(IniPath, "Tessel", "ObjectStyle", "3");
+    MarkStartStyle(TStartStyle::TrayIcon);
+    WriteIniValue(FState.IniPath, "Tessel", "ObjectStyle", "3");
 }
 
 void TForm1::Exit1Click(TObject*)
@@ -314,6 +333,10 @@ void TForm1::Exit1Click(TObject*)
         return;
     std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)> dialog(New<TfrmMsg>(this, Translate("Are you sure to exit?")),
                                                       [](TfrmMsg* d) { d->Free(); });
+    // One that could not be built is freed unseen: shown, it could not be
+    // answered, and its window would hold every way into the suite.
+    if (!dialog->Built())
+        return;
     // Halves truncate toward zero, as the screen's own centring does.
     dialog->SetLeft(GetSystemMetrics(SM_CXSCREEN) / 2 - dialog->Width() / 2);
     dialog->SetTop(GetSystemMetrics(SM_CYSCREEN) / 2 - dialog->Height() / 2);
@@ -323,22 +346,22 @@ void TForm1::Exit1Click(TObject*)
 
 void TForm1::RefreshTips()
 {
-    const int32_t count = IniNumber(ReadIniValue(IniPath, "Group", "groupcount", 32));
+    const int32_t count = IniNumber(ReadIniValue(FState.IniPath, "Group", "groupcount", 32));
     if (count < 1)
         return;
-    for (int32_t i = 0; i < count && i < FGroupCount; ++i) {
-        const TGroupRecord& group = GroupTable[i];
-        const std::string section = ReadIniValue(IniPath, "Group", std::to_string(i + 1));
-        const int32_t pageCount = IniNumber(ReadIniValue(IniPath, section, "pagecount"));
+    for (int32_t i = 0; i < count && i < FState.GroupCount; ++i) {
+        TGroupRecord& group = FState.GroupTable[i];
+        const std::string section = ReadIniValue(FState.IniPath, "Group", std::to_string(i + 1));
+        const int32_t pageCount = IniNumber(ReadIniValue(FState.IniPath, section, "pagecount"));
         for (int32_t j = 0; j < pageCount && j < group.PageCount; ++j)
-            SendCommandOnce(PagePath + group.Pages[j].FileName, cmdTips, &group.Pages[j]);
+            CallPageModule(FState.PagePath, group, j, cmdTips);
     }
 }
 
 void TForm1::TimerGetTipsTimer(TObject*)
 {
     RefreshTips();
-    SendCommand(FBarModule, cmdShow, nullptr);
+    SendCommand(FState.BarModule, cmdShow, nullptr);
 }
 
 void TForm1::WndProc(TMessage& Message)
@@ -348,26 +371,30 @@ void TForm1::WndProc(TMessage& Message)
         break;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
-        FSessionEnding = true;
+        // The main window keeps its state as at any other end.
+        if (!FState.SessionEnding) {
+            FState.SessionEnding = true;
+            DispatchCommand(cmdExit, tgMainWindow);
+        }
         Application->Terminate();
         break;
     default:
-        if (FSessionEnding)
+        if (FState.SessionEnding)
             break;
         if (Message.Msg == WM_SYSCOMMAND && Message.WParam == SC_CLOSE) {
             DispatchCommand(cmdExit, tgMainWindow);
         } else if (Message.Msg == ShowFaceMessage()) {
-            if (FReady == 1)
+            if (FState.Ready == 1)
                 TesselTrayMouseUp(TesselTray, mbLeft, TShiftState{}, 0, 0);
-        } else if (FReady == 1) {
+        } else if (FState.Ready == 1) {
             // A number listed twice (01024 and 1024) is forwarded twice.
-            const std::vector<int32_t> ids = FMessageIds;
+            const std::vector<int32_t> ids = FState.MessageIds;
             for (int32_t id : ids) {
-                if (static_cast<UINT>(id) != Message.Msg || FReady != 1)
+                if (static_cast<UINT>(id) != Message.Msg || FState.Ready != 1)
                     continue;
-                FForwardedMessage = {Message.Msg, static_cast<int32_t>(Message.LParam),
-                                     static_cast<int32_t>(Message.WParam)};
-                DispatchCommand(cmdForward, tgMainWindow, &FForwardedMessage);
+                FState.ForwardedMessage = {Message.Msg, static_cast<int32_t>(Message.LParam),
+                                           static_cast<int32_t>(Message.WParam)};
+                DispatchCommand(cmdForward, tgMainWindow, &FState.ForwardedMessage);
             }
         }
         break;
@@ -377,61 +404,63 @@ void TForm1::WndProc(TMessage& Message)
 
 void __stdcall ModuleCommand(TCommandRecord* Record)
 {
-    TForm1* form = Form1;
-    if (!Record || !form)
-        return;
     // The record belongs to the caller, who may reuse it in a nested call.
-    const int32_t code = Record->Code, target = Record->Target;
-    void* const data = Record->Data;
+    if (Record && Form1)
+        Form1->DispatchCommand(Record->Code, Record->Target, Record->Data);
+}
+
+void TForm1::DispatchCommand(int32_t Code, int32_t Target, void* Data)
+{
     // Nothing may unwind into a module's code: errors go to the standard display.
     try {
-        switch (target) {
+        switch (Target) {
         case tgQuickBar:
-            if (code == cmdShow) {
-                CurrentView = 1;
-                form->RefreshTips();
-                form->TimerGetTips->SetEnabled(true);
-                // Only the pointer tells the module this call from the null-data ones.
-                std::unique_ptr<char[]> block(new char[1]);
-                SendCommand(form->FBarModule, cmdShow, block.get());
-            } else if (code == cmdHide) {
-                form->TimerGetTips->SetEnabled(false);
-                SendCommand(form->FBarModule, cmdHide, nullptr);
-            } else if (code == cmdExit) {
+            if (Code == cmdShow) {
+                FState.CurrentView = TView::QuickBar;
+                RefreshTips();
+                TimerGetTips->SetEnabled(true);
+                // Only the pointer tells the module this call from the
+                // null-data ones; what it points at means nothing.
+                char block = 0;
+                SendCommand(FState.BarModule, cmdShow, &block);
+            } else if (Code == cmdHide) {
+                TimerGetTips->SetEnabled(false);
+                SendCommand(FState.BarModule, cmdHide, nullptr);
+            } else if (Code == cmdExit) {
                 Application->Terminate();
             }
             break;
         case tgMainWindow:
-            if (code == cmdShow) {
-                form->TimerGetTips->SetEnabled(false);
-                SendCommand(form->FPageContainerModule, cmdShow, data);
-                CurrentView = 2;
-            } else if (code == cmdHide) {
-                SendCommand(form->FPageContainerModule, cmdHide, nullptr);
-            } else if (code == cmdExit) {
-                SendCommand(form->FPageContainerModule, cmdExit, nullptr);
+            if (Code == cmdShow) {
+                TimerGetTips->SetEnabled(false);
+                SendCommand(FState.PageContainerModule, cmdShow, Data);
+                FState.CurrentView = TView::MainWindow;
+            } else if (Code == cmdHide) {
+                SendCommand(FState.PageContainerModule, cmdHide, nullptr);
+            } else if (Code == cmdExit) {
+                SendCommand(FState.PageContainerModule, cmdExit, nullptr);
                 Application->Terminate();
-            } else if (code == cmdForward) {
-                SendCommand(form->FPageContainerModule, cmdForward, data);
+            } else if (Code == cmdForward) {
+                SendCommand(FState.PageContainerModule, cmdForward, Data);
             }
             break;
         case tgShell:
-            if (code == cmdExit)
+            if (Code == cmdExit)
                 Application->Terminate();
             break;
         case tgTrayIcon:
-            if (code == cmdShow) {
-                if (!form->TesselTray->Visible())
-                    form->TesselTray->SetVisible(true);
-                form->TimerGetTips->SetEnabled(false);
-            } else if (code == cmdHide) {
-                if (form->TesselTray->Visible())
-                    form->TesselTray->SetVisible(false);
+            if (Code == cmdShow) {
+                if (!TesselTray->Visible())
+                    TesselTray->SetVisible(true);
+                TimerGetTips->SetEnabled(false);
+            } else if (Code == cmdHide) {
+                if (TesselTray->Visible())
+                    TesselTray->SetVisible(false);
             }
             break;
         }
     } catch (...) {
-        Application->HandleException(form);
+        Application->HandleException(this);
     }
 }
 
@@ -462,7 +491,7 @@ bool SuiteDialogOpen()
 
 bool CheckRebootNeeded()
 {
-    const std::string path = Format("%s%s", ProgramFolder().c_str(), "KsIO.dll");
+    const std::string path = Format("%s%s", TSuiteState::Running().ProgramFolder.c_str(), "KsIO.dll");
     // A missing module, or one without its entry, asks for a reboot.
     bool needed = true;
     if (HMODULE module = LoadLibraryA(path.c_str())) {

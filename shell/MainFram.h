@@ -1,20 +1,18 @@
 // The hidden main form of Tessel.exe. It never shows itself: it owns the
-// tray icon, its menu, the tips timer and the handles of the main-window and
-// quick-bar modules, builds the running state in its constructor and
-// FormCreate, and turns the modules' requests, the tray's clicks and the
-// window messages other processes send it into commands to the modules.
+// tray icon, its menu and the tips timer, brings the running suite state
+// (SuiteState.h) up in its constructor and FormCreate, and turns the
+// modules' requests, the tray's clicks and the window messages other
+// processes send it into commands to the modules.
 #pragma once
 
 #include "shell/SuiteIni.h"
 #include "shell/SuiteModules.h"
+#include "shell/SuiteState.h"
 #include "shell/Trayicon.h"
 
 #include "platform/Form.h"
 #include "platform/Menu.h"
 #include "platform/Timer.h"
-
-#include <optional>
-#include <vector>
 
 namespace tessel {
 
@@ -54,53 +52,41 @@ public:
     void Exit1Click(platform::TObject* Sender);
     void TimerGetTipsTimer(platform::TObject* Sender);
 
+    // The dispatcher behind ModuleCommand: switches faces, hides them and
+    // ends the process.
+    void DispatchCommand(int32_t Code, int32_t Target, void* Data = nullptr);
     // One tips poll of every page module (code 8).
     void RefreshTips();
 
     void WndProc(platform::TMessage& Message) override;
 
-    // The running state, read by tests.
-    bool CheckSuite() const { return FCheckSuite; }
-    bool CheckFathom() const { return FCheckFathom; }
-    bool SessionEnding() const { return FSessionEnding; }
-    HMODULE PageContainerModule() const { return FPageContainerModule; }
-    HMODULE BarModule() const { return FBarModule; }
-    int32_t Ready() const { return FReady; }
-    int32_t GroupCount() const { return FGroupCount; }
-    int32_t MessageCount() const { return FMessageCount; }
-    const std::vector<int32_t>& MessageIds() const { return FMessageIds; }
-
 private:
-    friend void __stdcall ModuleCommand(TCommandRecord* Record);
+    // Start-up, in this order; the constructor runs the steps up to
+    // LoadFaces, FormCreate brings up the start view.
+    void StartLanguage();
+    bool PassRebootCheck();
+    void TranslateMenu();
+    void ReadSuiteLayout();
+    void RunConflictChecks();
+    void BuildMessageTable();
+    void LoadFaces();
+    void ShowStartView();
 
     void PrepareIni();
     HMODULE LoadViewModule(const char* FileName);
+    // The start-view items' check marks; a style that is neither item's
+    // checks neither.
+    void MarkStartStyle(TStartStyle Style);
     // The steps both switches share; false when an open suite dialog is
     // brought forward instead of switching.
     bool BeginSwitch(platform::TObject* Sender);
 
-    bool FCheckSuite = false;
-    bool FCheckFathom = false;
-    bool FSessionEnding = false;
-    HMODULE FPageContainerModule = nullptr;
-    HMODULE FBarModule = nullptr;
-    TForwardedMessage FForwardedMessage{};
-    int32_t FReady = 0;
-    int32_t FGroupCount = 0;
-    int32_t FMessageCount = 0;
-    std::vector<int32_t> FMessageIds;
-    // Tessel.ini as start-up reads it, made again after each call of the
-    // profile module.
-    std::optional<TIniSnapshot> FStartupIni;
-    // Set when start-up was cut short by a process end that did not happen
-    // (only a test's system services return from ExitProcess).
-    bool FAbandoned = false;
+    TSuiteState& FState;
 };
 
 extern TForm1* Form1;
 
-// The dispatcher: the modules' callback and the shell's own way of switching
-// faces, hiding them and ending the process.
+// The modules' callback: hands the record to the main form's dispatcher.
 void __stdcall ModuleCommand(TCommandRecord* Record);
 // The message a second start of the program posts to the running one's
 // main form: bring the current face forward, as a left click on the tray

@@ -1,5 +1,5 @@
 #include "shell/MsgFrm.h"
-#include "shell/SuiteModules.h"
+#include "shell/SuiteState.h"
 #include "shell/Toolfunction.h"
 
 #include "platform/ClassBuilder.h"
@@ -56,11 +56,12 @@ void TfrmMsg::FormCreate(TObject*)
     LoadBackground();
     ShowTexts();
     PlaceButtons();
+    FBuilt = true;
 }
 
 void TfrmMsg::LoadBackground()
 {
-    LoadImageFile(ImgMsgBackground, ProgramFolder() + "ContainerImages\\popup_bg_s.bmp");
+    LoadImageFile(ImgMsgBackground, TSuiteState::Running().ProgramFolder + "ContainerImages\\popup_bg_s.bmp");
     const bool skinned = !ImgMsgBackground->Picture()->Bitmap()->Empty();
     PlaceControl(ImgMsgBackground, 0, 0, DialogWidth, DialogHeight);
     PlaceControl(this, 0, 0, DialogWidth, DialogHeight);
@@ -93,7 +94,7 @@ void TfrmMsg::ShowTexts()
 
 void TfrmMsg::PlaceButtons()
 {
-    const std::string skins = ProgramFolder() + "ContainerImages\\";
+    const std::string skins = TSuiteState::Running().ProgramFolder + "ContainerImages\\";
     LoadButtonSkin(mrOk, skins, "button");
     PlaceControl(mrOk, 33, 112, 97, 23);
     LoadButtonSkin(mrCancel, skins, "button");
@@ -161,7 +162,7 @@ F Entry(HMODULE Module, const char* Name)
 int32_t LoadLanguage(int32_t Which)
 {
     FreeLanguage();
-    const std::string path = ProgramFolder() + "KsMultiLang.dll";
+    const std::string path = TSuiteState::Running().ProgramFolder + "KsMultiLang.dll";
     LangModule = LoadLibraryA(path.c_str());
     if (!LangModule)
         return langNoModule;

@@ -52,7 +52,9 @@ public:
     void mrOKClick(platform::TObject* Sender);
     void mrCancelClick(platform::TObject* Sender);
 
-    const std::string& MessageText() const { return FMessageText; }
+    // False when building the dialog failed (the framework showed why): it
+    // lacks its buttons or its shape, and must be freed unseen.
+    bool Built() const { return FBuilt; }
 
 protected:
     bool DialogKey(WORD Key, platform::TShiftState Shift) override;
@@ -63,6 +65,7 @@ private:
     void PlaceButtons();
 
     std::string FMessageText;
+    bool FBuilt = false;
 };
 
 // The hidden dialog instance made at start-up.
@@ -71,9 +74,11 @@ extern TfrmMsg* frmMsg;
 // LoadLanguage results.
 constexpr int32_t langLoaded = 0, langNoModule = 1, langNotNamed = 2;
 // A translation is fetched into a buffer that grows by 256 bytes while the
-// module fills it completely; past this size the text is taken as it is, so a
-// module that always fills its buffer cannot make a translation run forever.
-constexpr size_t MaxTranslationSize = 64 * 1024;
+// module fills it completely; at this size the text is taken as it is (cut),
+// so a module that always fills its buffer cannot make a translation run
+// forever, and no language file can make a text longer than a window takes
+// for its caption.
+constexpr size_t MaxTranslationSize = 4096;
 
 // Loads KsMultiLang.dll from the program's folder and asks it for the
 // language (Which is passed through; the shell uses 0).

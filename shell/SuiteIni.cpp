@@ -62,16 +62,16 @@ std::string PageIniName(const std::string& FileName)
     return name + ".ini";
 }
 
-int32_t ReadObjectStyle(TIniSnapshot& Ini)
+TStartStyle ReadObjectStyle(TIniSnapshot& Ini)
 {
-    return IniNumber(Ini.Read("Tessel", "ObjectStyle"));
+    return static_cast<TStartStyle>(IniNumber(Ini.Read("Tessel", "ObjectStyle")));
 }
 
-int32_t LoadGroups(TIniSnapshot& Ini)
+int32_t LoadGroups(TSuiteState& State, TIniSnapshot& Ini)
 {
     const int32_t groupCount = ClampCount(IniNumber(Ini.Read("Group", "groupcount")), MaxGroups);
     for (int32_t i = 0; i < groupCount; ++i) {
-        TGroupRecord& group = GroupTable[i];
+        TGroupRecord& group = State.GroupTable[i];
         const std::string section = Ini.Read("Group", std::to_string(i + 1));
         // The record holds 255 characters; the section itself is read by its full name.
         std::strncpy(group.Name, section.c_str(), sizeof group.Name - 1);
@@ -81,14 +81,16 @@ int32_t LoadGroups(TIniSnapshot& Ini)
         group.GroupId = IniNumber(Ini.Read(section, "groupid"));
         delete[] group.Pages;
         group.Pages = group.PageCount > 0 ? new TPageRecord[group.PageCount]() : nullptr;
+        std::memset(group.PageUnavailable, 0, sizeof group.PageUnavailable);
 
         for (int32_t j = 0; j < group.PageCount; ++j) {
             TPageRecord& page = group.Pages[j];
             const std::string file = Ini.Read(section, std::to_string(j + 1));
             std::strncpy(page.FileName, file.c_str(), sizeof page.FileName - 1);
-            SendCommandOnce(PagePath + page.FileName, cmdPageStart, &page);
+            CallPageModule(State.PagePath, group, j, cmdPageStart);
         }
     }
+    State.GroupCount = groupCount;
     return groupCount;
 }
 
@@ -197,17 +199,17 @@ void ClearMessageTables(TIniFile& Ini)
     Ini.EraseSection("MESSAGE");
 }
 
-int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount)
+int32_t BuildMessageTables(TIniFile& Ini, const TSuiteState& State, int32_t GroupCount)
 {
     ClearMessageTables(Ini);
     Ini.Write("MESSAGE", "count", "0");
     TMessageTables tables(Ini);
     for (int32_t i = 0; i < GroupCount; ++i) {
-        const TGroupRecord& group = GroupTable[i];
+        const TGroupRecord& group = State.GroupTable[i];
         for (int32_t j = 0; j < group.PageCount; ++j) {
             // A page INI that cannot be read, or is not 8-bit text, lists no messages.
             std::string text;
-            platform::ReadFileBytes(PagePath + PageIniName(group.Pages[j].FileName), text);
+            platform::ReadFileBytes(State.PagePath + PageIniName(group.Pages[j].FileName), text);
             TIniFile page(TIniFile::IsUtf16(text) ? std::string() : text);
             const int32_t count = ClampCount(IniNumber(page.Read("MESSAGE", "messagecount")), MaxPageMessages);
             for (int32_t n = 1; n <= count; ++n) {
@@ -228,12 +230,14 @@ std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount)
     return ids;
 }
 
-std::vector<int32_t> RebuildMessageTables(int32_t GroupCount)
+std::vector<int32_t> RebuildMessageTables(const TSuiteState& State, int32_t GroupCount)
 {
     // A file that cannot be read or written keeps what it holds; the tables
     // built here are forwarded all the same.
     std::vector<int32_t> ids;
-    platform::EditIniFile(IniPath, [&](TIniFile& Ini) { ids = LoadMessageIds(Ini, BuildMessageTables(Ini, GroupCount)); });
+    platform::EditIniFile(State.IniPath, [&](TIniFile& Ini) {
+        ids = LoadMessageIds(Ini, BuildMessageTables(Ini, State, GroupCount));
+    });
     return ids;
 }
 

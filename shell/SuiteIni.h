@@ -14,6 +14,7 @@
 
 #include "platform/IniFile.h"
 #include "platform/IniSnapshot.h"
+#include "shell/SuiteState.h"
 
 #include <cstdint>
 #include <string>
@@ -49,23 +50,23 @@ std::string PageIniName(const std::string& FileName);
 // Start-up reads Tessel.ini from a snapshot, taken again after each call of
 // the profile module (the one module that writes it during start-up).
 
-// "Tessel"/"ObjectStyle".
-int32_t ReadObjectStyle(TIniSnapshot& Ini);
+// "Tessel"/"ObjectStyle", whatever number it holds.
+TStartStyle ReadObjectStyle(TIniSnapshot& Ini);
 
-// Fills the group table and introduces every page to its module (code 2);
-// returns the number of groups.
-int32_t LoadGroups(TIniSnapshot& Ini);
+// Fills the state's group table and GroupCount and introduces every page to
+// its module (code 2); returns the number of groups.
+int32_t LoadGroups(TSuiteState& State, TIniSnapshot& Ini);
 
 // The message table and its routing sections, rebuilt at every start from
-// the page INI files of the first GroupCount groups. A section that "Group"
+// the page INI files of the first GroupCount groups of the state's table. A section that "Group"
 // names is the suite layout's: no table entry removes it or writes into it.
 void ClearMessageTables(TIniFile& Ini);
 // Returns the number of entries written.
-int32_t BuildMessageTables(TIniFile& Ini, int32_t GroupCount);
+int32_t BuildMessageTables(TIniFile& Ini, const TSuiteState& State, int32_t GroupCount);
 std::vector<int32_t> LoadMessageIds(TIniFile& Ini, int32_t MessageCount);
-// Start-up's rebuild: reads IniPath once, rebuilds the tables in memory and
-// replaces the file once if that changed it. Returns the forwarded message
-// numbers, also when the file could not be read or written.
-std::vector<int32_t> RebuildMessageTables(int32_t GroupCount);
+// Start-up's rebuild: reads the state's Tessel.ini once, rebuilds the tables
+// in memory and replaces the file once if that changed it. Returns the
+// forwarded message numbers, also when the file could not be read or written.
+std::vector<int32_t> RebuildMessageTables(const TSuiteState& State, int32_t GroupCount);
 
 } // namespace tessel

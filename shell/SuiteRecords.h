@@ -25,7 +25,11 @@ struct TGroupRecord {
     int32_t PageCount;
     int32_t Style;
     TPageRecord* Pages; // PageCount records, owned by the shell for the process's life
-    char Reserved[512];
+    // Non-zero for a page whose module faulted or did not return from a call:
+    // the shell, the main window and the quick bar leave that page alone for
+    // the rest of the process. Whichever of them met the fault sets it.
+    uint8_t PageUnavailable[16];
+    char Reserved[496];
 };
 
 struct TCommandRecord {
@@ -58,7 +62,7 @@ static_assert(offsetof(TGroupRecord, GroupId) == 256);
 static_assert(offsetof(TGroupRecord, PageCount) == 260);
 static_assert(offsetof(TGroupRecord, Style) == 264);
 static_assert(offsetof(TGroupRecord, Pages) == 268);
-static_assert(offsetof(TGroupRecord, Reserved) == 272);
+static_assert(offsetof(TGroupRecord, PageUnavailable) == 272);
 static_assert(sizeof(TCommandRecord) == 12);
 static_assert(offsetof(TCommandRecord, Target) == 4);
 static_assert(offsetof(TCommandRecord, Data) == 8);
@@ -68,6 +72,17 @@ static_assert(offsetof(TModuleRegistration, Groups) == 8);
 static_assert(sizeof(TForwardedMessage) == 12);
 static_assert(offsetof(TForwardedMessage, LParam) == 4);
 static_assert(offsetof(TForwardedMessage, WParam) == 8);
+
+inline bool PageUnavailable(const TGroupRecord& Group, int Page)
+{
+    return Page >= 0 && Page < static_cast<int>(sizeof Group.PageUnavailable) && Group.PageUnavailable[Page];
+}
+
+inline void MarkPageUnavailable(TGroupRecord& Group, int Page)
+{
+    if (Page >= 0 && Page < static_cast<int>(sizeof Group.PageUnavailable))
+        Group.PageUnavailable[Page] = 1;
+}
 
 // Command codes and targets of TCommandRecord and of a module's Command entry.
 enum : int32_t {

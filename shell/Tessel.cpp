@@ -38,6 +38,15 @@ std::string Arguments()
     return p;
 }
 
+// The folder of the program file, with its trailing backslash.
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string file(path, n < MAX_PATH ? n : 0);
+    return file.substr(0, file.find_last_of('\\') + 1);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -60,8 +69,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         SystemServices().ExitProcess(0);
         return 0;
     }
-    if (lstrcmpiA(Arguments().c_str(), "-tray") == 0)
-        SkipRebootCheck = true;
+    // Never destroyed: the modules hold the group table's address until the
+    // process ends, and the forms are destroyed after WinMain returns.
+    new TSuiteState(ProgramFolder(), lstrcmpiA(Arguments().c_str(), "-tray") == 0);
 
     try {
         components::RegisterSamples();

@@ -141,7 +141,9 @@ void TFormBar::RefreshTips()
 {
     for (TPageButton& page : FPages) {
         TPageRecord& record = *page.Record;
-        const std::string tip = FieldText(PageTip(record).Tip);
+        // A page whose module failed says nothing more, and cannot be opened.
+        const bool available = !PageUnavailable(FRegistration.Groups[page.Pair[0] - 1], page.Pair[1] - 1);
+        const std::string tip = available ? FieldText(PageTip(record).Tip) : std::string();
         const std::string badge = FieldText(PageTip(record).Badge);
         std::string text = PageCaption(record);
         if (!tip.empty())
@@ -149,6 +151,7 @@ void TFormBar::RefreshTips()
         if (page.Button->Text() != text)
             page.Button->SetText(text);
         page.Button->SetHint(tip);
+        page.Button->SetEnabled(available);
     }
     Fit();
 }

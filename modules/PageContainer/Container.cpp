@@ -5,6 +5,8 @@
 
 #include "platform/Align.h"
 #include "platform/ClassBuilder.h"
+#include "platform/FaultGuard.h"
+#include "platform/FilePath.h"
 #include "platform/IniSnapshot.h"
 
 #include <algorithm>
@@ -154,17 +156,24 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     HandleNeeded();
 }
 
-void TFormContainer::LoadPage(TPageSlot& Slot)
+void TFormContainer::LoadPage(int Group, int Page)
 {
-    if (Slot.Tried)
+    TPageSlot& slot = FSlots[Group][Page];
+    if (slot.Tried)
         return;
-    Slot.Tried = true;
-    Slot.Module = LoadLibraryA((SuiteFolder() + "Page\\" + Slot.Record->FileName).c_str());
-    if (Slot.Module) {
-        Slot.Create = Entry<TPageCreate>(Slot.Module, "PageCreate");
-        Slot.Destroy = Entry<TPageDestroy>(Slot.Module, "PageDestroy");
-        Slot.Message = Entry<TPageMessage>(Slot.Module, "PageMessage");
-    }
+    slot.Tried = true;
+    // A name that leads out of Page\ is no page of the suite's.
+    const std::string path = PathWithin(SuiteFolder() + "Page\\", slot.Record->FileName);
+    if (path.empty())
+        return;
+    // Loading runs the module's own start-up code: guarded as any call into it.
+    HMODULE module = nullptr;
+    if (!CallPage(Group, Page, [&] { module = LoadLibraryA(path.c_str()); }) || !module)
+        return;
+    slot.Module = module;
+    slot.Create = Entry<TPageCreate>(module, "PageCreate");
+    slot.Destroy = Entry<TPageDestroy>(module, "PageDestroy");
+    slot.Message = Entry<TPageMessage>(module, "PageMessage");
 }
 
 void TFormContainer::LoadRoutes()
@@ -235,19 +244,29 @@ void TFormContainer::Choose(int Group, int Page)
     FGroup = std::clamp(Group, 0, static_cast<int>(FSlots.size()) - 1);
     for (size_t i = 0; i < FTabs.size(); ++i)
         FTabs[i]->SetChosen(static_cast<int>(i) == FGroup);
-    // The chosen group's buttons first, so that the focus never falls on a hidden one.
-    for (TSkinButton* button : FPageButtons[FGroup])
-        button->SetVisible(true);
+    // The chosen group's buttons first, so that the focus never falls on a
+    // hidden one; a page whose module failed (also in a tips poll) greyed.
+    for (size_t j = 0; j < FPageButtons[FGroup].size(); ++j) {
+        FPageButtons[FGroup][j]->SetEnabled(!PageUnavailable(FRegistration.Groups[FGroup], static_cast<int>(j)));
+        FPageButtons[FGroup][j]->SetVisible(true);
+    }
     for (size_t i = 0; i < FPageButtons.size(); ++i)
         if (static_cast<int>(i) != FGroup)
             for (TSkinButton* button : FPageButtons[i])
                 button->SetVisible(false);
 
     std::vector<TPageSlot>& slots = FSlots[FGroup];
-    for (std::vector<TPageSlot>& group : FSlots)
-        for (TPageSlot& slot : group)
-            if (slot.View)
-                ShowWindow(slot.View, SW_HIDE);
+    // A page whose module failed since its view was made (in a tips poll)
+    // has its view left alone from now on.
+    for (size_t i = 0; i < FSlots.size(); ++i)
+        for (size_t j = 0; j < FSlots[i].size(); ++j) {
+            if (!FSlots[i][j].View)
+                continue;
+            if (PageUnavailable(FRegistration.Groups[i], static_cast<int>(j)))
+                LeavePage(static_cast<int>(i), static_cast<int>(j));
+            else
+                ShowWindow(FSlots[i][j].View, SW_HIDE);
+        }
     FMissing->SetVisible(false);
     if (slots.empty()) {
         FTitle->SetText("");
@@ -260,9 +279,12 @@ void TFormContainer::Choose(int Group, int Page)
     FTitle->SetText(PageCaption(*slots[FPage].Record));
 
     TPageSlot& slot = slots[FPage];
-    LoadPage(slot);
-    if (!slot.View && slot.Create)
-        slot.View = slot.Create(FBody->Handle());
+    LoadPage(FGroup, FPage);
+    if (!slot.View && slot.Create) {
+        HWND view = nullptr;
+        if (CallPage(FGroup, FPage, [&] { view = slot.Create(FBody->Handle()); }))
+            slot.View = view;
+    }
     if (slot.View) {
         LayoutBody();
         ShowWindow(slot.View, SW_SHOW);
@@ -271,13 +293,40 @@ void TFormContainer::Choose(int Group, int Page)
     }
 }
 
+bool TFormContainer::CallPage(int Group, int Page, const std::function<void()>& Call)
+{
+    TGroupRecord& group = FRegistration.Groups[Group];
+    if (PageUnavailable(group, Page))
+        return false;
+    if (RunGuarded(Call) == TCallResult::Returned)
+        return true;
+    MarkPageUnavailable(group, Page);
+    LeavePage(Group, Page);
+    return false;
+}
+
+void TFormContainer::LeavePage(int Group, int Page)
+{
+    // The view's window stays, hidden, for the process's life: destroying
+    // it would run the module's code again.
+    TPageSlot& slot = FSlots[Group][Page];
+    if (const HWND view = slot.View)
+        RunGuarded([view] { ShowWindow(view, SW_HIDE); });
+    slot.View = nullptr;
+    FPageButtons[Group][Page]->SetEnabled(false);
+    if (Group == FGroup && Page == FPage)
+        FMissing->SetVisible(true);
+}
+
 void TFormContainer::StepPage(int Step)
 {
-    // Every page of every group in one row; a group without pages is passed by.
+    // Every page of every group in one row; a group without pages, and a
+    // page whose module failed, is passed by.
     std::vector<std::pair<int, int>> pages;
     for (int i = 0; i < static_cast<int>(FSlots.size()); ++i)
         for (int j = 0; j < static_cast<int>(FSlots[i].size()); ++j)
-            pages.emplace_back(i, j);
+            if (!PageUnavailable(FRegistration.Groups[i], j) || (i == FGroup && j == FPage))
+                pages.emplace_back(i, j);
     if (pages.empty())
         return;
     const auto at = std::find(pages.begin(), pages.end(), std::pair{FGroup, FPage});
@@ -338,10 +387,11 @@ void TFormContainer::Shutdown()
     SaveState();
     FShutDown = true;
     Hide();
-    for (std::vector<TPageSlot>& group : FSlots)
-        for (TPageSlot& slot : group) {
+    for (size_t i = 0; i < FSlots.size(); ++i)
+        for (size_t j = 0; j < FSlots[i].size(); ++j) {
+            TPageSlot& slot = FSlots[i][j];
             if (slot.View && slot.Destroy)
-                slot.Destroy();
+                CallPage(static_cast<int>(i), static_cast<int>(j), slot.Destroy);
             slot.View = nullptr;
         }
 }
@@ -352,10 +402,9 @@ void TFormContainer::Forward(const TForwardedMessage& Message)
     if (found == FRoutes.end())
         return;
     for (auto [group, page] : found->second) {
-        TPageSlot& slot = FSlots[group][page];
-        LoadPage(slot);
-        if (slot.Message)
-            slot.Message(&Message);
+        LoadPage(group, page);
+        if (TPageSlot& slot = FSlots[group][page]; slot.Message)
+            CallPage(group, page, [&] { slot.Message(&Message); });
     }
 }
 

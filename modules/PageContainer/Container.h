@@ -20,6 +20,7 @@
 #include "platform/Form.h"
 #include "platform/Label.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -71,8 +72,19 @@ protected:
 
 private:
     void Ask(int32_t Code, int32_t Target);
-    void LoadPage(TPageSlot& Slot);
+    // Loads the module of page Page of Group the first time it is needed,
+    // unless the page is unavailable or its path leads out of Page\.
+    void LoadPage(int Group, int Page);
     void LayoutBody();
+    // Calls into the view of page Page of group Group, guarded
+    // (platform/FaultGuard.h): a page that faults is marked unavailable in
+    // the group table for the rest of the process, its view hidden and its
+    // button disabled (LeavePage). False when the page is unavailable or
+    // faulted.
+    bool CallPage(int Group, int Page, const std::function<void()>& Call);
+    // Hides the view of a page marked unavailable, forgets it and disables
+    // the page's button.
+    void LeavePage(int Group, int Page);
     // Shows page Page of group Group (each brought into range).
     void Choose(int Group, int Page);
     // Steps through the pages of every group in order (Step +1 or -1), round the end.

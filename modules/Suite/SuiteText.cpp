@@ -37,6 +37,9 @@ struct TLanguage {
     }
 };
 
+// Longer translations are not the language's: its English text is shown.
+constexpr int32_t MaxTextSize = 4096;
+
 TLanguage& Language()
 {
     static TLanguage language;
@@ -50,8 +53,9 @@ std::string Tr(const char* English)
     TLanguage& language = Language();
     if (!language.TranslateStr2)
         return English;
-    // A result that fills the buffer may have been cut: ask again with more room.
-    for (int32_t size = 256; size <= 65536; size *= 4) {
+    // A result that fills the buffer may have been cut: ask again with more
+    // room, up to what a window takes for its caption.
+    for (int32_t size = 256; size <= MaxTextSize; size *= 4) {
         std::vector<char> out(static_cast<size_t>(size));
         int32_t n = language.TranslateStr2(0, English, out.data(), size, language.File);
         if (n < size - 1)

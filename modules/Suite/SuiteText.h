@@ -1,7 +1,8 @@
 // The texts of the suite's own modules: written in English in the code and
 // shown through the language module KsMultiLang.dll of the suite's folder,
-// like the shell's. Without that module, or for a text its language file
-// lacks, the English text is shown.
+// like the shell's. Without that module, for a text its language file
+// lacks, or for a translation longer than a window takes for its caption
+// (4,095 characters), the English text is shown.
 #pragma once
 
 #include <cstdint>

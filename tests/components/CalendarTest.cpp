@@ -166,3 +166,23 @@ TEST_F(Calendar, TheGridStartsOnTheChosenWeekdayAndHighlightsTheSelectedDay)
     Cal->Font()->SetColor(clRed);
     EXPECT_GT(CountPixels(Cal, other, clRed), 3);
 }
+
+// Every fourth year has a 29 February, but of the century years only those
+// that 400 divides; and the month's last day is as much a day as any.
+TEST_F(Calendar, TheLeapRuleOfTheCenturiesAndTheLastDayOfTheMonth)
+{
+    Cal->SetFocus();
+    for (const auto& [year, last] : {std::pair{2000, 29}, {2400, 29}, {1900, 28}, {2100, 28}, {2024, 29}, {2023, 28}}) {
+        Set(year, 2, 1);
+        Key(Cal, VK_END);
+        ExpectDate(year, 2, last);
+        EXPECT_NO_THROW(Cal->DayRect(last)) << year;
+    }
+
+    for (const auto& [month, last] : {std::pair{2, 29}, {9, 30}, {12, 31}}) {
+        Set(2024, month, 1);
+        ClickDay(last);
+        ExpectDate(2024, month, last);
+        EXPECT_EQ(Changes, 1) << month;
+    }
+}

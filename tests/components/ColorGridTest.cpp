@@ -105,3 +105,19 @@ TEST_F(ColorGrid, KeysMoveTheSelectionsThroughTheArrangement)
     EXPECT_THROW(Grid->SetBackgroundIndex(-1), ERangeError);
     EXPECT_EQ(Grid->BackgroundIndex(), 15);
 }
+
+// Down on the last row stays there, from every column and in every
+// arrangement: there is no colour past the last.
+TEST_F(ColorGrid, DownOnTheLastRowStaysOnIt)
+{
+    Grid->SetFocus();
+    for (TGridOrdering ordering : {go4x4, go2x8, go8x2, go16x1, go1x16}) {
+        Grid->SetGridOrdering(ordering);
+        const int columns = Grid->Columns();
+        for (int index = 16 - columns; index < 16; ++index) {
+            Grid->SetForegroundIndex(index);
+            Key(Grid, VK_DOWN);
+            EXPECT_EQ(Grid->ForegroundIndex(), index) << columns << " columns";
+        }
+    }
+}

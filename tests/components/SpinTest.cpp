@@ -203,3 +203,19 @@ TEST_F(Spin, EditorDisabledStillSpinsAndReadOnlyChangesNothing)
     EXPECT_EQ(spin->Value(), 11);
     EXPECT_EQ(spin->Text(), "11");
 }
+
+// A number typed exactly at either end of the range is taken as typed.
+TEST_F(Spin, NumbersTypedAtTheEndsOfTheRangeAreTaken)
+{
+    auto* spin = Place<TSpinEdit>(10, 10, 100, 22);
+    spin->SetMinValue(10);
+    spin->SetMaxValue(250);
+    spin->SetFocus();
+    spin->SelectAll();
+    Type(spin, "250");
+    EXPECT_EQ(spin->Value(), 250);
+    spin->SelectAll();
+    Type(spin, "10");
+    EXPECT_EQ(spin->Value(), 10);
+    EXPECT_EQ(spin->Text(), "10");
+}

@@ -469,3 +469,70 @@ TEST_F(MainWindow, SpeaksTheUsersLanguage)
 }
 
 } // namespace
+
+namespace {
+
+// Places kept below the work area bring the main window and the quick bar
+// back wholly on it, and the quick bar keeps the place a drag leaves it at.
+TEST_F(MainWindow, PlacesComeBackOnTheWorkAreaAndADragIsKept)
+{
+    CopyFileA((SuiteBin() + "Bar.dll").c_str(), (Suite.Path() + "Bar.dll").c_str(), FALSE);
+    AddPage("Clock.dll");
+    const std::string ini = Suite.Path() + "Tessel.ini";
+    const auto setting = [&](const char* Section, const char* Key) {
+        char value[32] = {};
+        GetPrivateProfileStringA(Section, Key, "", value, sizeof value, ini.c_str());
+        return std::string(value);
+    };
+    for (const char* section : {"PageContainer", "Bar"}) {
+        WritePrivateProfileStringA(section, "Left", "100", ini.c_str());
+        WritePrivateProfileStringA(section, "Top", "5000", ini.c_str());
+    }
+    WritePrivateProfileStringA("PageContainer", "Width", "700", ini.c_str());
+    WritePrivateProfileStringA("PageContainer", "Height", "500", ini.c_str());
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+
+    Register();
+    Command(cmdShow, nullptr);
+    Settle();
+    RECT r{};
+    GetWindowRect(Window(), &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.bottom - r.top, 500);
+    EXPECT_EQ(r.bottom, work.bottom) << "below the work area: its bottom edge comes up to the area's";
+    Command(cmdExit, nullptr);
+    Settle();
+
+    LoadedModule bar(Suite.Path() + "Bar.dll");
+    auto command = bar.Entry<void(__stdcall*)(int32_t, void*)>("Command");
+    ASSERT_NE(command, nullptr);
+    command(cmdRegister, &Registration);
+    char block[1] = {};
+    command(cmdShow, block);
+    Settle();
+    HWND window = nullptr;
+    for (HWND wnd = nullptr; (wnd = FindWindowExA(nullptr, wnd, "TFormBar", "Tessel")) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(wnd, &process);
+        if (process == GetCurrentProcessId())
+            window = wnd;
+    }
+    ASSERT_TRUE(IsWindowVisible(window));
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.bottom, work.bottom);
+
+    // A drag as the system's move loop makes it: the place is kept at its end.
+    SendMessageA(window, WM_ENTERSIZEMOVE, 0, 0);
+    for (int x : {200, 260, 320})
+        SetWindowPos(window, nullptr, x, x - 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
+    Settle();
+    EXPECT_EQ(setting("Bar", "Left"), "320");
+    EXPECT_EQ(setting("Bar", "Top"), "210");
+    command(cmdHide, nullptr);
+    Settle();
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "platform/Icon.h"
 #include "platform/Label.h"
 #include "platform/SystemServices.h"
+#include "platform/Timer.h"
 
 #include <gtest/gtest.h>
 
@@ -473,6 +474,36 @@ TEST(Application, TerminateFromAHandlerEndsTheRunningLoop)
     Application->Run();
     EXPECT_TRUE(Application->Terminated());
     EXPECT_FALSE(dialog->Visible());
+}
+
+// A message box open inside the loop (as a module's dialog would be, with a
+// loop of its own) when the end is asked for: the box ends, then the loop,
+// and no quit is left for the next box.
+TEST(Application, TerminateEndsTheLoopsRunningInsideTheLoop)
+{
+    Application->Initialize();
+    static bool boxEnded = false;
+    auto* open = New<TTimer>(nullptr);
+    open->SetInterval(50);
+    open->SetOnTimer([open](TObject*) {
+        open->SetEnabled(false);
+        MessageBoxA(nullptr, "Still here?", "TerminateTest", MB_OK);
+        boxEnded = true;
+    });
+    auto* end = New<TTimer>(nullptr);
+    end->SetInterval(600);
+    end->SetOnTimer([end](TObject*) {
+        end->SetEnabled(false);
+        Application->Terminate();
+    });
+    const DWORD start = GetTickCount();
+    Application->Run();
+    EXPECT_TRUE(boxEnded);
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    open->Free();
+    end->Free();
 }
 
 // A child's window asked for before its form has one: the form makes its

@@ -288,7 +288,7 @@ TEST_F(EndToEnd, EveryWayTheProcessEnds)
         {"shell exit request", [&](HWND) { Tessel.Request("Bar", 6, 104); }, 0},
         {"main window exit request", [&](HWND) { Tessel.Request("Bar", 6, 103); }, 1},
         {"close request", [&](HWND form) { PostMessageA(form, WM_CLOSE, 0, 0); }, 1},
-        {"session end", [&](HWND form) { PostMessageA(form, WM_ENDSESSION, 1, 0); }, 0},
+        {"session end", [&](HWND form) { PostMessageA(form, WM_ENDSESSION, 1, 0); }, 1},
     };
     for (const TEnding& ending : endings) {
         Suite.ClearCalls();

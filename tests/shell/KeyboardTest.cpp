@@ -155,6 +155,30 @@ TEST_F(SuiteKeyboard, TheMainWindowTabsIntoThePageAndSwitchesPagesWithCtrl)
     EXPECT_EQ(Tessel.WaitExit(), 0);
 }
 
+// A page whose module faulted has nothing to show: Ctrl+Tab and
+// Ctrl+Shift+Tab pass it by.
+TEST_F(SuiteKeyboard, CtrlTabPassesByAPageWhoseModuleFailed)
+{
+    Suite.AddModule("Page\\Broken.dll");
+    Suite.Double("Broken", "Caption", "Broken");
+    Suite.Double("Broken", "Fault", "2");
+    Layout({"Clock", "Broken", "Display"}, 3);
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_NE(Tessel.WaitMainForm(), nullptr);
+    Tessel.TrayNotify(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitShown([&] { return Bar(); }));
+    ASSERT_TRUE(WaitFocus(Bar(), "Clock"));
+    Press({VK_RETURN});
+    ASSERT_TRUE(WaitShown([&] { return Container(); }));
+    ASSERT_TRUE(WaitPage("TClockView"));
+
+    Press({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(WaitPage("TDisplayView"));
+    Press({VK_CONTROL, VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitPage("TClockView"));
+    EXPECT_TRUE(Matching(Suite.Calls(), "Broken PageCreate").empty());
+}
+
 // Both exit questions, the suite's own from its windows and the shell's from
 // the tray menu, work as a system Yes/No box: the focus starts on Yes, Esc
 // answers No, Tab moves between the two and Enter presses the focused one.

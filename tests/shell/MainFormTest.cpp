@@ -7,7 +7,7 @@
 
 #include "shell/MainFram.h"
 #include "shell/MsgFrm.h"
-#include "shell/SuiteModules.h"
+#include "shell/SuiteState.h"
 
 #include "platform/Application.h"
 
@@ -41,8 +41,6 @@ protected:
             Form1->Free();
         if (Dialog)
             DestroyWindow(Dialog);
-        ClearGroupTable();
-        CurrentView = 0;
         TSuiteTest::TearDown();
     }
 
@@ -58,8 +56,7 @@ protected:
     {
         if (Form1)
             Form1->Free();
-        ClearGroupTable();
-        CurrentView = 0;
+        Restart();
         HWND app = Application->Handle();
         SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) & ~WS_EX_TOOLWINDOW);
         return After([] { Application->CreateForm(Form1); });
@@ -95,8 +92,8 @@ protected:
 TEST_F(MainForm, DispatcherTable)
 {
     Create();
-    ASSERT_NE(Form1->PageContainerModule(), nullptr);
-    ASSERT_NE(Form1->BarModule(), nullptr);
+    ASSERT_NE(State->PageContainerModule, nullptr);
+    ASSERT_NE(State->BarModule, nullptr);
     int32_t pair[2] = {5, 6};
     TForwardedMessage message{1, 2, 3};
     char address[32];
@@ -107,28 +104,28 @@ TEST_F(MainForm, DispatcherTable)
         void* Data;
         Strings Effects;
         bool TimerOn, TrayVisible;
-        int32_t View;
+        TView View;
     };
     const std::vector<TRow> table = {
-        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, false, 1},
-        {4, 101, nullptr, {"Bar Command 4 null"}, false, false, 1},
-        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, false, 1},
-        {3, 105, nullptr, {"icon 0"}, false, true, 1},
-        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, true, 1},
-        {3, 105, nullptr, {}, false, true, 1},
-        {4, 105, nullptr, {"icon 2"}, false, false, 1},
-        {4, 105, nullptr, {}, false, false, 1},
-        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, false, 1},
-        {3, 103, pair, {"PageContainer Command 3 pair=5,6 " + std::string(address)}, false, false, 2},
-        {4, 103, nullptr, {"PageContainer Command 4 null"}, false, false, 2},
-        {7, 103, &message, {"PageContainer Command 7 msg=1 lparam=2 wparam=3"}, false, false, 2},
-        {5, 101, nullptr, {}, false, false, 2},
-        {7, 101, nullptr, {}, false, false, 2},
-        {3, 104, nullptr, {}, false, false, 2},
-        {4, 104, nullptr, {}, false, false, 2},
-        {6, 105, nullptr, {}, false, false, 2},
-        {1, 103, nullptr, {}, false, false, 2},
-        {3, 999, nullptr, {}, false, false, 2},
+        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, false, TView::QuickBar},
+        {4, 101, nullptr, {"Bar Command 4 null"}, false, false, TView::QuickBar},
+        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, false, TView::QuickBar},
+        {3, 105, nullptr, {"icon 0"}, false, true, TView::QuickBar},
+        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, true, TView::QuickBar},
+        {3, 105, nullptr, {}, false, true, TView::QuickBar},
+        {4, 105, nullptr, {"icon 2"}, false, false, TView::QuickBar},
+        {4, 105, nullptr, {}, false, false, TView::QuickBar},
+        {3, 101, nullptr, {"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll", "Bar Command 3 data"}, true, false, TView::QuickBar},
+        {3, 103, pair, {"PageContainer Command 3 pair=5,6 " + std::string(address)}, false, false, TView::MainWindow},
+        {4, 103, nullptr, {"PageContainer Command 4 null"}, false, false, TView::MainWindow},
+        {7, 103, &message, {"PageContainer Command 7 msg=1 lparam=2 wparam=3"}, false, false, TView::MainWindow},
+        {5, 101, nullptr, {}, false, false, TView::MainWindow},
+        {7, 101, nullptr, {}, false, false, TView::MainWindow},
+        {3, 104, nullptr, {}, false, false, TView::MainWindow},
+        {4, 104, nullptr, {}, false, false, TView::MainWindow},
+        {6, 105, nullptr, {}, false, false, TView::MainWindow},
+        {1, 103, nullptr, {}, false, false, TView::MainWindow},
+        {3, 999, nullptr, {}, false, false, TView::MainWindow},
     };
     for (size_t row = 0; row < table.size(); ++row) {
         const TRow& r = table[row];
@@ -136,7 +133,7 @@ TEST_F(MainForm, DispatcherTable)
         EXPECT_EQ(After([&] { ModuleCommand(&record); }), r.Effects) << "row " << row;
         EXPECT_EQ(Form1->TimerGetTips->Enabled(), r.TimerOn) << "row " << row;
         EXPECT_EQ(Form1->TesselTray->Visible(), r.TrayVisible) << "row " << row;
-        EXPECT_EQ(CurrentView, r.View) << "row " << row;
+        EXPECT_EQ(State->CurrentView, r.View) << "row " << row;
         EXPECT_FALSE(Application->Terminated()) << "row " << row;
     }
 
@@ -150,7 +147,7 @@ TEST_F(MainForm, WindowMessagesAreForwardedUntilTheSessionEnds)
 {
     Create();
     HWND form = Form1->Handle();
-    EXPECT_EQ(Form1->MessageIds(), (std::vector<int32_t>{1200, 536, 1200}));
+    EXPECT_EQ(State->MessageIds, (std::vector<int32_t>{1200, 536, 1200}));
 
     EXPECT_EQ(After([&] { SendMessageA(form, 1200, 7, 9); }),
               (Strings{"PageContainer Command 7 msg=1200 lparam=9 wparam=7",
@@ -166,7 +163,7 @@ TEST_F(MainForm, WindowMessagesAreForwardedUntilTheSessionEnds)
     EXPECT_TRUE(IsWindow(form)) << "the form is not closed";
 
     EXPECT_EQ(SendMessageA(form, WM_QUERYENDSESSION, 0, 0), 1) << "the framework still answers the query";
-    EXPECT_TRUE(Form1->SessionEnding());
+    EXPECT_TRUE(State->SessionEnding);
     EXPECT_EQ(After([&] {
                   SendMessageA(form, 1200, 7, 9);
                   SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -184,8 +181,8 @@ TEST_F(MainForm, AReadOnlyTesselIniStaysAsItWasAndItsMessagesAreStillForwarded)
     SetFileAttributesA(Suite.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_EQ(after, before);
-    EXPECT_EQ(Form1->Ready(), 1);
-    EXPECT_EQ(Form1->MessageIds(), (std::vector<int32_t>{1200, 536, 1200}));
+    EXPECT_EQ(State->Ready, 1);
+    EXPECT_EQ(State->MessageIds, (std::vector<int32_t>{1200, 536, 1200}));
     EXPECT_EQ(After([&] { SendMessageA(Form1->Handle(), 1200, 7, 9); }),
               (Strings{"PageContainer Command 7 msg=1200 lparam=9 wparam=7",
                        "PageContainer Command 7 msg=1200 lparam=9 wparam=7"}));
@@ -201,7 +198,7 @@ TEST_F(MainForm, TrayClicksSwitchFacesUnlessADialogIsOpen)
     EXPECT_EQ(After([&] { Form1->TesselTrayMouseUp(tray, platform::mbLeft, {}, 1, 1); }),
               (Strings{"PageContainer container-switch", "P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll",
                        "Bar Command 3 data"}));
-    EXPECT_EQ(CurrentView, 1);
+    EXPECT_EQ(State->CurrentView, TView::QuickBar);
     EXPECT_EQ(After([&] { Form1->TesselTrayMouseUp(tray, platform::mbMiddle, {}, 1, 1); }), Strings{});
 
     // The shell's own switch does not notify the container; with the icon up it is taken down first.
@@ -210,11 +207,11 @@ TEST_F(MainForm, TrayClicksSwitchFacesUnlessADialogIsOpen)
     ASSERT_EQ(effects.size(), 2u);
     EXPECT_EQ(effects[0].substr(0, 32), "PageContainer Command 3 pair=0,0");
     EXPECT_EQ(effects[1], "icon 2");
-    EXPECT_EQ(CurrentView, 2);
+    EXPECT_EQ(State->CurrentView, TView::MainWindow);
     EXPECT_FALSE(tray->Visible());
     EXPECT_EQ(After([&] { Form1->TesselTrayMouseUp(tray, platform::mbLeft, {}, 1, 1); }).front(),
               "PageContainer container-switch");
-    EXPECT_EQ(CurrentView, 2) << "a left click with the main window up switches to it again";
+    EXPECT_EQ(State->CurrentView, TView::MainWindow) << "a left click with the main window up switches to it again";
 
     // While the icon is up, a restore command to the application's window
     // restores it and the form's handler hides it again: no taskbar button.
@@ -236,7 +233,7 @@ TEST_F(MainForm, TrayClicksSwitchFacesUnlessADialogIsOpen)
               Strings{});
     EXPECT_EQ(After([&] { Form1->ToolBar1Click(Form1->ToolBar1); }), (Strings{"PageContainer container-switch"}))
         << "a switch from the menu tells the container before it looks for the dialog";
-    EXPECT_EQ(CurrentView, 2);
+    EXPECT_EQ(State->CurrentView, TView::MainWindow);
 }
 
 TEST_F(MainForm, StartViewsTheirMarksAndTheWayOut)
@@ -246,20 +243,20 @@ TEST_F(MainForm, StartViewsTheirMarksAndTheWayOut)
         bool WithBar;
         Strings BarCalls;
         bool QuickBarMark, ToolBarMark, TrayVisible, TimerOn;
-        int32_t View;
+        TView View;
     };
     const Strings quickBar = {"Bar Command 1 callback groups=1 [Tools|4|2|0|P1.dll,P2.dll]", "Bar Command 3 null",
                               "Bar Command 3 data"};
     // A loaded module cannot be deleted: the cases without one come first.
     const std::vector<TCase> cases = {
         // The quick bar's module did not load: the tray icon is the way in and out.
-        {"ObjectStyle=0", false, {}, true, false, true, false, 0},
-        {"", false, {}, true, false, true, false, 0},
-        {"ObjectStyle=3", false, {}, false, true, true, false, 0},
-        {"ObjectStyle=0", true, quickBar, true, false, false, true, 1},
-        {"", true, quickBar, true, false, false, true, 1},
-        {"ObjectStyle=3", true, {quickBar[0], "Bar Command 4 null"}, false, true, true, false, 0},
-        {"ObjectStyle=1", true, {quickBar[0]}, false, false, false, false, 0},
+        {"ObjectStyle=0", false, {}, true, false, true, false, TView::None},
+        {"", false, {}, true, false, true, false, TView::None},
+        {"ObjectStyle=3", false, {}, false, true, true, false, TView::None},
+        {"ObjectStyle=0", true, quickBar, true, false, false, true, TView::QuickBar},
+        {"", true, quickBar, true, false, false, true, TView::QuickBar},
+        {"ObjectStyle=3", true, {quickBar[0], "Bar Command 4 null"}, false, true, true, false, TView::None},
+        {"ObjectStyle=1", true, {quickBar[0]}, false, false, false, false, TView::None},
     };
     const std::string groups = "[Group]\r\ngroupcount=1\r\n1=Tools\r\n"
                                "[Tools]\r\ngroupid=4\r\npagecount=2\r\n1=P1.dll\r\n2=P2.dll\r\n";
@@ -278,7 +275,7 @@ TEST_F(MainForm, StartViewsTheirMarksAndTheWayOut)
         EXPECT_EQ(Form1->StartatQuickBar1->Checked(), c.QuickBarMark) << name;
         EXPECT_EQ(Form1->StartatToolBar1->Checked(), c.ToolBarMark) << name;
         EXPECT_EQ(Form1->TimerGetTips->Enabled(), c.TimerOn) << name;
-        EXPECT_EQ(CurrentView, c.View) << name;
+        EXPECT_EQ(State->CurrentView, c.View) << name;
         // The application's own window is a tool window: no taskbar button.
         EXPECT_TRUE(GetWindowLongA(Application->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << name;
     }
@@ -295,8 +292,8 @@ TEST_F(MainForm, EachProfileFlagAsksForItsOwnCheck)
         Suite.Double("KsTuneProfile", "CheckSuite", suite ? "1" : "0");
         Suite.Double("KsTuneProfile", "CheckFathom", suite ? "0" : "1");
         Start();
-        EXPECT_EQ(Form1->CheckSuite(), suite);
-        EXPECT_EQ(Form1->CheckFathom(), !suite);
+        EXPECT_EQ(State->CheckSuite, suite);
+        EXPECT_EQ(State->CheckFathom, !suite);
         EXPECT_EQ(Matching(Services.Log, "box"),
                   Strings{"box Tessel 0: Please uninstall \"" + std::string(suite ? "Corbel" : "Fathom") + "\"" + tail});
     }
@@ -311,7 +308,7 @@ TEST_F(MainForm, TipsPollingStaysInsideTheTableWhenTesselIniGrows)
                               "[Extra]\r\npagecount=1\r\n1=P1.dll\r\n");
     // What lies past GroupCount and past a group's PageCount is not the
     // shell's: filled here as a module holding the table's address might.
-    TGroupRecord& tools = GroupTable[0];
+    TGroupRecord& tools = State->GroupTable[0];
     TPageRecord* const pages = tools.Pages;
     std::vector<TPageRecord> wider(9);
     for (size_t j = 0; j < wider.size(); ++j)
@@ -319,14 +316,14 @@ TEST_F(MainForm, TipsPollingStaysInsideTheTableWhenTesselIniGrows)
     tools.Pages = wider.data();
     TPageRecord extraPage{};
     std::snprintf(extraPage.FileName, sizeof extraPage.FileName, "P1.dll");
-    GroupTable[1] = TGroupRecord{};
-    std::snprintf(GroupTable[1].Name, sizeof GroupTable[1].Name, "Extra");
-    GroupTable[1].PageCount = 1;
-    GroupTable[1].Pages = &extraPage;
+    State->GroupTable[1] = TGroupRecord{};
+    std::snprintf(State->GroupTable[1].Name, sizeof State->GroupTable[1].Name, "Extra");
+    State->GroupTable[1].PageCount = 1;
+    State->GroupTable[1].Pages = &extraPage;
 
     const Strings polled = After([] { Form1->RefreshTips(); });
     tools.Pages = pages;
-    GroupTable[1] = TGroupRecord{};
+    State->GroupTable[1] = TGroupRecord{};
     EXPECT_EQ(polled, (Strings{"P1 Command 8 file=P1.dll", "P2 Command 8 file=P2.dll"}));
 
     // Fewer groups and pages than at start poll fewer.
@@ -392,7 +389,7 @@ TEST_F(MainForm, TrayMenuSetsTheStartView)
     EXPECT_TRUE(Form1->StartatToolBar1->Checked());
     EXPECT_FALSE(Form1->StartatQuickBar1->Checked());
     EXPECT_EQ(Suite.Value("Tessel.ini", "Tessel", "ObjectStyle"), "3");
-    EXPECT_EQ(CurrentView, 0) << "the choice takes effect at the next start";
+    EXPECT_EQ(State->CurrentView, TView::None) << "the choice takes effect at the next start";
 
     Form1->StartatQuickBar1Click(nullptr);
     EXPECT_TRUE(Form1->StartatQuickBar1->Checked());
@@ -445,6 +442,40 @@ TEST_F(MainForm, ExitAsksInADialogAndEndsOnlyOnYes)
     EXPECT_EQ(FindWindowA("TfrmMsg", "Tessel"), nullptr);
 }
 
+// The system refuses the dialog's buttons their windows (as it refuses a
+// caption longer than it takes): the dialog that could not be built is
+// gone, and the next Exit asks again.
+LRESULT CALLBACK RefuseButtons(int Code, WPARAM WParam, LPARAM LParam)
+{
+    char name[64] = {};
+    if (Code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(WParam), name, sizeof name) &&
+        std::string(name) == "KsButtonTx")
+        return 1;
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+TEST_F(MainForm, ADialogThatCannotBeBuiltIsDestroyed)
+{
+    Suite.AddSkin();
+    Create();
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, RefuseButtons, nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    {
+        TModalDriver driver(nullptr, [](HWND d) { ClickAt(d, NoButton); });
+        Form1->Exit1->Click();
+        EXPECT_FALSE(driver.Answered()) << "no dialog was shown";
+    }
+    UnhookWindowsHookEx(refuse);
+    EXPECT_EQ(FindWindowA("TfrmMsg", "Tessel"), nullptr) << "the half-built dialog is gone";
+    EXPECT_FALSE(SuiteDialogOpen());
+    EXPECT_EQ(Services.Log.size(), 1u) << "the failure is shown";
+
+    TModalDriver driver(nullptr, [](HWND d) { ClickAt(d, NoButton); });
+    Form1->Exit1->Click();
+    EXPECT_TRUE(driver.Answered()) << "the next Exit asks";
+    EXPECT_FALSE(Application->Terminated());
+}
+
 TEST_F(MainForm, AnOpenDialogIsFoundBehindTheHiddenOne)
 {
     Create();
@@ -464,7 +495,7 @@ TEST_F(MainForm, AnOpenDialogIsFoundBehindTheHiddenOne)
               }),
               Strings{});
     EXPECT_FALSE(refuse.Answered()) << "Exit only brought the open dialog forward";
-    EXPECT_EQ(CurrentView, 0);
+    EXPECT_EQ(State->CurrentView, TView::None);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 #include "platform/IniFile.h"
 #include "shell/SuiteIni.h"
-#include "shell/SuiteModules.h"
+#include "shell/SuiteState.h"
 
 #include "platform/Exceptions.h"
 
@@ -48,7 +48,7 @@ class TLiteralTables {
 public:
     explicit TLiteralTables(std::string Ini) : FIni(std::move(Ini)) {}
 
-    std::vector<int32_t> Rebuild(int32_t GroupCount)
+    std::vector<int32_t> Rebuild(const TSuiteState& Loaded, int32_t GroupCount)
     {
         for (int n = 1; n <= MaxGroups; ++n)
             FLayout.insert(ProfileRead(FIni, "Group", std::to_string(n)));
@@ -63,8 +63,8 @@ public:
         ProfileWrite(FIni, "MESSAGE", "count", "0");
 
         for (int32_t i = 0; i < GroupCount; ++i)
-            for (int32_t j = 0; j < GroupTable[i].PageCount; ++j) {
-                const std::string page = PagePath + PageIniName(GroupTable[i].Pages[j].FileName);
+            for (int32_t j = 0; j < Loaded.GroupTable[i].PageCount; ++j) {
+                const std::string page = Loaded.PagePath + PageIniName(Loaded.GroupTable[i].Pages[j].FileName);
                 const int32_t count =
                     ClampCount(IniNumber(ProfileRead(page, "MESSAGE", "messagecount")), MaxPageMessages);
                 for (int32_t n = 1; n <= count; ++n) {
@@ -153,11 +153,11 @@ std::string LiteralLayout(const std::string& File)
 }
 
 // The same, as start-up left it in the group table.
-std::string LoadedLayout(int32_t StartView, int32_t Groups)
+std::string LoadedLayout(const TSuiteState& Loaded, int32_t StartView, int32_t Groups)
 {
     std::string layout = Format("start view %d\n", StartView);
     for (int32_t i = 0; i < Groups; ++i) {
-        const TGroupRecord& group = GroupTable[i];
+        const TGroupRecord& group = Loaded.GroupTable[i];
         layout += Format("[%s] id %d style %d:", group.Name, group.GroupId, group.Style);
         for (int32_t j = 0; j < group.PageCount; ++j)
             layout += std::string(" ") + group.Pages[j].FileName;
@@ -274,17 +274,10 @@ protected:
     void SetUp() override
     {
         TSuiteTest::SetUp();
-        IniPath = Suite.Ini();
-        PagePath = Suite.Path() + "Page\\";
-        CreateDirectoryA((PagePath + "Sub").c_str(), nullptr);
-    }
-    void TearDown() override
-    {
-        ClearGroupTable();
-        TSuiteTest::TearDown();
+        CreateDirectoryA((State->PagePath + "Sub").c_str(), nullptr);
     }
     // Tessel.ini as a start reads it now.
-    TIniSnapshot& Startup() { return FStartup.emplace(IniPath); }
+    TIniSnapshot& Startup() { return FStartup.emplace(State->IniPath); }
 
     std::optional<TIniSnapshot> FStartup;
 };
@@ -294,7 +287,7 @@ TEST_F(MessageTables, RebuildEndsAsTheProfileFunctionsEndOverACorpus)
     const std::string reference = Suite.Path() + "Reference.ini";
     for (const TCase& test : Corpus()) {
         SCOPED_TRACE(test.Name);
-        ClearGroupTable();
+        Restart();
         for (const char* name : {"Tessel.ini", "Reference.ini", "Tessel.ini.new"})
             DeleteFileA((Suite.Path() + name).c_str());
         if (test.Ini != "<missing>") {
@@ -303,19 +296,19 @@ TEST_F(MessageTables, RebuildEndsAsTheProfileFunctionsEndOverACorpus)
         }
         for (const auto& [name, text] : test.Pages)
             Suite.Write("Page\\" + name, text);
-        const int32_t groups = LoadGroups(Startup());
+        const int32_t groups = LoadGroups(*State, Startup());
 
         // The first start, and the next one, which clears what the first left.
         for (int start = 1; start <= 2; ++start) {
             SCOPED_TRACE("start " + std::to_string(start));
-            const std::vector<int32_t> ids = RebuildMessageTables(groups);
-            EXPECT_EQ(ids, TLiteralTables(reference).Rebuild(groups));
-            EXPECT_EQ(Routes(IniPath), Routes(reference));
+            const std::vector<int32_t> ids = RebuildMessageTables(*State, groups);
+            EXPECT_EQ(ids, TLiteralTables(reference).Rebuild(*State, groups));
+            EXPECT_EQ(Routes(State->IniPath), Routes(reference));
             EXPECT_EQ(Suite.Read("Tessel.ini"), Suite.Read("Reference.ini"));
         }
-        EXPECT_EQ(GetFileAttributesA((IniPath + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetFileAttributesA((State->IniPath + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
         for (const auto& [name, text] : test.Pages)
-            DeleteFileA((PagePath + name).c_str());
+            DeleteFileA((State->PagePath + name).c_str());
     }
 }
 
@@ -341,13 +334,13 @@ TEST_F(MessageTables, StartUpReadsTheLayoutAsTheProfileFunctions)
                       {{"A.ini", PageIni({"1024"})}}});
     for (const TCase& test : corpus) {
         SCOPED_TRACE(test.Name);
-        ClearGroupTable();
-        DeleteFileA(IniPath.c_str());
+        Restart();
+        DeleteFileA(State->IniPath.c_str());
         if (test.Ini != "<missing>")
             Suite.Write("Tessel.ini", test.Ini);
         TIniSnapshot& startup = Startup();
-        const int32_t groups = LoadGroups(startup);
-        EXPECT_EQ(LoadedLayout(ReadObjectStyle(startup), groups), LiteralLayout(IniPath));
+        const int32_t groups = LoadGroups(*State, startup);
+        EXPECT_EQ(LoadedLayout(*State, static_cast<int32_t>(ReadObjectStyle(startup)), groups), LiteralLayout(State->IniPath));
     }
 }
 
@@ -463,32 +456,32 @@ TEST_F(MessageTables, AFailedWriteLeavesTesselIniWholeAndTheTablesForwarded)
                              "[MESSAGE]\r\ncount=1\r\n1=555\r\n[555]\r\n1=0,0\r\n";
     Suite.Write("Tessel.ini", text);
     Suite.Write("Page\\A.ini", PageIni({"1200", "536"}));
-    const int32_t groups = LoadGroups(Startup());
+    const int32_t groups = LoadGroups(*State, Startup());
     const std::vector<int32_t> ids{1200, 536};
 
     // The file read-only.
-    ASSERT_TRUE(SetFileAttributesA(IniPath.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(RebuildMessageTables(groups), ids);
+    ASSERT_TRUE(SetFileAttributesA(State->IniPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(RebuildMessageTables(*State, groups), ids);
     EXPECT_EQ(Suite.Read("Tessel.ini"), text);
-    SetFileAttributesA(IniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(State->IniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // Nothing can be written beside it (here a folder stands where the new file would go).
-    ASSERT_TRUE(CreateDirectoryA((IniPath + ".new").c_str(), nullptr));
-    EXPECT_EQ(RebuildMessageTables(groups), ids);
+    ASSERT_TRUE(CreateDirectoryA((State->IniPath + ".new").c_str(), nullptr));
+    EXPECT_EQ(RebuildMessageTables(*State, groups), ids);
     EXPECT_EQ(Suite.Read("Tessel.ini"), text);
-    RemoveDirectoryA((IniPath + ".new").c_str());
+    RemoveDirectoryA((State->IniPath + ".new").c_str());
 
     // The file held open by a process that lets nobody replace it.
-    HANDLE held = CreateFileA(IniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE held = CreateFileA(State->IniPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(RebuildMessageTables(groups), ids);
+    EXPECT_EQ(RebuildMessageTables(*State, groups), ids);
     CloseHandle(held);
     EXPECT_EQ(Suite.Read("Tessel.ini"), text);
-    EXPECT_EQ(GetFileAttributesA((IniPath + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is left beside it";
+    EXPECT_EQ(GetFileAttributesA((State->IniPath + ".new").c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is left beside it";
 
     // Once it can be written, it is.
-    EXPECT_EQ(RebuildMessageTables(groups), ids);
+    EXPECT_EQ(RebuildMessageTables(*State, groups), ids);
     EXPECT_EQ(Suite.Section("Tessel.ini", "MESSAGE"), (std::vector<std::string>{"count=2", "1=1200", "2=536"}));
     EXPECT_TRUE(Suite.Keys("Tessel.ini", "555").empty());
 }
@@ -507,10 +500,10 @@ TEST_F(MessageTables, LayoutSectionsGapsAndLongOldTables)
     Suite.Write("Page\\A.ini", PageIni({"1024", "400"}));
     Suite.Write("Page\\B.ini", PageIni({"400"}));
     Suite.Write("Page\\C.ini", PageIni({"1024"}));
-    const int32_t groups = LoadGroups(Startup());
+    const int32_t groups = LoadGroups(*State, Startup());
 
     for (int start = 1; start <= 2; ++start) {
-        EXPECT_EQ(RebuildMessageTables(groups), (std::vector<int32_t>{1024, 400}));
+        EXPECT_EQ(RebuildMessageTables(*State, groups), (std::vector<int32_t>{1024, 400}));
         EXPECT_EQ(Suite.Section("Tessel.ini", "1024"), (std::vector<std::string>{"pagecount=1", "1=C.dll"}))
             << "the layout's section is neither written into nor removed";
         // At the first start the hand-edited section is continued: its first gap takes the
@@ -520,7 +513,7 @@ TEST_F(MessageTables, LayoutSectionsGapsAndLongOldTables)
                              : (std::vector<std::string>{"1=0,0", "2=0,1"}));
         EXPECT_TRUE(Suite.Keys("Tessel.ini", "54100").empty()) << "an entry past 4,096 loses its section too";
     }
-    EXPECT_EQ(GroupTable[1].PageCount, 1);
+    EXPECT_EQ(State->GroupTable[1].PageCount, 1);
 }
 
 } // namespace

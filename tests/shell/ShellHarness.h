@@ -4,7 +4,7 @@
 #pragma once
 
 #include "shell/MsgFrm.h"
-#include "shell/SuiteModules.h"
+#include "shell/SuiteState.h"
 
 #include "platform/Win32.h"
 #include "support/Files.h"
@@ -13,6 +13,7 @@
 
 #include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -169,23 +170,27 @@ inline std::vector<std::string> Matching(const std::vector<std::string>& Calls, 
     return found;
 }
 
-// A test of the shell's units in a fresh suite folder: the folder the units
-// take for the program's own, and where the module doubles log their calls.
+// A test of the shell's units in a fresh suite folder: the running suite
+// state is made over it, as the program makes its own over its folder, and
+// the module doubles log their calls there.
 class TSuiteTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        tessel::SetProgramFolder(Suite.Path());
+        Restart();
         SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", Suite.Path().c_str());
     }
     void TearDown() override
     {
         tessel::FreeLanguage();
-        tessel::SetProgramFolder("");
+        State.reset();
         SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
     }
+    // A fresh state over the folder, as a new start of the program has.
+    void Restart() { State.emplace(Suite.Path(), false); }
 
     TSuiteFolder Suite;
+    std::optional<tessel::TSuiteState> State;
 };
 
 } // namespace shelltest

@@ -276,8 +276,8 @@ TEST_F(SuiteFaces, APageModuleThatFailsToLoadLeavesTheOthersWorking)
 
 namespace {
 
-// The end of the Windows session ends Tessel without a word to the main
-// window; the modules are unloaded with their windows still up.
+// The end of the Windows session ends Tessel, the main window told as at
+// any other end; the modules are unloaded with their windows still up.
 TEST_F(SuiteFaces, TheSessionsEndEndsTheSuiteWithZero)
 {
     AddRealPage("Clock");

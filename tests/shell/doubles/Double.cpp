@@ -21,6 +21,9 @@
 //   [<page>]         Caption=...  written into the page record on code 2
 //                    Tip=..., Badge=...  written into it on every code 8
 //                    (at the offsets the suite's own pages use)
+//                    Fault=<call>  writes to address 0 in that call, after
+//                    logging it: 2, 8, PageCreate, PageMessage or PageDestroy
+//                    Hang=<call>   never returns from that call
 //
 // As a page module it also carries the view entries the suite's main window
 // calls (PageCreate, PageDestroy, PageMessage) and logs each call.
@@ -167,7 +170,20 @@ const void* ReadPointer(const void* base, size_t offset)
     return value;
 }
 
-// "[name|id|pagecount|style|file,file]" per group, read through the shared offsets.
+// What a misbehaving page module does in the call named Call.
+void Misbehave(const std::string& Call)
+{
+    if (Setting("Fault") == Call) {
+        volatile int* volatile address = nullptr;
+        *address = 1;
+    }
+    if (Setting("Hang") == Call)
+        for (;;)
+            Sleep(INFINITE);
+}
+
+// "[name|id|pagecount|style|file,file]" per group, read through the shared
+// offsets; a page marked unavailable (byte 272 + page) carries a "!".
 std::string DescribeGroups(const void* groups, int32_t count)
 {
     std::string text;
@@ -181,6 +197,8 @@ std::string DescribeGroups(const void* groups, int32_t count)
             if (j)
                 text += ",";
             text.append(pages + 3596 * j + 256, strnlen(pages + 3596 * j + 256, 260));
+            if (j < 16 && group[272 + j])
+                text += "!";
         }
         text += "]";
     }
@@ -320,21 +338,25 @@ extern "C" void __stdcall Command(int32_t code, void* data)
     }
     Log(line);
     React(code);
+    Misbehave(std::to_string(code));
 }
 
 extern "C" HWND __stdcall PageCreate(HWND parent)
 {
     Log("PageCreate");
+    Misbehave("PageCreate");
     return CreateWindowExA(0, "STATIC", Part().c_str(), WS_CHILD, 0, 0, 100, 100, parent, nullptr, Self(), nullptr);
 }
 
 extern "C" void __stdcall PageDestroy()
 {
     Log("PageDestroy");
+    Misbehave("PageDestroy");
 }
 
 extern "C" void __stdcall PageMessage(const void* message)
 {
     Log("PageMessage msg=" + std::to_string(ReadInt(message, 0)) + " lparam=" + std::to_string(ReadInt(message, 4)) +
         " wparam=" + std::to_string(ReadInt(message, 8)));
+    Misbehave("PageMessage");
 }

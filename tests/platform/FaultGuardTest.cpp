@@ -1,0 +1,120 @@
+// Calls guarded against faults, on this thread and on a thread of their own
+// with a deadline: real access violations, divisions by zero and raised
+// exceptions, also deep inside the system's own code.
+#include "platform/FaultGuard.h"
+#include "platform/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+
+using namespace platform;
+
+namespace {
+
+void WriteToAddressZero()
+{
+    volatile int* volatile address = nullptr;
+    *address = 1;
+}
+
+BOOL CALLBACK FaultingEnumeration(HWND, LPARAM)
+{
+    WriteToAddressZero();
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM Count)
+{
+    ++*reinterpret_cast<int*>(Count);
+    return TRUE;
+}
+
+LRESULT CALLBACK AnswerWindow(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    return Message == WM_APP ? 42 : DefWindowProcA(Window, Message, WParam, LParam);
+}
+
+TEST(FaultGuard, AFaultAbandonsTheCallAndTheThreadGoesOn)
+{
+    bool after = false;
+    EXPECT_EQ(RunGuarded([&] {
+                  WriteToAddressZero();
+                  after = true;
+              }),
+              TCallResult::Faulted);
+    EXPECT_FALSE(after) << "the call is abandoned where it faulted";
+    EXPECT_EQ(RunGuarded([&] { after = true; }), TCallResult::Returned);
+    EXPECT_TRUE(after);
+
+    // Other faults, and exceptions raised by code of any runtime.
+    EXPECT_EQ(RunGuarded([] {
+                  volatile int zero = 0;
+                  volatile int quotient = 100 / zero;
+                  (void)quotient;
+              }),
+              TCallResult::Faulted);
+    EXPECT_EQ(RunGuarded([] { RaiseException(0xE06D7363, 0, 0, nullptr); }), TCallResult::Faulted);
+
+    // A fault under the system's own frames (a callback of an enumeration).
+    EXPECT_EQ(RunGuarded([] { EnumWindows(FaultingEnumeration, 0); }), TCallResult::Faulted);
+    int windows = 0;
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&windows));
+    EXPECT_GT(windows, 0) << "the system's state survives";
+
+    // Guards inside guards: the innermost one takes the fault.
+    TCallResult inner = TCallResult::TimedOut;
+    EXPECT_EQ(RunGuarded([&] { inner = RunGuarded(WriteToAddressZero); }), TCallResult::Returned);
+    EXPECT_EQ(inner, TCallResult::Faulted);
+
+    // A C++ exception passes through as without the guard, and leaves it
+    // whole for the next fault.
+    EXPECT_THROW(RunGuarded([] { throw std::runtime_error("thrown"); }), std::runtime_error);
+    EXPECT_EQ(RunGuarded(WriteToAddressZero), TCallResult::Faulted);
+    EXPECT_EQ(RunGuarded([] { RunGuarded(WriteToAddressZero); }), TCallResult::Returned);
+}
+
+TEST(FaultGuard, AWorkerCallIsWaitedForAtMostItsTime)
+{
+    // Returned and faulted calls, and a C++ exception counted as a fault.
+    std::atomic<DWORD> thread{0};
+    EXPECT_EQ(RunGuardedWithin(5000, [&] { thread = GetCurrentThreadId(); }), TCallResult::Returned);
+    EXPECT_NE(thread, GetCurrentThreadId()) << "the call runs on a thread of its own";
+    EXPECT_EQ(RunGuardedWithin(5000, WriteToAddressZero), TCallResult::Faulted);
+    EXPECT_EQ(RunGuardedWithin(5000, [] { throw std::runtime_error("thrown"); }), TCallResult::Faulted);
+
+    // A call that does not return is given up on at its time, and left to run.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> finished{false};
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(RunGuardedWithin(300, [release, &finished] {
+                  WaitForSingleObject(release, INFINITE);
+                  finished = true;
+              }),
+              TCallResult::TimedOut);
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 250u);
+    EXPECT_LT(waited, 3000u);
+    SetEvent(release);
+    for (int n = 0; n < 200 && !finished; ++n)
+        Sleep(10);
+    EXPECT_TRUE(finished) << "the thread was not ended";
+    CloseHandle(release);
+
+    // A call that sends a message to a window of the waiting thread is answered.
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = AnswerWindow;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "FaultGuardTestWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "FaultGuardTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    LRESULT answer = 0;
+    EXPECT_EQ(RunGuardedWithin(3000, [&] { answer = SendMessageA(window, WM_APP, 0, 0); }), TCallResult::Returned);
+    EXPECT_EQ(answer, 42);
+    DestroyWindow(window);
+}
+
+} // namespace
