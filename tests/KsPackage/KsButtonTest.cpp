@@ -730,10 +730,9 @@ TEST(KsStreaming, EveryPublishedPropertyReadsFromAFormFileOntoTheButtonsAndBack)
         button->OnStartDrag(button, dragged);
         button->OnMouseEnter(button);
         button->OnMouseLeave(button);
-        EXPECT_EQ(form->Events,
-                  (std::vector<std::string>{"notify", "context", "drop", "over", "end", "end", "notify", "notify", "key",
-                                            "press", "key", "mouse", "move", "mouse", "start", "start", "notify",
-                                            "notify"}));
+        EXPECT_EQ(form->Events, (std::vector<std::string>{"notify", "context", "drop", "over", "end", "end", "notify",
+                                                           "notify", "key", "press", "key", "mouse", "move", "mouse",
+                                                           "start", "start", "notify", "notify"}));
     }
     EXPECT_EQ(form->Texted->Caption(), "Go");
     EXPECT_EQ(form->Texted->Font()->Color(), clNavy);

@@ -109,7 +109,8 @@ inline std::vector<TWrittenCheck> WrittenChecks(const std::string& Path)
         if (comma == std::string::npos || depth != 0)
             continue;
         const auto lineOf = [&](size_t offset) {
-            return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+            const auto end = text.begin() + static_cast<std::ptrdiff_t>(offset);
+            return 1 + static_cast<int>(std::count(text.begin(), end, '\n'));
         };
         checks.push_back({OneSpaced(text.substr(open, comma - open)), lineOf(at), lineOf(close - 1)});
     }
