@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <iterator>
 
 namespace tessel {
 
@@ -10,19 +12,23 @@ TTimeZone TimeZone()
 {
     TIME_ZONE_INFORMATION zone{};
     const DWORD which = GetTimeZoneInformation(&zone);
-    const WCHAR* wide = which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightName : zone.StandardName;
-    char name[128] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name - 1, nullptr, nullptr);
-    return TimeZone(name, zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0));
+    return DescribeTimeZone(zone, which);
 }
 
-TTimeZone TimeZone(const std::string& Name, long Bias)
+TTimeZone DescribeTimeZone(const TIME_ZONE_INFORMATION& Zone, DWORD Which)
 {
-    const long ahead = -Bias;
+    const bool daylight = Which == TIME_ZONE_ID_DAYLIGHT;
+    // A name that fills its field has no terminator: it is read to the field's end and no further.
+    const WCHAR* wide = daylight ? Zone.DaylightName : Zone.StandardName;
+    const int length = static_cast<int>(wcsnlen(wide, std::size(Zone.StandardName)));
+    char name[128] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, length, name, sizeof name - 1, nullptr, nullptr);
+    // Bias is minutes to add to local time to get UTC.
+    const LONG bias = -(Zone.Bias + (daylight ? Zone.DaylightBias : 0));
     char offset[16];
-    std::snprintf(offset, sizeof offset, "UTC%c%02ld:%02ld", ahead < 0 ? '-' : '+', std::labs(ahead) / 60,
-                  std::labs(ahead) % 60);
-    return {Name.empty() ? "UTC" : Name, offset};
+    std::snprintf(offset, sizeof offset, "UTC%c%02ld:%02ld", bias < 0 ? '-' : '+', std::labs(bias) / 60,
+                  std::labs(bias) % 60);
+    return {name[0] ? name : "UTC", offset};
 }
 
 std::string LongDateText(platform::TDateTime Date, LCID Locale)

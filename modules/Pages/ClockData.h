@@ -17,9 +17,9 @@ struct TTimeZone {
     std::string Offset;
 };
 TTimeZone TimeZone();
-// The same for a zone's name and the bias in force (minutes to add to local
-// time to get UTC, as the system counts them); no name is "UTC".
-TTimeZone TimeZone(const std::string& Name, long Bias);
+// The same for a zone as the system describes it, Which being the system's
+// answer on whether daylight saving time is in force.
+TTimeZone DescribeTimeZone(const TIME_ZONE_INFORMATION& Zone, DWORD Which);
 
 // The date in the locale's long form, always with the weekday: the locale's
 // own long form where it names the weekday ("Monday, December 7, 2026"),

@@ -1,12 +1,13 @@
 // Shapes, sizes, captions and streaming of the skinned push buttons.
 #include "KsPackageTesting.h"
 #include "KsPackage/Source/KsRegister.h"
+#include "platform/Action.h"
+#include "platform/ClassBuilder.h"
 #include "platform/FormFile.h"
 #include "platform/Menu.h"
 
 #include <algorithm>
 #include <map>
-#include <set>
 
 using namespace platform;
 
@@ -449,28 +450,319 @@ TEST(KsStreaming, AFormWithTwoButtonsReadsWritesAndReadsAgainToTheSameBytes)
     FreeAndNil(shown);
 }
 
-TEST(KsStreaming, TheButtonsAreOnTheirPalettePagesAndPublishWhatTheDesignerShows)
-{
-    std::set<std::string> published;
-    for (const TPropInfo* property : KsButton::StaticClassInfo().PublishedProperties())
-        published.insert(property->Name);
-    const std::set<std::string> button{
-        "Name", "Tag", "Left", "Top", "Width", "Height", "Cursor", "Hint", "HelpContext", "Action", "Anchors",
-        "DragCursor", "DragKind", "DragMode", "Enabled", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
-        "TabStop", "Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
-        "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-        "OnStartDock", "OnStartDrag", "OnMouseEnter", "OnMouseLeave", "TransparentColor", "Transparent",
-        "Appearance", "ModalResult", "ShowMouseOver"};
-    EXPECT_EQ(published, button);
-    std::set<std::string> text;
-    for (const TPropInfo* property : KsButtonTx::StaticClassInfo().PublishedProperties())
-        text.insert(property->Name);
-    std::set<std::string> expected = button;
-    expected.insert({"Font", "Caption", "FontColors"});
-    EXPECT_EQ(text, expected);
+namespace {
 
+// A form that binds every event a button publishes to a handler that notes it.
+class TButtonForm : public TForm {
+    PLATFORM_CLASS(TButtonForm, TForm)
+public:
+    explicit TButtonForm(TComponent* AOwner) : TForm(AOwner) {}
+
+    void Notify(TObject*) { Events.push_back("notify"); }
+    void ContextPopup(TObject*, TPoint, bool&) { Events.push_back("context"); }
+    void DragOver(TObject*, TObject*, int, int, TDragState, bool&) { Events.push_back("over"); }
+    void DragDrop(TObject*, TObject*, int, int) { Events.push_back("drop"); }
+    void EndDrag(TObject*, TObject*, int, int) { Events.push_back("end"); }
+    void StartDrag(TObject*, TDragObject*&) { Events.push_back("start"); }
+    void Key(TObject*, WORD&, TShiftState) { Events.push_back("key"); }
+    void KeyPress(TObject*, char&) { Events.push_back("press"); }
+    void Mouse(TObject*, TMouseButton, TShiftState, int, int) { Events.push_back("mouse"); }
+    void MouseMove(TObject*, TShiftState, int, int) { Events.push_back("move"); }
+
+    TPopupMenu* Menu1 = nullptr;
+    TAction* Action1 = nullptr;
+    KsButton* Plain = nullptr;
+    KsButtonTx* Texted = nullptr;
+    std::vector<std::string> Events;
+};
+
+const TClassInfo& TButtonForm::StaticClassInfo()
+{
+    static const TClassInfo& info = TClassBuilder<TButtonForm, TForm>("TButtonForm")
+        .Field("Menu1", &TButtonForm::Menu1)
+        .Field("Action1", &TButtonForm::Action1)
+        .Field("Plain", &TButtonForm::Plain)
+        .Field("Texted", &TButtonForm::Texted)
+        .Method("Notify", &TButtonForm::Notify)
+        .Method("ContextPopup", &TButtonForm::ContextPopup)
+        .Method("DragOver", &TButtonForm::DragOver)
+        .Method("DragDrop", &TButtonForm::DragDrop)
+        .Method("EndDrag", &TButtonForm::EndDrag)
+        .Method("StartDrag", &TButtonForm::StartDrag)
+        .Method("Key", &TButtonForm::Key)
+        .Method("KeyPress", &TButtonForm::KeyPress)
+        .Method("Mouse", &TButtonForm::Mouse)
+        .Method("MouseMove", &TButtonForm::MouseMove)
+        .Build();
+    return info;
+}
+
+// The text with CR LF line ends, as form files are written.
+std::string WithCrLf(const std::string& Text)
+{
+    std::string result;
+    for (char c : Text)
+        result += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return result;
+}
+
+// Every property the designer shows for the two buttons away from its
+// default, and every event bound, as a form file holds them.
+const std::string EveryButtonProperty = WithCrLf(R"(object ButtonForm: TButtonForm
+  Left = 0
+  Top = 0
+  Width = 308
+  Height = 227
+  Color = clBtnFace
+  ClientWidth = 300
+  ClientHeight = 200
+  object Plain: KsButton
+    Tag = 7
+    Left = 8
+    Top = 8
+    Width = 2
+    Height = 2
+    Cursor = crHandPoint
+    Hint = 'Says yes'
+    HelpContext = 12
+    OnMouseEnter = Notify
+    OnMouseLeave = Notify
+    TransparentColor = clLime
+    Transparent = True
+    Appearance.RaisedBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000405060405060
+      00004050604050600000}
+    Appearance.SunkenBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000102030102030
+      00001020301020300000}
+    Appearance.FocusedBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      180000000000100000000000000000000000000000000000000060A0C060A0C0
+      000060A0C060A0C00000}
+    Appearance.DisabledBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000909090909090
+      00009090909090900000}
+    ModalResult = 2
+    ShowMouseOver = False
+    Action = Action1
+    Anchors = [akLeft, akBottom]
+    DragCursor = crNo
+    DragKind = dkDock
+    DragMode = dmAutomatic
+    Enabled = False
+    ParentShowHint = False
+    PopupMenu = Menu1
+    ShowHint = True
+    TabOrder = 1
+    TabStop = True
+    Visible = False
+    OnClick = Notify
+    OnContextPopup = ContextPopup
+    OnDragDrop = DragDrop
+    OnDragOver = DragOver
+    OnEndDock = EndDrag
+    OnEndDrag = EndDrag
+    OnEnter = Notify
+    OnExit = Notify
+    OnKeyDown = Key
+    OnKeyPress = KeyPress
+    OnKeyUp = Key
+    OnMouseDown = Mouse
+    OnMouseMove = MouseMove
+    OnMouseUp = Mouse
+    OnStartDock = StartDrag
+    OnStartDrag = StartDrag
+  end
+  object Texted: KsButtonTx
+    Tag = 8
+    Left = 108
+    Top = 8
+    Width = 2
+    Height = 2
+    Cursor = crHandPoint
+    Hint = 'Says yes'
+    HelpContext = 13
+    OnMouseEnter = Notify
+    OnMouseLeave = Notify
+    TransparentColor = clLime
+    Transparent = True
+    Appearance.RaisedBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000405060405060
+      00004050604050600000}
+    Appearance.SunkenBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000102030102030
+      00001020301020300000}
+    Appearance.FocusedBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      180000000000100000000000000000000000000000000000000060A0C060A0C0
+      000060A0C060A0C00000}
+    Appearance.DisabledBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000909090909090
+      00009090909090900000}
+    ModalResult = 3
+    ShowMouseOver = False
+    Action = Action1
+    Anchors = [akLeft, akBottom]
+    DragCursor = crNo
+    DragKind = dkDock
+    DragMode = dmAutomatic
+    Enabled = False
+    ParentShowHint = False
+    PopupMenu = Menu1
+    ShowHint = True
+    TabOrder = 0
+    TabStop = True
+    Visible = False
+    OnClick = Notify
+    OnContextPopup = ContextPopup
+    OnDragDrop = DragDrop
+    OnDragOver = DragOver
+    OnEndDock = EndDrag
+    OnEndDrag = EndDrag
+    OnEnter = Notify
+    OnExit = Notify
+    OnKeyDown = Key
+    OnKeyPress = KeyPress
+    OnKeyUp = Key
+    OnMouseDown = Mouse
+    OnMouseMove = MouseMove
+    OnMouseUp = Mouse
+    OnStartDock = StartDrag
+    OnStartDrag = StartDrag
+    Font.Color = clNavy
+    Caption = 'Go'
+    FontColors.Focused = clRed
+  end
+  object Menu1: TPopupMenu
+  end
+  object Action1: TAction
+    Caption = 'Go'
+    Enabled = False
+    Hint = 'Says yes'
+    Visible = False
+  end
+end
+)");
+
+// The block of one object of a form file, from its "object" line to its "end".
+std::string ObjectBlock(const std::string& Text, const std::string& Name)
+{
+    const size_t start = Text.find("  object " + Name + ":");
+    return start == std::string::npos ? std::string() : Text.substr(start, Text.find("\r\n  end\r\n", start) - start);
+}
+
+} // namespace
+
+// A form file that sets every property the designer shows reads onto the
+// buttons and writes back to the same bytes; what the designer shows is
+// exactly what the file may set, and anything else in a file is refused.
+TEST(KsStreaming, EveryPublishedPropertyReadsFromAFormFileOntoTheButtonsAndBack)
+{
+    Application->Initialize();
     RegisterKsPackage();
     RegisterKsPackage();
+    RegisterClasses({&TAction::StaticClassInfo()});
     EXPECT_EQ(PaletteComponents("KsComponents").front(), &KsButton::StaticClassInfo());
     EXPECT_EQ(PaletteComponents("KsComponentsTx").front(), &KsButtonTx::StaticClassInfo());
+
+    auto* form = New<TButtonForm>(nullptr);
+    ReadComponentText(form, EveryButtonProperty);
+    EXPECT_EQ(WriteComponentText(form), EveryButtonProperty);
+
+    for (KsButton* button : {form->Plain, static_cast<KsButton*>(form->Texted)}) {
+        ASSERT_NE(button, nullptr);
+        SCOPED_TRACE(button->Name());
+        EXPECT_EQ(button->Tag(), button == form->Plain ? 7 : 8);
+        EXPECT_EQ(button->Left(), button == form->Plain ? 8 : 108);
+        EXPECT_EQ(button->Width(), 2);
+        EXPECT_EQ(button->Cursor(), crHandPoint);
+        EXPECT_EQ(button->Hint(), "Says yes");
+        EXPECT_EQ(button->HelpContext(), button == form->Plain ? 12 : 13);
+        EXPECT_EQ(button->GetTransparentColor(), clLime);
+        EXPECT_TRUE(button->GetTransparent());
+        EXPECT_EQ(PixelOf(button->GetBitmap(ksRaised)->Canvas(), 1, 1), RaisedColor);
+        EXPECT_EQ(PixelOf(button->GetBitmap(ksSunken)->Canvas(), 1, 1), SunkenColor);
+        EXPECT_EQ(PixelOf(button->GetBitmap(ksFocused)->Canvas(), 1, 1), FocusedColor);
+        EXPECT_EQ(Shown(*button), "disabled");
+        EXPECT_EQ(button->ModalResult(), button == form->Plain ? mrCancel : mrAbort);
+        EXPECT_FALSE(button->ShowMouseOver());
+        EXPECT_EQ(button->Action(), form->Action1);
+        EXPECT_EQ(button->Anchors(), (TAnchors{akLeft, akBottom}));
+        EXPECT_EQ(button->DragCursor(), crNo);
+        EXPECT_EQ(button->DragKind(), dkDock);
+        EXPECT_EQ(button->DragMode(), dmAutomatic);
+        EXPECT_FALSE(button->Enabled());
+        EXPECT_FALSE(button->ParentShowHint());
+        EXPECT_EQ(button->PopupMenu(), form->Menu1);
+        EXPECT_TRUE(button->ShowHint());
+        EXPECT_EQ(button->TabOrder(), button == form->Plain ? 1 : 0);
+        EXPECT_TRUE(button->TabStop());
+        EXPECT_FALSE(button->Visible());
+
+        // Each bound event reaches the form's handler.
+        form->Events.clear();
+        TPoint at{1, 1};
+        bool handled = false, accept = false;
+        WORD key = VK_SPACE;
+        char typed = ' ';
+        TDragObject* dragged = nullptr;
+        button->OnClick(button);
+        button->OnContextPopup(button, at, handled);
+        button->OnDragDrop(button, button, 1, 1);
+        button->OnDragOver(button, button, 1, 1, dsDragMove, accept);
+        button->OnEndDock(button, nullptr, 1, 1);
+        button->OnEndDrag(button, nullptr, 1, 1);
+        button->OnEnter(button);
+        button->OnExit(button);
+        button->OnKeyDown(button, key, TShiftState());
+        button->OnKeyPress(button, typed);
+        button->OnKeyUp(button, key, TShiftState());
+        button->OnMouseDown(button, mbLeft, TShiftState(), 1, 1);
+        button->OnMouseMove(button, TShiftState(), 1, 1);
+        button->OnMouseUp(button, mbLeft, TShiftState(), 1, 1);
+        button->OnStartDock(button, dragged);
+        button->OnStartDrag(button, dragged);
+        button->OnMouseEnter(button);
+        button->OnMouseLeave(button);
+        EXPECT_EQ(form->Events, (std::vector<std::string>{"notify", "context", "drop", "over", "end", "end", "notify",
+                                                           "notify", "key", "press", "key", "mouse", "move", "mouse",
+                                                           "start", "start", "notify", "notify"}));
+    }
+    EXPECT_EQ(form->Texted->Caption(), "Go");
+    EXPECT_EQ(form->Texted->Font()->Color(), clNavy);
+    EXPECT_EQ(form->Texted->FontColors()->GetColor(fcFocused), clRed);
+    form->Free();
+
+    // The designer shows a property exactly when the file above sets it on
+    // that button: nothing published is left out of the file, nothing more is published.
+    const auto shows = [](const TClassInfo& Info, const std::string& Block) {
+        for (const TPropInfo* property : Info.PublishedProperties()) {
+            const std::string name = property->Name;
+            const bool set = name == "Name" ? Block.find("  object ") == 0
+                                            : Block.find("\n    " + name + " = ") != std::string::npos ||
+                                                  Block.find("\n    " + name + ".") != std::string::npos;
+            EXPECT_TRUE(set) << Info.Name << " publishes " << name << ", which the form file does not set";
+        }
+    };
+    shows(KsButton::StaticClassInfo(), ObjectBlock(EveryButtonProperty, "Plain"));
+    shows(KsButtonTx::StaticClassInfo(), ObjectBlock(EveryButtonProperty, "Texted"));
+
+    // A file that sets what the designer does not show for a button is refused.
+    const auto refused = [](const std::string& Class, const std::string& Line) {
+        auto* other = New<TForm>(nullptr);
+        const std::string text = "object F: TForm\n  object B: " + Class + "\n    " + Line + "\n  end\nend\n";
+        EXPECT_THROW(ReadComponentText(other, text), EReadError) << Class << ": " << Line;
+        other->Free();
+    };
+    for (const char* line : {"Caption = 'Go'", "Font.Color = clNavy", "FontColors.Focused = clRed",
+                             "ClicksDisabled = True", "OnDblClick = Notify"})
+        refused("KsButton", line);
+    for (const char* line : {"ClicksDisabled = True", "Color = clRed", "ParentFont = False"})
+        refused("KsButtonTx", line);
 }

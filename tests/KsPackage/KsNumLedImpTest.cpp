@@ -493,13 +493,13 @@ TEST_F(NumLed, ColoursPlacementAndOwnership)
     other->Free();
     EXPECT_EQ(Led->GetLayer()->Image(), nullptr);
 
-    EXPECT_EQ(FailedCheck([&] {
-                  Led->SetKeepRatio(true);
-                  Led->SetFormat("8");
-                  Led->Figure()->SetDesignRect(MakeRect(0, 0, 0, 22));
-                  Led->Resize(10, 10);
-              }),
-              Report("Figure()->OriginalWidth() > 0 && Figure()->OriginalHeight() > 0", "KsPackage/Source/KsNumLed_imp"));
+    EXPECT_TRUE(PointsAtItsCheck(FailedCheck([&] {
+                                     Led->SetKeepRatio(true);
+                                     Led->SetFormat("8");
+                                     Led->Figure()->SetDesignRect(MakeRect(0, 0, 0, 22));
+                                     Led->Resize(10, 10);
+                                 }),
+                                 "KsPackage/Source/KsNumLed_imp"));
     Led->Figure()->SetDesignRect(MakeRect(0, 0, 18, 22));
 }
 

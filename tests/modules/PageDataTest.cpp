@@ -15,8 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
+#include <cwchar>
+#include <iterator>
 
 using namespace moduletest;
 using namespace tessel;
@@ -115,52 +116,78 @@ TEST(PageData, LoadIsTheSystemsAndTheMemoryTipNeedsTwoPollsInARow)
 
 TEST(PageData, TheTimeZoneIsTheSystems)
 {
-    // The offset shown is how far the local clock runs ahead of the UTC one.
-    SYSTEMTIME utc, local;
-    GetSystemTime(&utc);
-    GetLocalTime(&local);
-    FILETIME utcTime, localTime;
-    SystemTimeToFileTime(&utc, &utcTime);
-    SystemTimeToFileTime(&local, &localTime);
-    auto minutes = [](FILETIME t) {
-        return static_cast<double>((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 6e8;
-    };
-    const long ahead = std::lround((minutes(localTime) - minutes(utcTime)) / 15) * 15;
-    char offset[16];
-    std::snprintf(offset, sizeof offset, "UTC%c%02ld:%02ld", ahead < 0 ? '-' : '+', std::labs(ahead) / 60,
-                  std::labs(ahead) % 60);
-    const TTimeZone shown = TimeZone();
-    EXPECT_EQ(shown.Offset, offset);
     TIME_ZONE_INFORMATION zone{};
     const DWORD which = GetTimeZoneInformation(&zone);
-    char name[128] = {};
-    WideCharToMultiByte(CP_ACP, 0, which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightName : zone.StandardName, -1, name,
-                        sizeof name - 1, nullptr, nullptr);
-    EXPECT_EQ(shown.Name, name[0] ? name : "UTC");
+    const TTimeZone shown = TimeZone();
+    const TTimeZone described = DescribeTimeZone(zone, which);
+    EXPECT_EQ(shown.Name, described.Name);
+    EXPECT_EQ(shown.Offset, described.Offset);
 }
 
-TEST(PageData, TheTimeZonesOffsetFromUtcIsInHoursAndMinutes)
+// The zone's name and offset as the page shows them, for zones as the system
+// describes them: Bias is the minutes from local time to UTC, DaylightBias
+// what daylight saving time adds to it.
+TEST(PageData, TheTimeZoneShowsItsOffsetFromUtcInHoursAndMinutes)
 {
     const struct {
-        const char* Name;
-        long Bias;
-        const char* ShownName;
-        const char* Offset;
-    } zones[] = {
-        {"Tokyo Standard Time", -540, "Tokyo Standard Time", "UTC+09:00"},
-        {"Pacific Daylight Time", 420, "Pacific Daylight Time", "UTC-07:00"},
-        {"India Standard Time", -330, "India Standard Time", "UTC+05:30"},
-        {"Newfoundland Standard Time", 210, "Newfoundland Standard Time", "UTC-03:30"},
-        {"Chatham Islands Standard Time", -765, "Chatham Islands Standard Time", "UTC+12:45"},
-        {"Line Islands Standard Time", -840, "Line Islands Standard Time", "UTC+14:00"},
-        {"Greenwich", 0, "Greenwich", "UTC+00:00"},
-        {"", 0, "UTC", "UTC+00:00"},
+        const wchar_t *Standard, *Daylight;
+        LONG Bias, DaylightBias;
+        DWORD Which;
+        const char *Name, *Offset;
+    } rows[] = {
+        {L"Coordinated Universal Time", L"", 0, 0, TIME_ZONE_ID_UNKNOWN, "Coordinated Universal Time", "UTC+00:00"},
+        {L"", L"", 0, 0, TIME_ZONE_ID_UNKNOWN, "UTC", "UTC+00:00"},
+        {L"Tokyo Standard Time", L"", -540, 0, TIME_ZONE_ID_UNKNOWN, "Tokyo Standard Time", "UTC+09:00"},
+        {L"India Standard Time", L"", -330, 0, TIME_ZONE_ID_UNKNOWN, "India Standard Time", "UTC+05:30"},
+        {L"Nepal Standard Time", L"", -345, 0, TIME_ZONE_ID_UNKNOWN, "Nepal Standard Time", "UTC+05:45"},
+        {L"Line Islands Standard Time", L"", -840, 0, TIME_ZONE_ID_UNKNOWN, "Line Islands Standard Time",
+         "UTC+14:00"},
+        {L"Dateline Standard Time", L"", 720, 0, TIME_ZONE_ID_UNKNOWN, "Dateline Standard Time", "UTC-12:00"},
+        {L"Marquesas Standard Time", L"", 570, 0, TIME_ZONE_ID_UNKNOWN, "Marquesas Standard Time", "UTC-09:30"},
+        // Less than an hour either way keeps its sign.
+        {L"West", L"", 30, 0, TIME_ZONE_ID_UNKNOWN, "West", "UTC-00:30"},
+        {L"East", L"", -30, 0, TIME_ZONE_ID_UNKNOWN, "East", "UTC+00:30"},
+        // Daylight saving time counts only while it is in force, and brings its own name.
+        {L"Pacific Standard Time", L"Pacific Daylight Time", 480, -60, TIME_ZONE_ID_STANDARD,
+         "Pacific Standard Time", "UTC-08:00"},
+        {L"Pacific Standard Time", L"Pacific Daylight Time", 480, -60, TIME_ZONE_ID_DAYLIGHT,
+         "Pacific Daylight Time", "UTC-07:00"},
+        {L"Newfoundland Standard Time", L"Newfoundland Daylight Time", 210, -60, TIME_ZONE_ID_STANDARD,
+         "Newfoundland Standard Time", "UTC-03:30"},
+        {L"Newfoundland Standard Time", L"Newfoundland Daylight Time", 210, -60, TIME_ZONE_ID_DAYLIGHT,
+         "Newfoundland Daylight Time", "UTC-02:30"},
+        {L"Chatham Islands Standard Time", L"Chatham Islands Daylight Time", -765, -60, TIME_ZONE_ID_STANDARD,
+         "Chatham Islands Standard Time", "UTC+12:45"},
+        {L"Chatham Islands Standard Time", L"Chatham Islands Daylight Time", -765, -60, TIME_ZONE_ID_DAYLIGHT,
+         "Chatham Islands Daylight Time", "UTC+13:45"},
+        // A half-hour shift in summer.
+        {L"Lord Howe Standard Time", L"Lord Howe Daylight Time", -630, -30, TIME_ZONE_ID_STANDARD,
+         "Lord Howe Standard Time", "UTC+10:30"},
+        {L"Lord Howe Standard Time", L"Lord Howe Daylight Time", -630, -30, TIME_ZONE_ID_DAYLIGHT,
+         "Lord Howe Daylight Time", "UTC+11:00"},
+        // Daylight saving time that takes the zone across UTC.
+        {L"Azores Standard Time", L"Azores Daylight Time", 60, -60, TIME_ZONE_ID_DAYLIGHT, "Azores Daylight Time",
+         "UTC+00:00"},
+        // The system could not tell: the standard time.
+        {L"Pacific Standard Time", L"Pacific Daylight Time", 480, -60, TIME_ZONE_ID_INVALID,
+         "Pacific Standard Time", "UTC-08:00"},
     };
-    for (const auto& zone : zones) {
-        const TTimeZone shown = TimeZone(zone.Name, zone.Bias);
-        EXPECT_EQ(shown.Name, zone.ShownName);
-        EXPECT_EQ(shown.Offset, zone.Offset) << zone.Name;
+    for (const auto& row : rows) {
+        TIME_ZONE_INFORMATION zone{};
+        zone.Bias = row.Bias;
+        zone.DaylightBias = row.DaylightBias;
+        std::wcsncpy(zone.StandardName, row.Standard, std::size(zone.StandardName));
+        std::wcsncpy(zone.DaylightName, row.Daylight, std::size(zone.DaylightName));
+        const TTimeZone shown = DescribeTimeZone(zone, row.Which);
+        EXPECT_EQ(shown.Name, row.Name) << row.Offset;
+        EXPECT_EQ(shown.Offset, row.Offset) << row.Name;
     }
+
+    // A name that fills its whole field ends there.
+    TIME_ZONE_INFORMATION full{};
+    std::wmemset(full.StandardName, L'Z', std::size(full.StandardName));
+    full.StandardDate.wYear = 'X';
+    EXPECT_EQ(DescribeTimeZone(full, TIME_ZONE_ID_STANDARD).Name, std::string(32, 'Z'));
 }
 
 TEST(PageData, TheLongDateNamesTheWeekdayInTheLocalesOwnForm)

@@ -8,10 +8,12 @@
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
 #include "platform/SystemServices.h"
+#include "../platform/MenuDriver.h"
 #include "../platform/MessagePump.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -70,22 +72,10 @@ const char* ButtonText(TMouseButton b)
     return b == mbLeft ? "L " : b == mbRight ? "R " : "M ";
 }
 
-// Restore and ShowMenu write to the log instead of acting; the events do too.
+// Logs every image it is told to show.
 class TLoggingTray : public TTrayIcon {
 public:
-    TLoggingTray(TComponent* AOwner, std::vector<std::string>& Log) : TTrayIcon(AOwner), FLog(Log)
-    {
-        OnDblClick = [this](TObject*) { FLog.push_back("DblClick"); };
-        OnMouseDown = [this](TObject*, TMouseButton b, TShiftState s, int x, int y) {
-            FLog.push_back(MouseText("Down", ButtonText(b), s, x, y));
-        };
-        OnMouseUp = [this](TObject*, TMouseButton b, TShiftState s, int x, int y) {
-            FLog.push_back(MouseText("Up", ButtonText(b), s, x, y));
-        };
-        OnMouseMove = [this](TObject*, TShiftState s, int x, int y) { FLog.push_back(MouseText("Move", "", s, x, y)); };
-    }
-    void Restore() override { FLog.push_back("Restore"); }
-    void ShowMenu() override { FLog.push_back("ShowMenu"); }
+    TLoggingTray(TComponent* AOwner, std::vector<std::string>& Log) : TTrayIcon(AOwner), FLog(Log) {}
     void SetIconIndex(int Value) override
     {
         FLog.push_back("Index " + std::to_string(Value));
@@ -154,7 +144,11 @@ struct TCommandWatch {
 
 } // namespace
 
-TEST(TrayIcon, GesturesAndOptionsGiveTheirSteps)
+// What each gesture on the icon does under each choice of options: the
+// hidden application window comes back ("Restore", from OnRestore once it is
+// shown), the tray menu opens at the pointer ("Menu" with where it opened)
+// and the icon's events are raised, all in the order they happen.
+TEST(TrayIcon, GesturesRestoreTheApplicationAndOpenTheMenuAsChosen)
 {
     struct TRow {
         UINT Mouse;
@@ -168,28 +162,44 @@ TEST(TrayIcon, GesturesAndOptionsGiveTheirSteps)
         {WM_MOUSEMOVE, imNone, imNone, true, {"Move  321,123"}},
         {WM_LBUTTONDOWN, imMouseDown, imMouseUp, false, {"Restore", "Down L L 321,123"}},
         {WM_LBUTTONUP, imClick, imClick, false, {"Up L L 321,123"}},
-        {WM_LBUTTONUP, imClick, imClick, true, {"Restore", "ShowMenu", "Click", "Up L L 321,123"}},
-        {WM_LBUTTONUP, imLeftClickUp, imLeftClickUp, false, {"Up L L 321,123", "Restore", "ShowMenu"}},
+        {WM_LBUTTONUP, imClick, imClick, true, {"Restore", "Menu 321,123", "Click", "Up L L 321,123"}},
+        {WM_LBUTTONUP, imLeftClickUp, imLeftClickUp, false, {"Up L L 321,123", "Restore", "Menu 321,123"}},
         {WM_LBUTTONUP, imMouseUp, imRightClickUp, true, {"Click", "Restore", "Up L L 321,123"}},
-        {WM_LBUTTONDBLCLK, imDoubleClick, imLeftDoubleClick, false, {"Restore", "DblClick", "ShowMenu"}},
+        {WM_LBUTTONDBLCLK, imDoubleClick, imLeftDoubleClick, false, {"Restore", "DblClick", "Menu 321,123"}},
         {WM_LBUTTONDBLCLK, imRightDoubleClick, imMouseUp, false, {"DblClick"}},
-        {WM_RBUTTONDOWN, imMouseDown, imMouseDown, false, {"Restore", "ShowMenu", "Down R R 321,123"}},
-        {WM_RBUTTONUP, imNone, imRightClickUp, true, {"Up R R 321,123", "ShowMenu"}},
+        {WM_RBUTTONDOWN, imMouseDown, imMouseDown, false, {"Restore", "Menu 321,123", "Down R R 321,123"}},
+        {WM_RBUTTONUP, imNone, imRightClickUp, true, {"Up R R 321,123", "Menu 321,123"}},
         {WM_RBUTTONUP, imLeftClickUp, imClick, true, {"Up R R 321,123"}},
         {WM_RBUTTONUP, imMouseUp, imNone, false, {"Restore", "Up R R 321,123"}},
-        {WM_RBUTTONDBLCLK, imRightDoubleClick, imDoubleClick, false, {"ShowMenu", "DblClick", "Restore"}},
+        {WM_RBUTTONDBLCLK, imRightDoubleClick, imDoubleClick, false, {"Menu 321,123", "DblClick", "Restore"}},
         {WM_MBUTTONDOWN, imMouseDown, imNone, false, {"Restore", "Down M M 321,123"}},
         {WM_MBUTTONUP, imLeftClickUp, imRightClickUp, true, {"Up M M 321,123"}},
-        {WM_MBUTTONUP, imMouseUp, imMouseUp, false, {"Restore", "ShowMenu", "Up M M 321,123"}},
-        {WM_MBUTTONDBLCLK, imLeftDoubleClick, imDoubleClick, false, {"ShowMenu", "DblClick"}},
+        {WM_MBUTTONUP, imMouseUp, imMouseUp, false, {"Restore", "Menu 321,123", "Up M M 321,123"}},
+        {WM_MBUTTONDBLCLK, imLeftDoubleClick, imDoubleClick, false, {"Menu 321,123", "DblClick"}},
         // The form's settings: the events alone.
         {WM_RBUTTONUP, imNone, imNone, false, {"Up R R 321,123"}},
         {WM_LBUTTONDBLCLK, imNone, imNone, false, {"DblClick"}},
         {WM_KEYDOWN, imMouseDown, imMouseDown, true, {}},
     };
     TTrayServices services;
+    const HWND app = Application->Handle();
     std::vector<std::string> log;
-    TLoggingTray* tray = New<TLoggingTray>(nullptr, log);
+    TTrayIcon* tray = New<TTrayIcon>(nullptr);
+    tray->OnRestore = [&](TObject*) { log.push_back(IsWindowVisible(app) ? "Restore" : "Restore, still hidden"); };
+    tray->OnDblClick = [&](TObject*) { log.push_back("DblClick"); };
+    tray->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
+        log.push_back(MouseText("Down", ButtonText(b), s, x, y));
+    };
+    tray->OnMouseUp = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
+        log.push_back(MouseText("Up", ButtonText(b), s, x, y));
+    };
+    tray->OnMouseMove = [&](TObject*, TShiftState s, int x, int y) { log.push_back(MouseText("Move", "", s, x, y)); };
+    auto* menu = new TPopupMenu(nullptr);
+    auto* item = new TMenuItem(menu);
+    item->SetCaption("Exit");
+    menu->Items()->Add(item);
+    tray->SetPopupMenu(menu);
+
     for (size_t i = 0; i < rows.size(); ++i) {
         const TRow& row = rows[i];
         tray->SetRestoreOn(row.RestoreOn);
@@ -197,11 +207,19 @@ TEST(TrayIcon, GesturesAndOptionsGiveTheirSteps)
         tray->OnClick = nullptr;
         if (row.WithOnClick)
             tray->OnClick = [&log](TObject*) { log.push_back("Click"); };
+        ShowWindow(app, SW_HIDE);
         log.clear();
-        EXPECT_EQ(0, Send(tray, TTrayIcon::WM_TRAYICON, 0, static_cast<LPARAM>(row.Mouse)));
+        std::vector<std::string> menus;
+        TMenuDriver driver{.Log = &menus};
+        driver.Inspect = [&](HMENU) { log.push_back(Format("Menu %ld,%ld", driver.Shown.left, driver.Shown.top)); };
+        driver.Run([&] { EXPECT_EQ(0, Send(tray, TTrayIcon::WM_TRAYICON, 0, static_cast<LPARAM>(row.Mouse))); });
         EXPECT_EQ(row.Expected, log) << "row " << i;
+        const bool restored = std::find(row.Expected.begin(), row.Expected.end(), "Restore") != row.Expected.end();
+        EXPECT_EQ(restored, IsWindowVisible(app) != FALSE) << "row " << i;
     }
+    ShowWindow(app, SW_HIDE);
     tray->Free();
+    menu->Free();
 }
 
 TEST(TrayIcon, RecordVisibilityHintAndSessionEnd)
