@@ -130,6 +130,21 @@ protected:
     {
         return testsupport::ProcessWindow(GetCurrentProcessId(), "TFormContainer", "Tessel");
     }
+    // Registers Bar with Record and brings it up as the shell's switch to the
+    // quick bar does; Shown is this process's quick bar window, on screen.
+    static void ShowQuickBar(const LoadedModule& Bar, TModuleRegistration& Record, HWND& Shown)
+    {
+        auto command = Bar.Entry<void(__stdcall*)(int32_t, void*)>("Command");
+        ASSERT_NE(command, nullptr);
+        command(cmdRegister, &Record);
+        char block[1] = {};
+        command(cmdShow, block);
+        Settle();
+        const std::vector<HWND> bars = testsupport::ProcessWindows(GetCurrentProcessId(), "TFormBar", "Tessel");
+        ASSERT_FALSE(bars.empty());
+        Shown = bars.back();
+        ASSERT_TRUE(IsWindowVisible(Shown));
+    }
 
     TempFolder Suite;
     std::vector<TPageRecord> Pages;
@@ -252,23 +267,15 @@ TEST_F(MainWindow, TheQuickBarClosedByTheKeyboardLeavesTheTrayIcon)
     group.Pages = Pages.data();
     TModuleRegistration registration{RecordRequest, 1, &group};
     LoadedModule bar(Suite.Path() + "Bar.dll");
-    auto command = bar.Entry<void(__stdcall*)(int32_t, void*)>("Command");
-    ASSERT_NE(command, nullptr);
-    command(cmdRegister, &registration);
-    char block[1] = {};
-    command(cmdShow, block);
-    Settle();
-    const std::vector<HWND> bars = testsupport::ProcessWindows(GetCurrentProcessId(), "TFormBar", "Tessel");
-    ASSERT_FALSE(bars.empty());
-    HWND window = bars.back();
-    ASSERT_TRUE(IsWindowVisible(window));
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ShowQuickBar(bar, registration, window));
     SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Settle();
     EXPECT_FALSE(IsWindowVisible(window));
     ASSERT_EQ(Requests.size(), 1u);
     EXPECT_EQ(Requests[0].Code, cmdShow);
     EXPECT_EQ(Requests[0].Target, tgTrayIcon);
-    command(cmdHide, nullptr);
+    bar.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdHide, nullptr);
 }
 
 // Values a person mistyped in Tessel.ini count as missing: the window
@@ -492,16 +499,8 @@ TEST_F(MainWindow, PlacesComeBackOnTheWorkAreaAndADragIsKept)
     Settle();
 
     LoadedModule bar(Suite.Path() + "Bar.dll");
-    auto command = bar.Entry<void(__stdcall*)(int32_t, void*)>("Command");
-    ASSERT_NE(command, nullptr);
-    command(cmdRegister, &Registration);
-    char block[1] = {};
-    command(cmdShow, block);
-    Settle();
-    const std::vector<HWND> bars = testsupport::ProcessWindows(GetCurrentProcessId(), "TFormBar", "Tessel");
-    ASSERT_FALSE(bars.empty());
-    HWND window = bars.back();
-    ASSERT_TRUE(IsWindowVisible(window));
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ShowQuickBar(bar, Registration, window));
     GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 100);
     EXPECT_EQ(r.bottom, work.bottom);
@@ -514,7 +513,7 @@ TEST_F(MainWindow, PlacesComeBackOnTheWorkAreaAndADragIsKept)
     Settle();
     EXPECT_EQ(setting("Bar", "Left"), "320");
     EXPECT_EQ(setting("Bar", "Top"), "210");
-    command(cmdHide, nullptr);
+    bar.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdHide, nullptr);
     Settle();
 }
 
