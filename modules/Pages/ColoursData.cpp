@@ -55,7 +55,17 @@ bool PickColour(HWND Owner, platform::TColor& Colour)
     choice.rgbResult = platform::ColorToRGB(Colour);
     choice.lpCustColors = custom.data();
     choice.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-    if (!ChooseColorA(&choice))
+    // The dialog's library is loaded only for the dialog: imported, it and
+    // the printing libraries it brings would come with every load of this
+    // page, and the shell loads the page at every tips poll.
+    HMODULE library = LoadLibraryA("comdlg32.dll");
+    using TChooseColor = BOOL(WINAPI*)(CHOOSECOLORA*);
+    const auto choose =
+        reinterpret_cast<TChooseColor>(reinterpret_cast<void*>(GetProcAddress(library, "ChooseColorA")));
+    const bool chosen = choose && choose(&choice);
+    if (library)
+        FreeLibrary(library);
+    if (!chosen)
         return false;
     Colour = static_cast<platform::TColor>(choice.rgbResult & 0xFFFFFF);
     return true;

@@ -67,10 +67,15 @@ protected:
     // test running beside this one may own the foreground for a moment.)
     static void FocusedKeys(platform::TWinControl* Control, std::initializer_list<WORD> Keys)
     {
+        // The keys go where the focus was set: another test program's window
+        // taking the foreground meanwhile takes this thread's focus away.
         ::SetFocus(Control->Handle());
+        const HWND focus = GetFocus();
+        EXPECT_TRUE(focus == Control->Handle() || IsChild(Control->Handle(), focus))
+            << Control->ClassName() << " did not take the focus";
         for (WORD key : Keys) {
-            PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-            PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+            PostMessageA(focus, WM_KEYDOWN, key, 1);
+            PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
             platform::Application->ProcessMessages();
         }
     }

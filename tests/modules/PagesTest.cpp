@@ -160,23 +160,28 @@ protected:
     // Key presses as the keyboard delivers them: to the window that has the
     // focus, through the message loop. (Not as real input: a test running
     // beside this one may own the foreground for a moment.)
-    static void Keys(std::initializer_list<WORD> Keys)
+    // Keys to the window last given the focus: another test program's window
+    // taking the foreground meanwhile takes this thread's focus away.
+    void Keys(std::initializer_list<WORD> Keys)
     {
         for (WORD key : Keys) {
-            PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-            PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+            PostMessageA(Focused, WM_KEYDOWN, key, 1);
+            PostMessageA(Focused, WM_KEYUP, key, 0xC0000001);
             Settle(2);
         }
     }
     // Gives the keyboard focus the way the system does, not through the control.
-    static void Focus(TWinControl* Control)
+    void Focus(TWinControl* Control)
     {
         ::SetFocus(Control->Handle());
+        Focused = GetFocus();
+        EXPECT_EQ(Focused, Control->Handle()) << Control->ClassName() << " did not take the focus";
         Settle(2);
     }
 
     TForm* Host = nullptr;
     TPageView* View = nullptr;
+    HWND Focused = nullptr;
 };
 
 // Every page at its design size, the main window's usual one and a large
