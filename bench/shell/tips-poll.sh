@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1 suite=$2
-window=20 # seconds measured: four polls
+window=40 # seconds measured: eight polls
 
 trace=$(mktemp)
 source "$root/scripts/wine-session.sh"
@@ -22,10 +22,12 @@ wine_session_detach wine "$suite/Tessel.exe"
 # Its start-up and first polls behind it.
 sleep 10
 pid=$(pgrep -xf "$suite/Tessel\.exe" | head -n 1)
+# Processor time of the process, ended threads included, in clock ticks.
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 cpu_before=$(ticks) requests_before=$(requests)
 sleep $window
-cpu=$(( ($(ticks) - cpu_before) * 1000 / $(getconf CLK_TCK) * 5 / window ))
+cpu=$(awk -v t=$(( $(ticks) - cpu_before )) -v hz="$(getconf CLK_TCK)" -v w=$window \
+    'BEGIN { printf "%.1f", t * 1000 / hz * 5 / w }')
 polled=$(( ($(requests) - requests_before) * 5 / window ))
 
 wine "$build/tools/TesselClose.exe" </dev/null >/dev/null 2>&1 || true
