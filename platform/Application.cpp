@@ -360,11 +360,15 @@ void TApplication::Terminate()
 {
     FTerminated = true;
     // While the loop runs, the quit also ends whatever loop runs inside it:
-    // a message box, a menu, or the modal loop of a form of another copy of
-    // this framework (a module's), which knows nothing of this request.
-    // Before, it is only remembered, so that message boxes still show.
-    if (FRunning)
+    // a message box, or the modal loop of a form of another copy of this
+    // framework (a module's), which knows nothing of this request. An open
+    // menu's loop takes the quit and goes on: the menu is ended by itself.
+    // Before the loop runs, the request is only remembered, so that message
+    // boxes still show.
+    if (FRunning) {
         PostQuitMessage(0);
+        EndMenu();
+    }
 }
 
 bool TApplication::ProcessMessage(MSG& Msg)

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <memory>
+#include <mutex>
 
 namespace platform {
 
@@ -75,24 +76,100 @@ __attribute__((noinline)) bool CallInFrame(const std::function<void()>& Call, st
     return false;
 }
 
-struct TWorkerCall {
+// A thread that runs guarded calls one after another. Starting a thread
+// costs more than most calls into a module (every loaded module hears of
+// it), so one that returned its last call in time waits for the next.
+struct TWorker {
+    HANDLE Thread = nullptr;
+    HANDLE Wake = nullptr; // set when Call is given, or to end the thread
+    HANDLE Done = nullptr; // set when Call has run
     std::function<void()> Call;
-    std::atomic<TCallResult> Result{TCallResult::TimedOut};
+    TCallResult Result = TCallResult::Faulted;
+    // Set by whichever comes first of the call's end and the waiting
+    // side's giving up: a worker that finds its call given up on ends.
+    std::atomic<bool> Settled{false};
+
+    ~TWorker()
+    {
+        for (HANDLE handle : {Thread, Wake, Done})
+            if (handle)
+                CloseHandle(handle);
+    }
 };
 
-DWORD WINAPI RunWorkerCall(void* Parameter)
+DWORD WINAPI RunWorker(void* Parameter)
 {
-    // The thread's own share of the call, whoever stops waiting first.
-    std::unique_ptr<std::shared_ptr<TWorkerCall>> owned(static_cast<std::shared_ptr<TWorkerCall>*>(Parameter));
-    TWorkerCall& work = **owned;
-    TCallResult result = TCallResult::Faulted;
-    try {
-        result = RunGuarded(work.Call);
-    } catch (...) {
+    // The thread's own share of the worker, whoever lets go of it last.
+    std::unique_ptr<std::shared_ptr<TWorker>> owned(static_cast<std::shared_ptr<TWorker>*>(Parameter));
+    TWorker& worker = **owned;
+    for (;;) {
+        WaitForSingleObject(worker.Wake, INFINITE);
+        if (!worker.Call)
+            return 0;
+        TCallResult result = TCallResult::Faulted;
+        try {
+            result = RunGuarded(worker.Call);
+        } catch (...) {
+        }
+        worker.Call = nullptr;
+        worker.Result = result;
+        const bool givenUp = worker.Settled.exchange(true);
+        SetEvent(worker.Done);
+        // A thread whose call faulted may have lost its stack's guard page;
+        // one given up on is nobody's any more.
+        if (result != TCallResult::Returned || givenUp)
+            return 0;
     }
-    work.Result = result;
-    return 0;
 }
+
+std::shared_ptr<TWorker> StartWorker()
+{
+    auto worker = std::make_shared<TWorker>();
+    worker->Wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    worker->Done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!worker->Wake || !worker->Done)
+        return nullptr;
+    auto* share = new std::shared_ptr<TWorker>(worker);
+    worker->Thread = CreateThread(nullptr, 0, RunWorker, share, 0, nullptr);
+    if (!worker->Thread) {
+        delete share;
+        return nullptr;
+    }
+    return worker;
+}
+
+// The worker waiting for a call, if any; taken by one call at a time.
+class TIdleWorker {
+public:
+    std::shared_ptr<TWorker> Take()
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        return std::move(FWorker);
+    }
+
+    void Put(std::shared_ptr<TWorker> Worker)
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        if (!FWorker)
+            FWorker = std::move(Worker);
+        else
+            End(*Worker);
+    }
+
+    ~TIdleWorker()
+    {
+        if (FWorker)
+            End(*FWorker);
+    }
+
+private:
+    static void End(TWorker& Worker) { SetEvent(Worker.Wake); }
+
+    std::mutex FMutex;
+    std::shared_ptr<TWorker> FWorker;
+};
+
+TIdleWorker IdleWorker;
 
 } // namespace
 
@@ -107,27 +184,37 @@ TCallResult RunGuarded(const std::function<void()>& Call)
 
 TCallResult RunGuardedWithin(uint32_t Milliseconds, std::function<void()> Call)
 {
-    auto work = std::make_shared<TWorkerCall>();
-    work->Call = std::move(Call);
-    auto* share = new std::shared_ptr<TWorkerCall>(work);
-    HANDLE thread = CreateThread(nullptr, 0, RunWorkerCall, share, 0, nullptr);
-    if (!thread) {
-        delete share;
-        return RunGuarded(work->Call);
-    }
+    std::shared_ptr<TWorker> worker = IdleWorker.Take();
+    if (!worker)
+        worker = StartWorker();
+    if (!worker)
+        return RunGuarded(Call);
+    worker->Settled = false;
+    worker->Call = std::move(Call);
+    SetEvent(worker->Wake);
     const DWORD start = GetTickCount();
+    DWORD wait;
     for (;;) {
         const DWORD spent = GetTickCount() - start;
-        const DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, spent < Milliseconds ? Milliseconds - spent : 0,
-                                                     QS_SENDMESSAGE);
+        wait = MsgWaitForMultipleObjects(1, &worker->Done, FALSE, spent < Milliseconds ? Milliseconds - spent : 0,
+                                         QS_SENDMESSAGE);
         if (wait != WAIT_OBJECT_0 + 1)
             break;
         // Handles the messages sent to this thread's windows, and only those.
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-    CloseHandle(thread);
-    return work->Result;
+    if (wait != WAIT_OBJECT_0) {
+        // Given up on, unless the call ended in the meantime: then its end
+        // is signalled or about to be.
+        if (!worker->Settled.exchange(true))
+            return TCallResult::TimedOut;
+        WaitForSingleObject(worker->Done, INFINITE);
+    }
+    const TCallResult result = worker->Result;
+    if (result == TCallResult::Returned)
+        IdleWorker.Put(std::move(worker));
+    return result;
 }
 
 } // namespace platform

@@ -26,12 +26,14 @@ enum class TCallResult {
 // through as it would without the guard.
 TCallResult RunGuarded(const std::function<void()>& Call);
 
-// Runs Call guarded on a thread of its own and waits at most Milliseconds
-// for it, meanwhile answering the messages that other threads send to this
+// Runs Call guarded on a worker thread and waits at most Milliseconds for
+// it, meanwhile answering the messages that other threads send to this
 // thread's windows (so a call that sends one does not wait on the waiting
 // thread). A call still running then is left to run on by itself: a thread
 // is never ended by force, and Call and what it captured live until it
-// returns. A C++ exception thrown by Call counts as a fault.
+// returns; its thread then ends. A C++ exception thrown by Call counts as a
+// fault. A worker whose call returned in time runs the next call; one whose
+// call faulted ends.
 TCallResult RunGuardedWithin(uint32_t Milliseconds, std::function<void()> Call);
 
 } // namespace platform

@@ -2,9 +2,10 @@
 # Builds Tessel and runs every benchmark (build/bench/*Bench.exe) under a
 # private Wine session; each prints its own table. The start-up benchmark
 # runs the suite as it ships: a stripped copy of build/bin/ in
-# build/bench/Suite/, whose size is the install size printed first. The run
-# ends with one line per speed goal, in a fixed order, gathered from the
-# benchmarks' own summaries.
+# build/bench/Suite/, whose size is the install size printed first. The idle
+# quick bar's tips polls are measured last, in a session of their own whose
+# server counts its requests. The run ends with one line per speed goal, in
+# a fixed order, gathered from the benchmarks' own summaries.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSEL_BUILD:-$root/build}
@@ -34,6 +35,10 @@ for bench in "$build"/bench/*Bench.exe; do
     wine "$bench" </dev/null | tee -a "$log" || status=$?
     echo
 done
+
+wine_session_stop
+"$root/bench/shell/tips-poll.sh" "$build" "$suite" || status=$?
+echo
 
 for goal in "LED 4x update vs one BitBlt" "LED 4x update on a shown form vs one BitBlt" \
     "suite to quick bar vs minimal program" "81 pages x 1024 messages vs minimal program" \

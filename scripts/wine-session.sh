@@ -1,7 +1,8 @@
 # Sourced by the run, test and bench scripts: one private Wine prefix under the
 # build tree, one Xvfb display and one persistent wineserver for a whole run.
 # wine_session_start exports WINEPREFIX, WINEARCH, WINEDEBUG and DISPLAY;
-# wine_session_stop stops exactly what wine_session_start started.
+# wine_session_stop stops exactly what wine_session_start started. With
+# TESSEL_SERVER_TRACE naming a file, the server logs its requests there.
 #
 # What the session starts runs in a session of its own (setsid) with no
 # terminal and none of the caller's pipes: a terminal's Ctrl+C, which goes to
@@ -44,7 +45,12 @@ wine_session_start() {
     mkdir -p "$WINEPREFIX"
     # Ends at once when another session serves the prefix already (a test
     # running the run script): that server, and what runs on it, are left alone.
-    wine_session_detach wineserver -f -p
+    if [[ -n ${TESSEL_SERVER_TRACE:-} ]]; then
+        # Every request the server serves, one line each (a benchmark counts them).
+        setsid wineserver -f -p -d1 </dev/null >/dev/null 2>"$TESSEL_SERVER_TRACE" &
+    else
+        wine_session_detach wineserver -f -p
+    fi
     local server=$!
 
     if [[ ! -f $WINEPREFIX/system.reg ]]; then

@@ -15,9 +15,6 @@
 //  - the same 81 pages listing none: start-up without tables.
 // The generated suites' page modules do nothing (BenchModule.dll); every
 // other module is the suite's own.
-//
-// Last, the idle quick bar: the processor time Tessel.exe takes over two of
-// its five-second tips polls.
 #include "bench/support/Timing.h"
 #include "tests/support/ProcessWindows.h"
 #include "platform/Win32.h"
@@ -27,7 +24,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -154,40 +150,10 @@ std::string MakeSuite(const std::string& shipped, const std::string& name, const
     return folder;
 }
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// The processor time, in milliseconds, that the Linux process running the
-// Wine process started from folder has taken: the run times of its threads
-// as /proc tells them (through Wine's drive Z:), which a Wine process cannot
-// ask of another. -1 when the process is not found.
-double ProcessorMs(const std::string& folder)
-{
-    std::string mark = folder.substr(0, folder.size() - 1);
-    mark = mark.substr(mark.find_last_of('\\') + 1);
-    double ms = -1;
-    ForEachEntry("Z:\\proc\\", [&](const std::string& pid, bool isFolder) {
-        if (ms >= 0 || !isFolder || pid.find_first_not_of("0123456789") != std::string::npos)
-            return;
-        const std::string command = ReadText("Z:\\proc\\" + pid + "\\cmdline");
-        if (command.find(mark) == std::string::npos || command.find("Tessel.exe") == std::string::npos)
-            return;
-        ms = 0;
-        ForEachEntry("Z:\\proc\\" + pid + "\\task\\", [&](const std::string& task, bool) {
-            ms += std::atof(ReadText("Z:\\proc\\" + pid + "\\task\\" + task + "\\schedstat").c_str()) / 1e6;
-        });
-    });
-    return ms;
-}
-
 // One start of program in folder: milliseconds from launch until a visible
-// window of windowClass answers, or -1. With idleMs, the processor time the
-// process then takes while idle for that long is added to idle.
-double RunOnce(const std::string& folder, const char* program, const char* windowClass, DWORD idleMs = 0,
-               double* idle = nullptr, const std::string& arguments = "-tray")
+// window of windowClass answers, or -1.
+double RunOnce(const std::string& folder, const char* program, const char* windowClass,
+               const std::string& arguments = "-tray")
 {
     std::string command = "\"" + folder + program + "\" " + arguments;
     std::vector<char> line(command.begin(), command.end());
@@ -217,11 +183,6 @@ double RunOnce(const std::string& folder, const char* program, const char* windo
         }
         if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0)
             break;
-    }
-    if (ms >= 0 && idle) {
-        const double before = ProcessorMs(folder);
-        Sleep(idleMs);
-        *idle = before < 0 ? -1 : ProcessorMs(folder) - before;
     }
 
     // Ended through its own close path, so the next start finds no mutex.
@@ -289,21 +250,19 @@ int main(int argc, char** argv)
 
     for (TSuite& suite : suites)
         RunOnce(suite.Folder, "Tessel.exe", "TFormBar");
-    RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", 0, nullptr, "");
+    RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", "");
     // Start-up loads every page module at least once: the minimal program
     // loading the same modules is what no start of that suite can go below.
     std::vector<double> floorMs, loadingMs, loadingLargeMs;
     for (int i = 0; i < Runs; ++i) {
-        floorMs.push_back(RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", 0, nullptr, ""));
+        floorMs.push_back(RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", ""));
         loadingMs.push_back(
-            RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", 0, nullptr, "\"" + suites[0].Folder + "\""));
+            RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", "\"" + suites[0].Folder + "\""));
         loadingLargeMs.push_back(
-            RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", 0, nullptr, "\"" + suites[1].Folder + "\""));
+            RunOnce(minimal, "MinimalWindow.exe", "MinimalWindow", "\"" + suites[1].Folder + "\""));
         for (TSuite& suite : suites)
             suite.Ms.push_back(RunOnce(suite.Folder, "Tessel.exe", "TFormBar"));
     }
-    double idle = -1;
-    RunOnce(suites[0].Folder, "Tessel.exe", "TFormBar", 10000, &idle);
 
     const TStats floor = Stats(floorMs);
     std::printf("Launch to the quick bar on the screen, %d starts each after a first one (milliseconds)\n\n", Runs);
@@ -316,8 +275,6 @@ int main(int argc, char** argv)
         stats.push_back(Stats(suite.Ms));
         Row(suite.Name, stats.back(), floor.Median);
     }
-    std::printf("\nIdle quick bar, the shipped suite: %.1f ms of processor time in 10 s, which hold two tips\n"
-                "polls: %.1f ms per five-second period\n", idle, idle / 2);
     std::printf("\n");
     const bool measured = floor.Median > 0 && std::all_of(stats.begin(), stats.end(), [](const TStats& s) {
         return s.Median > 0;

@@ -507,8 +507,71 @@ std::string WithCrLf(const std::string& Text)
     return result;
 }
 
-// Every property the designer shows for the two buttons away from its
-// default, and every event bound, as a form file holds them.
+// One of the two buttons as a form file holds it, with every property the
+// designer shows away from its default and every event bound; Own is what
+// only its class shows.
+std::string ButtonObject(const std::string& Declaration, int Tag, int Left, int HelpContext, int ModalResult,
+                         int TabOrder, const std::string& Own = "")
+{
+    const auto line = [](const char* Name, int Value) { return "    " + std::string(Name) + " = " +
+                                                             std::to_string(Value) + "\n"; };
+    return "  object " + Declaration + "\n" + line("Tag", Tag) + line("Left", Left) + R"(    Top = 8
+    Width = 2
+    Height = 2
+    Cursor = crHandPoint
+    Hint = 'Says yes')"
+           "\n" + line("HelpContext", HelpContext) + R"(    OnMouseEnter = Notify
+    OnMouseLeave = Notify
+    TransparentColor = clLime
+    Transparent = True
+    Appearance.RaisedBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000405060405060
+      00004050604050600000}
+    Appearance.SunkenBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000102030102030
+      00001020301020300000}
+    Appearance.FocusedBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      180000000000100000000000000000000000000000000000000060A0C060A0C0
+      000060A0C060A0C00000}
+    Appearance.DisabledBmp.Data = {
+      46000000424D4600000000000000360000002800000002000000020000000100
+      1800000000001000000000000000000000000000000000000000909090909090
+      00009090909090900000})"
+           "\n" + line("ModalResult", ModalResult) + R"(    ShowMouseOver = False
+    Action = Action1
+    Anchors = [akLeft, akBottom]
+    DragCursor = crNo
+    DragKind = dkDock
+    DragMode = dmAutomatic
+    Enabled = False
+    ParentShowHint = False
+    PopupMenu = Menu1
+    ShowHint = True)"
+           "\n" + line("TabOrder", TabOrder) + R"(    TabStop = True
+    Visible = False
+    OnClick = Notify
+    OnContextPopup = ContextPopup
+    OnDragDrop = DragDrop
+    OnDragOver = DragOver
+    OnEndDock = EndDrag
+    OnEndDrag = EndDrag
+    OnEnter = Notify
+    OnExit = Notify
+    OnKeyDown = Key
+    OnKeyPress = KeyPress
+    OnKeyUp = Key
+    OnMouseDown = Mouse
+    OnMouseMove = MouseMove
+    OnMouseUp = Mouse
+    OnStartDock = StartDrag
+    OnStartDrag = StartDrag)"
+           "\n" + Own + "  end\n";
+}
+
+// The two buttons on a form, as the designer writes it.
 const std::string EveryButtonProperty = WithCrLf(R"(object ButtonForm: TButtonForm
   Left = 0
   Top = 0
@@ -517,130 +580,11 @@ const std::string EveryButtonProperty = WithCrLf(R"(object ButtonForm: TButtonFo
   Color = clBtnFace
   ClientWidth = 300
   ClientHeight = 200
-  object Plain: KsButton
-    Tag = 7
-    Left = 8
-    Top = 8
-    Width = 2
-    Height = 2
-    Cursor = crHandPoint
-    Hint = 'Says yes'
-    HelpContext = 12
-    OnMouseEnter = Notify
-    OnMouseLeave = Notify
-    TransparentColor = clLime
-    Transparent = True
-    Appearance.RaisedBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      1800000000001000000000000000000000000000000000000000405060405060
-      00004050604050600000}
-    Appearance.SunkenBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      1800000000001000000000000000000000000000000000000000102030102030
-      00001020301020300000}
-    Appearance.FocusedBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      180000000000100000000000000000000000000000000000000060A0C060A0C0
-      000060A0C060A0C00000}
-    Appearance.DisabledBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      1800000000001000000000000000000000000000000000000000909090909090
-      00009090909090900000}
-    ModalResult = 2
-    ShowMouseOver = False
-    Action = Action1
-    Anchors = [akLeft, akBottom]
-    DragCursor = crNo
-    DragKind = dkDock
-    DragMode = dmAutomatic
-    Enabled = False
-    ParentShowHint = False
-    PopupMenu = Menu1
-    ShowHint = True
-    TabOrder = 1
-    TabStop = True
-    Visible = False
-    OnClick = Notify
-    OnContextPopup = ContextPopup
-    OnDragDrop = DragDrop
-    OnDragOver = DragOver
-    OnEndDock = EndDrag
-    OnEndDrag = EndDrag
-    OnEnter = Notify
-    OnExit = Notify
-    OnKeyDown = Key
-    OnKeyPress = KeyPress
-    OnKeyUp = Key
-    OnMouseDown = Mouse
-    OnMouseMove = MouseMove
-    OnMouseUp = Mouse
-    OnStartDock = StartDrag
-    OnStartDrag = StartDrag
-  end
-  object Texted: KsButtonTx
-    Tag = 8
-    Left = 108
-    Top = 8
-    Width = 2
-    Height = 2
-    Cursor = crHandPoint
-    Hint = 'Says yes'
-    HelpContext = 13
-    OnMouseEnter = Notify
-    OnMouseLeave = Notify
-    TransparentColor = clLime
-    Transparent = True
-    Appearance.RaisedBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      1800000000001000000000000000000000000000000000000000405060405060
-      00004050604050600000}
-    Appearance.SunkenBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      1800000000001000000000000000000000000000000000000000102030102030
-      00001020301020300000}
-    Appearance.FocusedBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      180000000000100000000000000000000000000000000000000060A0C060A0C0
-      000060A0C060A0C00000}
-    Appearance.DisabledBmp.Data = {
-      46000000424D4600000000000000360000002800000002000000020000000100
-      1800000000001000000000000000000000000000000000000000909090909090
-      00009090909090900000}
-    ModalResult = 3
-    ShowMouseOver = False
-    Action = Action1
-    Anchors = [akLeft, akBottom]
-    DragCursor = crNo
-    DragKind = dkDock
-    DragMode = dmAutomatic
-    Enabled = False
-    ParentShowHint = False
-    PopupMenu = Menu1
-    ShowHint = True
-    TabOrder = 0
-    TabStop = True
-    Visible = False
-    OnClick = Notify
-    OnContextPopup = ContextPopup
-    OnDragDrop = DragDrop
-    OnDragOver = DragOver
-    OnEndDock = EndDrag
-    OnEndDrag = EndDrag
-    OnEnter = Notify
-    OnExit = Notify
-    OnKeyDown = Key
-    OnKeyPress = KeyPress
-    OnKeyUp = Key
-    OnMouseDown = Mouse
-    OnMouseMove = MouseMove
-    OnMouseUp = Mouse
-    OnStartDock = StartDrag
-    OnStartDrag = StartDrag
-    Font.Color = clNavy
+)" + ButtonObject("Plain: KsButton", 7, 8, 12, 2, 1) +
+                                                  ButtonObject("Texted: KsButtonTx", 8, 108, 13, 3, 0, R"(    Font.Color = clNavy
     Caption = 'Go'
     FontColors.Focused = clRed
-  end
-  object Menu1: TPopupMenu
+)") + R"(  object Menu1: TPopupMenu
   end
   object Action1: TAction
     Caption = 'Go'

@@ -3,8 +3,10 @@
 #include "platform/FormFile.h"
 #include "platform/Icon.h"
 #include "platform/Label.h"
+#include "platform/Menu.h"
 #include "platform/SystemServices.h"
 #include "platform/Timer.h"
+#include "MenuDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -504,6 +506,52 @@ TEST(Application, TerminateEndsTheLoopsRunningInsideTheLoop)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
     open->Free();
     end->Free();
+}
+
+// A popup menu open inside the loop when the end is asked for: its loop
+// takes the quit and would go on, yet the menu closes without a choice and
+// the loop ends. Should the menu stay, it is closed after five seconds.
+TEST(Application, TerminateClosesAnOpenMenu)
+{
+    Application->Initialize();
+    auto* menu = New<TPopupMenu>(nullptr);
+    auto* exit = New<TMenuItem>(menu);
+    exit->SetCaption("Exit");
+    menu->Items()->Add(exit);
+    bool shown = false, returned = false, clicked = false, leftOpen = false;
+    exit->SetOnClick([&](TObject*) { clicked = true; });
+    auto* open = New<TTimer>(nullptr);
+    open->SetInterval(50);
+    open->SetOnTimer([&](TObject*) {
+        open->SetEnabled(false);
+        menu->Popup(100, 100);
+        returned = true;
+    });
+    auto* end = New<TTimer>(nullptr);
+    end->SetInterval(600);
+    end->SetOnTimer([&](TObject*) {
+        end->SetEnabled(false);
+        shown = OpenMenuWindow() != nullptr;
+        Application->Terminate();
+    });
+    auto* rescue = New<TTimer>(nullptr);
+    rescue->SetInterval(5000);
+    rescue->SetOnTimer([&](TObject*) {
+        rescue->SetEnabled(false);
+        leftOpen = OpenMenuWindow() != nullptr;
+        EndMenu();
+    });
+    Application->Run();
+    EXPECT_TRUE(shown) << "the menu was open when the end was asked for";
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(leftOpen) << "the menu stayed open after the end was asked for";
+    EXPECT_FALSE(clicked);
+    EXPECT_EQ(OpenMenuWindow(), nullptr);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    for (TTimer* timer : {open, end, rescue})
+        timer->Free();
+    menu->Free();
 }
 
 // A child's window asked for before its form has one: the form makes its

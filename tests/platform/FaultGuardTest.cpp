@@ -117,4 +117,39 @@ TEST(FaultGuard, AWorkerCallIsWaitedForAtMostItsTime)
     DestroyWindow(window);
 }
 
+TEST(FaultGuard, AWorkerRunsCallsOneAfterAnotherUntilOneGoesWrong)
+{
+    const auto threadOf = [](auto Call) {
+        std::atomic<DWORD> thread{0};
+        RunGuardedWithin(2000, [&thread, Call] {
+            thread = GetCurrentThreadId();
+            Call();
+        });
+        return DWORD(thread);
+    };
+    const auto returns = [] {};
+    const DWORD first = threadOf(returns);
+    EXPECT_EQ(threadOf(returns), first) << "a call that returned leaves its thread for the next";
+    EXPECT_EQ(threadOf([] { throw std::runtime_error("thrown"); }), first);
+    const DWORD afterThrow = threadOf(returns);
+    EXPECT_NE(afterThrow, first) << "a thread whose call went wrong runs no more calls";
+    EXPECT_EQ(threadOf(WriteToAddressZero), afterThrow);
+    const DWORD afterFault = threadOf(returns);
+    EXPECT_NE(afterFault, afterThrow);
+
+    // Given up on, the worker ends once its call returns, and the next call
+    // is not kept waiting on it.
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_EQ(RunGuardedWithin(200, [release] { WaitForSingleObject(release, INFINITE); }), TCallResult::TimedOut);
+    HANDLE stuck = OpenThread(SYNCHRONIZE, FALSE, afterFault);
+    ASSERT_NE(stuck, nullptr);
+    const DWORD start = GetTickCount();
+    EXPECT_NE(threadOf(returns), afterFault);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    SetEvent(release);
+    EXPECT_EQ(WaitForSingleObject(stuck, 5000), WAIT_OBJECT_0) << "the worker given up on did not end";
+    CloseHandle(stuck);
+    CloseHandle(release);
+}
+
 } // namespace

@@ -1,11 +1,14 @@
 // The suite ends on the close command (as the run script and a person's
 // tools send it), on an installer's close before an upgrade and at the end
-// of the Windows session whatever question is open, and keeps the main
+// of the Windows session whatever question or menu is open, and keeps the main
 // window's state as a normal exit does.
 #include "DialogDriver.h"
 #include "TesselProcess.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace shelltest;
 
@@ -156,6 +159,26 @@ TEST_F(Ending, TheSuiteEndsWhateverQuestionIsOpen)
     ASSERT_TRUE(OpenTrayQuestion());
     SessionEnd();
     ExpectEndedAndSaved("session end over the tray's question");
+}
+
+// The tray menu runs a loop of its own: each way of being told to end
+// closes the menu and ends the suite as it does with no menu open.
+TEST_F(Ending, TheSuiteEndsWhileTheTrayMenuIsOpen)
+{
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"close command over the tray menu", [&] { CloseCommand(); }},
+        {"installer's close over the tray menu", [&] { InstallerClose(); }},
+        {"session end over the tray menu", [&] { SessionEnd(); }},
+    };
+    for (const auto& [what, end] : ways) {
+        Start(3);
+        HWND menu = nullptr;
+        Tessel.TrayNotify(WM_RBUTTONUP);
+        ASSERT_TRUE(WaitFor([&] { return Shown(menu = Tessel.Window("#32768")); }, 5000)) << what;
+        end();
+        EXPECT_TRUE(WaitFor([&] { return !Shown(menu); }, 5000)) << what << ": the menu closes";
+        ExpectEndedAndSaved(what);
+    }
 }
 
 // A language file that translates "Yes" and "No" into 40,000 characters,

@@ -54,6 +54,19 @@ protected:
     {
         return WaitFor([&] { return ShownPage() == View; }, 3000);
     }
+    // From a suite started at the tray: a click on the icon brings up the
+    // quick bar, and Enter on its first button, Clock, the main window.
+    void OpenClockFromTheTray()
+    {
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_NE(Tessel.WaitMainForm(), nullptr);
+    Tessel.TrayNotify(WM_LBUTTONUP);
+    ASSERT_TRUE(WaitShown([&] { return Bar(); }));
+    ASSERT_TRUE(WaitFocus(Bar(), "Clock"));
+    Press({VK_RETURN});
+    ASSERT_TRUE(WaitShown([&] { return Container(); }));
+    ASSERT_TRUE(WaitPage("TClockView"));
+    }
 };
 
 
@@ -101,14 +114,7 @@ TEST_F(SuiteKeyboard, TabEnterSpaceAndTheArrowsWorkTheQuickBar)
 TEST_F(SuiteKeyboard, TheMainWindowTabsIntoThePageAndSwitchesPagesWithCtrl)
 {
     LayoutGroups({{"Monitor", {"Clock", "Display"}}, {"Tools", {"Colours"}}}, 3);
-    ASSERT_TRUE(Tessel.Start());
-    ASSERT_NE(Tessel.WaitMainForm(), nullptr);
-    Tessel.TrayNotify(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitShown([&] { return Bar(); }));
-    ASSERT_TRUE(WaitFocus(Bar(), "Clock"));
-    Press({VK_RETURN});
-    ASSERT_TRUE(WaitShown([&] { return Container(); }));
-    ASSERT_TRUE(WaitPage("TClockView"));
+    ASSERT_NO_FATAL_FAILURE(OpenClockFromTheTray());
     ASSERT_TRUE(WaitFocus(Container(), "Monitor"));
 
     // Tab in the order the eye reads: the tabs, the buttons to their right,
@@ -163,14 +169,7 @@ TEST_F(SuiteKeyboard, CtrlTabPassesByAPageWhoseModuleFailed)
     Suite.Double("Broken", "Caption", "Broken");
     Suite.Double("Broken", "Fault", "2");
     Layout({"Clock", "Broken", "Display"}, 3);
-    ASSERT_TRUE(Tessel.Start());
-    ASSERT_NE(Tessel.WaitMainForm(), nullptr);
-    Tessel.TrayNotify(WM_LBUTTONUP);
-    ASSERT_TRUE(WaitShown([&] { return Bar(); }));
-    ASSERT_TRUE(WaitFocus(Bar(), "Clock"));
-    Press({VK_RETURN});
-    ASSERT_TRUE(WaitShown([&] { return Container(); }));
-    ASSERT_TRUE(WaitPage("TClockView"));
+    ASSERT_NO_FATAL_FAILURE(OpenClockFromTheTray());
 
     Press({VK_CONTROL, VK_TAB});
     EXPECT_TRUE(WaitPage("TDisplayView"));
