@@ -35,11 +35,6 @@ TSpinButton::TSpinButton(TComponent* AOwner) : TCustomControl(AOwner), FRepeatTi
     SetBounds(Left(), Top(), 20, 25);
 }
 
-TSpinButton::~TSpinButton()
-{
-    FRepeatTimer->Free();
-}
-
 void TSpinButton::SetOrientation(TSpinOrientation Value)
 {
     if (Value == FOrientation)

@@ -15,7 +15,6 @@ class TSpinButton : public platform::TCustomControl {
     PLATFORM_CLASS(TSpinButton, platform::TCustomControl)
 public:
     explicit TSpinButton(platform::TComponent* AOwner);
-    ~TSpinButton() override;
 
     // Vertical: up above down; horizontal: down on the left, up on the right.
     TSpinOrientation Orientation() const { return FOrientation; }
@@ -55,7 +54,7 @@ private:
 
     TSpinOrientation FOrientation = soVertical;
     platform::TWinControl* FFocusControl = nullptr;
-    platform::TTimer* FRepeatTimer;
+    platform::TOwned<platform::TTimer> FRepeatTimer;
     TPart FPressed = spNone; // the part held with the left button
     bool FOverPressed = false; // the pointer is still over it
 };

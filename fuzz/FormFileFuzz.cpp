@@ -215,30 +215,27 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     const std::string text(reinterpret_cast<const char*>(Data), Size);
-    auto* root = new TRoot(nullptr);
+    const TOwned<TRoot> root(new TRoot(nullptr));
     root->OnPing = [](TObject*) {};
-    const TState before = StateOf(root);
+    const TState before = StateOf(root.get());
     bool read = false;
     try {
-        ReadComponentText(root, text);
+        ReadComponentText(root.get(), text);
         read = true;
     } catch (const EFilerError&) {
     }
     if (!read) {
-        Check(StateOf(root) == before, "a failed read changed the root");
-        root->Free();
+        Check(StateOf(root.get()) == before, "a failed read changed the root");
         return 0;
     }
-    const std::string written = WriteComponentText(root);
-    auto* copy = new TRoot(nullptr);
+    const std::string written = WriteComponentText(root.get());
+    const TOwned<TRoot> copy(new TRoot(nullptr));
     try {
-        ReadComponentText(copy, written);
+        ReadComponentText(copy.get(), written);
     } catch (const EFilerError& e) {
         std::fprintf(stderr, "%s\n%s\n", written.c_str(), e.what());
         Check(false, "a written form does not read back");
     }
-    Check(WriteComponentText(copy) == written, "a form read back writes different text");
-    copy->Free();
-    root->Free();
+    Check(WriteComponentText(copy.get()) == written, "a form read back writes different text");
     return 0;
 }

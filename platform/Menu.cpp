@@ -127,25 +127,19 @@ const TClassInfo& TPopupMenu::StaticClassInfo()
     return info;
 }
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner)
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr))
 {
-    FItems = new TMenuItem(nullptr);
     FItems->FMenu = this;
-    try {
-        FWindowHandle = AllocateHWnd([this](TMessage& Message) {
-            Message.Result = DefWindowProcA(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
-        });
-    } catch (...) {
-        FItems->Free();
-        throw;
-    }
+    FWindowHandle = AllocateHWnd([this](TMessage& Message) {
+        Message.Result = DefWindowProcA(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
+    });
 }
 
 TPopupMenu::~TPopupMenu()
 {
     // The root item frees only the items nobody else owns.
     FItems->FMenu = nullptr;
-    FItems->Free();
+    FItems.reset();
     DeallocateHWnd(FWindowHandle);
 }
 
@@ -300,7 +294,7 @@ void TPopupMenu::Popup(int X, int Y)
     DoPopup(this);
     UINT nextCommand = 1;
     const TMenuAutoFlag flag = FAutoHotkeys == maParent ? maAutomatic : FAutoHotkeys;
-    TMenuHandle menu(BuildMenu(FItems, flag, nextCommand));
+    TMenuHandle menu(BuildMenu(FItems.get(), flag, nextCommand));
     // A menu owned by a window that is not in the foreground does not close
     // when the user clicks elsewhere; the WM_NULL afterwards lets the next
     // click on a notification icon open it again at once.
@@ -312,7 +306,7 @@ void TPopupMenu::Popup(int X, int Y)
     // Looked up in the items as they are now: a handler that ran while the
     // menu was open may have freed some of them.
     if (command != 0)
-        if (TMenuItem* item = FindCommand(FItems, command))
+        if (TMenuItem* item = FindCommand(FItems.get(), command))
             item->Click();
 }
 

@@ -87,7 +87,7 @@ public:
     explicit TPopupMenu(TComponent* AOwner);
     ~TPopupMenu() override;
 
-    TMenuItem* Items() const { return FItems; }
+    TMenuItem* Items() const { return FItems.get(); }
     // Whether a control opens the menu on a right click by itself.
     bool AutoPopup() const { return FAutoPopup; }
     void SetAutoPopup(bool Value) { FAutoPopup = Value; }
@@ -116,7 +116,7 @@ private:
     HMENU BuildMenu(TMenuItem* Level, TMenuAutoFlag Inherited, UINT& NextCommand);
     TMenuItem* FindCommand(TMenuItem* Level, UINT Command) const;
 
-    TMenuItem* FItems = nullptr;
+    TOwned<TMenuItem> FItems;
     bool FAutoPopup = true;
     TMenuAutoFlag FAutoHotkeys = maAutomatic;
     TNotifyEvent FOnPopup;

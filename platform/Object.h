@@ -8,6 +8,7 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -155,6 +156,15 @@ public:
     }
 };
 
+// Frees a framework object with Free(), so that its BeforeDestruction runs.
+struct TFreeObject {
+    void operator()(TObject* Object) const { Object->Free(); }
+};
+
+// An owning pointer to a framework object, which it frees with Free().
+template <class T>
+using TOwned = std::unique_ptr<T, TFreeObject>;
+
 template <class T>
 void FreeAndNil(T*& object)
 {
@@ -169,14 +179,9 @@ void FreeAndNil(T*& object)
 template <class T, class... A>
 T* New(A&&... args)
 {
-    T* object = new T(std::forward<A>(args)...);
-    try {
-        object->AfterConstruction();
-    } catch (...) {
-        object->Free();
-        throw;
-    }
-    return object;
+    TOwned<T> object(new T(std::forward<A>(args)...));
+    object->AfterConstruction();
+    return object.release();
 }
 
 // Every class with its own run-time name declares it with this macro; the

@@ -8,7 +8,6 @@
 #include "platform/Registry.h"
 #include "platform/SystemServices.h"
 
-#include <memory>
 #include <utility>
 
 using namespace platform;
@@ -38,7 +37,7 @@ struct TProduct {
 
 bool CheckConflicts(std::initializer_list<TProduct> Products)
 {
-    std::unique_ptr<TRegistry, void (*)(TRegistry*)> registry(new TRegistry, [](TRegistry* r) { r->Free(); });
+    TOwned<TRegistry> registry(new TRegistry);
     registry->SetRootKey(HKEY_LOCAL_MACHINE);
     for (const TProduct& product : Products) {
         // Opened with full access, so a key the user may not write is no conflict.
@@ -331,8 +330,7 @@ void TForm1::Exit1Click(TObject*)
 {
     if (SuiteDialogOpen())
         return;
-    std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)> dialog(New<TfrmMsg>(this, Translate("Are you sure to exit?")),
-                                                      [](TfrmMsg* d) { d->Free(); });
+    TOwned<TfrmMsg> dialog(New<TfrmMsg>(this, Translate("Are you sure to exit?")));
     // One that could not be built is freed unseen: shown, it could not be
     // answered, and its window would hold every way into the suite.
     if (!dialog->Built())

@@ -77,12 +77,10 @@ const TClassInfo& TTrayIcon::StaticClassInfo()
     return info;
 }
 
-TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner)
+TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner), FIcon(new TIcon), FTimer(new TTimer(nullptr))
 {
     try {
-        FIcon = new TIcon;
         FIcon->Assign(Application->Icon());
-        FTimer = new TTimer(nullptr);
         OnAnimate = [this](TObject* Sender) { DoOnAnimate(Sender); };
         FTimer->SetEnabled(false);
         FTimer->SetOnTimer(OnAnimate);
@@ -104,9 +102,6 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner)
         Update();
     } catch (...) {
         DeallocateHWnd(FData.hWnd);
-        delete FIcon;
-        if (FTimer)
-            FTimer->Free();
         throw;
     }
 }
@@ -121,8 +116,6 @@ TTrayIcon::~TTrayIcon()
     // freed while shown must not leave the application calling into it.
     if (Application)
         Application->UnhookMainWindow(this);
-    delete FIcon;
-    FTimer->Free();
     // The image list and the popup menu are only referenced.
 }
 
@@ -231,7 +224,7 @@ void TTrayIcon::SetAnimate(bool Value)
 
 void TTrayIcon::FetchIcon(int Index)
 {
-    if (!FIcons->GetIcon(Index, FIcon))
+    if (!FIcons->GetIcon(Index, FIcon.get()))
         FIcon->Assign(Application->Icon());
 }
 

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -139,7 +140,7 @@ public:
     // The record as it stands, for inspection.
     const TNotifyIconDataA& Data() const { return FData; }
     // The image the icon shows (owned).
-    platform::TIcon* CurrentIcon() const { return FIcon; }
+    platform::TIcon* CurrentIcon() const { return FIcon.get(); }
 
     platform::TNotifyEvent OnMinimize;
     platform::TNotifyEvent OnRestore;
@@ -166,10 +167,10 @@ private:
     void TranslateMouse(LPARAM MouseMessage);
 
     TNotifyIconDataA FData{};
-    platform::TIcon* FIcon = nullptr;              // owned
+    std::unique_ptr<platform::TIcon> FIcon;
     platform::TImageList* FIcons = nullptr;        // referenced
     platform::TPopupMenu* FPopupMenu = nullptr;    // referenced
-    platform::TTimer* FTimer = nullptr;            // owned
+    platform::TOwned<platform::TTimer> FTimer;
     std::string FHint;
     int FIconIndex = 0;
     bool FVisible = false;

@@ -103,7 +103,6 @@ KsBar::KsBar(TComponent* AOwner)
 KsBar::~KsBar()
 {
     static_cast<TIndicatorImage*>(FIndicator)->Follow(nullptr);
-    delete FOrigin;
 }
 
 void KsBar::StartScroll()

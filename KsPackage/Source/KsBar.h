@@ -12,6 +12,7 @@
 #include "platform/Image.h"
 
 #include <cstdint>
+#include <memory>
 
 enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
 
@@ -71,7 +72,7 @@ public:
     void SetScrollPos(int Value);
     TScrollBarKind Kind() const { return FKind; }
     void SetKind(TScrollBarKind Value);
-    KsBarOrigin* Origin() const { return FOrigin; }
+    KsBarOrigin* Origin() const { return FOrigin.get(); }
     // Copies X and Y.
     void SetOrigin(KsBarOrigin* Value) { FOrigin->Assign(Value); }
 
@@ -102,5 +103,5 @@ private:
     int FLastX = 0;
     int FLastY = 0;
     TScrollBarKind FKind = sbHorizontal;
-    KsBarOrigin* FOrigin;
+    std::unique_ptr<KsBarOrigin> FOrigin;
 };

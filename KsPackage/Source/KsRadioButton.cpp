@@ -27,12 +27,6 @@ KsRadioBtnAppearance::KsRadioBtnAppearance(KsRadioButton* Control)
 {
 }
 
-KsRadioBtnAppearance::~KsRadioBtnAppearance()
-{
-    delete FCheck;
-    delete FUncheck;
-}
-
 void KsRadioBtnAppearance::AssignTo(TPersistent* Dest)
 {
     auto* dest = dynamic_cast<KsRadioBtnAppearance*>(Dest);
@@ -40,8 +34,8 @@ void KsRadioBtnAppearance::AssignTo(TPersistent* Dest)
         inherited::AssignTo(Dest);
         return;
     }
-    dest->FUncheck->Assign(FUncheck);
-    dest->FCheck->Assign(FCheck);
+    dest->FUncheck->Assign(FUncheck.get());
+    dest->FCheck->Assign(FCheck.get());
 }
 
 // ---------------------------------------------------------------- KsRadioButton

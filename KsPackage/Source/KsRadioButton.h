@@ -8,6 +8,8 @@
 #include "KsPackage/Source/KsCheckable.h"
 #include "KsPackage/Source/KsCtrlAppearance.h"
 
+#include <memory>
+
 class KsRadioButton;
 
 // The eight pictures by check state; it stores none of them.
@@ -15,18 +17,17 @@ class KsRadioBtnAppearance : public KsCtrlAppearance {
     PLATFORM_CLASS(KsRadioBtnAppearance, KsCtrlAppearance)
 public:
     explicit KsRadioBtnAppearance(KsRadioButton* Control);
-    ~KsRadioBtnAppearance() override;
 
-    KsFourStateAppearance* Uncheck() const { return FUncheck; }
-    KsFourStateAppearance* Check() const { return FCheck; }
+    KsFourStateAppearance* Uncheck() const { return FUncheck.get(); }
+    KsFourStateAppearance* Check() const { return FCheck.get(); }
 
 protected:
     // Copies Uncheck, then Check.
     void AssignTo(platform::TPersistent* Dest) override;
 
 private:
-    KsFourStateAppearance* FUncheck;
-    KsFourStateAppearance* FCheck;
+    std::unique_ptr<KsFourStateAppearance> FUncheck;
+    std::unique_ptr<KsFourStateAppearance> FCheck;
 };
 
 class KsRadioButton : public KsCheckable {

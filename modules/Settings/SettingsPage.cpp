@@ -31,7 +31,7 @@ namespace tessel {
 namespace {
 
 const char* const RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr int LabelLeft = 16, ChoiceLeft = 170, RowHeight = 56;
+constexpr int LabelLeft = 16, RowHeight = 56;
 
 // The stems of Lang\*.lng, English first, the others in alphabetical order.
 std::vector<std::string> LanguagesPresent()
@@ -94,9 +94,17 @@ class TSettingsView : public TPageView {
 public:
     explicit TSettingsView(TComponent* AOwner) : TPageView(AOwner)
     {
+        // The choices start right of the longest row name: translations run longer.
+        int choiceLeft = 170;
         int top = 16;
-        AddLabel(LabelLeft, top + 4, Tr("Language"));
-        int left = ChoiceLeft;
+        for (const char* name : {"Language", "Start view", "Start at log-on"}) {
+            const TLabel* label = AddLabel(LabelLeft, top + 4, Tr(name));
+            choiceLeft = std::max(choiceLeft, label->Left() + label->Width() + 16);
+            top += RowHeight;
+        }
+
+        top = 16;
+        int left = choiceLeft;
         for (const std::string& name : LanguagesPresent()) {
             auto* button = MakeSkinButton(this, Tr(name.c_str()), left, top);
             button->OnClick = [this, name](TObject*) {
@@ -106,35 +114,33 @@ public:
             left += button->Width() + 4;
             FLanguages.push_back({name, button});
         }
-        FLanguageNote = AddLabel(ChoiceLeft, top + 28, "");
+        FLanguageNote = AddLabel(choiceLeft, top + 28, "");
 
         top += RowHeight;
-        AddLabel(LabelLeft, top + 4, Tr("Start view"));
-        FAtQuickBar = MakeSkinButton(this, Tr("Start at Quick Bar"), ChoiceLeft, top);
+        FAtQuickBar = MakeSkinButton(this, Tr("Start at Quick Bar"), choiceLeft, top);
         FAtQuickBar->OnClick = [this](TObject*) {
             WriteSettings("Tessel", {{"ObjectStyle", 0}});
             Refresh();
         };
-        FAtTray = MakeSkinButton(this, Tr("Start at ToolBar"), ChoiceLeft + FAtQuickBar->Width() + 4, top);
+        FAtTray = MakeSkinButton(this, Tr("Start at ToolBar"), choiceLeft + FAtQuickBar->Width() + 4, top);
         FAtTray->OnClick = [this](TObject*) {
             WriteSettings("Tessel", {{"ObjectStyle", 3}});
             Refresh();
         };
-        AddLabel(ChoiceLeft, top + 28, Tr("Used from the next start; the tray menu sets it too."));
+        AddLabel(choiceLeft, top + 28, Tr("Used from the next start; the tray menu sets it too."));
 
         top += RowHeight;
-        AddLabel(LabelLeft, top + 4, Tr("Start at log-on"));
-        FLogOnOn = MakeSkinButton(this, Tr("On"), ChoiceLeft, top);
+        FLogOnOn = MakeSkinButton(this, Tr("On"), choiceLeft, top);
         FLogOnOn->OnClick = [this](TObject*) {
             SetStartAtLogOn(true);
             Refresh();
         };
-        FLogOnOff = MakeSkinButton(this, Tr("Off"), ChoiceLeft + FLogOnOn->Width() + 4, top);
+        FLogOnOff = MakeSkinButton(this, Tr("Off"), choiceLeft + FLogOnOn->Width() + 4, top);
         FLogOnOff->OnClick = [this](TObject*) {
             SetStartAtLogOn(false);
             Refresh();
         };
-        AddLabel(ChoiceLeft, top + 28, Tr("Tessel starts in the tray when you log on to Windows."));
+        AddLabel(choiceLeft, top + 28, Tr("Tessel starts in the tray when you log on to Windows."));
         Refresh();
     }
 

@@ -59,18 +59,14 @@ extern "C" HWND __stdcall PageCreate(HWND Parent)
         View->SetBounds(0, 0, area.right, area.bottom);
         return View->Handle();
     } catch (const Exception&) {
-        if (View)
-            View->Free();
-        View = nullptr;
+        FreeAndNil(View);
         return nullptr;
     }
 }
 
 extern "C" void __stdcall PageDestroy()
 {
-    if (View)
-        View->Free();
-    View = nullptr;
+    FreeAndNil(View);
 }
 
 extern "C" void __stdcall PageMessage(const TForwardedMessage* Message)

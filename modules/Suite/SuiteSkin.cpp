@@ -207,16 +207,8 @@ bool TfrmQuestion::DialogKey(WORD Key, TShiftState Shift)
 
 bool ConfirmExit()
 {
-    auto* question = New<TfrmQuestion>(nullptr);
-    bool yes = false;
-    try {
-        yes = question->ShowModal() == mrYes;
-    } catch (...) {
-        question->Free();
-        throw;
-    }
-    question->Free();
-    return yes;
+    const TOwned<TfrmQuestion> question(New<TfrmQuestion>(nullptr));
+    return question->ShowModal() == mrYes;
 }
 
 } // namespace tessel

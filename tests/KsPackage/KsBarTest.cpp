@@ -1,6 +1,7 @@
 // Bricks, the bar and the panel: looks without a pressed picture, captions
 // by look, the indicator's place on screen and drags as real mouse messages,
 // and every group of pictures loading its own files.
+#include "Allocations.h"
 #include "KsPackageTesting.h"
 #include "KsPackage/Source/KsBar.h"
 #include "KsPackage/Source/KsBrickTx.h"
@@ -372,4 +373,14 @@ TEST_F(KsFormTest, EachGroupLoadsItsOwnPicturesFromFiles)
     DeleteFileA((dir + "\\a.bmp").c_str());
     DeleteFileA((dir + "\\b.bmp").c_str());
     RemoveDirectoryA(dir.c_str());
+}
+
+// Running out of memory at any point of making a brick or a bar frees
+// everything made so far: the bar's origin record too, which is made before
+// the indicator is put on the bar.
+TEST(KsBarConstruction, RunningOutOfMemoryFreesWhatWasMade)
+{
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsBrick(nullptr))->Free(); }), -1);
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsBrickTx(nullptr))->Free(); }), -1);
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsBar(nullptr))->Free(); }), -1);
 }

@@ -1,4 +1,5 @@
 // Shapes, sizes, captions and streaming of the skinned push buttons.
+#include "Allocations.h"
 #include "KsPackageTesting.h"
 #include "KsPackage/Source/KsRegister.h"
 #include "platform/Action.h"
@@ -709,4 +710,12 @@ TEST(KsStreaming, EveryPublishedPropertyReadsFromAFormFileOntoTheButtonsAndBack)
         refused("KsButton", line);
     for (const char* line : {"ClicksDisabled = True", "Color = clRed", "ParentFont = False"})
         refused("KsButtonTx", line);
+}
+
+// Running out of memory at any point of making a button frees everything
+// made so far.
+TEST(KsButtonConstruction, RunningOutOfMemoryFreesWhatWasMade)
+{
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsButton(nullptr))->Free(); }), -1);
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsButtonTx(nullptr))->Free(); }), -1);
 }

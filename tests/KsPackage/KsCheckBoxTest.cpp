@@ -425,10 +425,14 @@ TEST_F(KsRadioTest, ADoubleClickIsAClickThenADoubleClickAndKeysCheck)
     EXPECT_EQ(sparse->Substitute(4), 0);
 }
 
-// Running out of memory part-way through making a check box's picture groups
-// or its caption colours frees every group made so far.
-TEST(KsCheckBoxConstruction, RunningOutOfMemoryFreesTheGroupsMadeSoFar)
+// Running out of memory at any point of making a check box, a check box
+// with a caption, a radio button, a check box's picture groups or its caption
+// colours frees everything made so far.
+TEST(KsCheckBoxConstruction, RunningOutOfMemoryFreesWhatWasMade)
 {
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsCheckBox(nullptr))->Free(); }), -1);
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsCheckBoxTx(nullptr))->Free(); }), -1);
+    EXPECT_EQ(FirstLeakingFailure([] { (new KsRadioButton(nullptr))->Free(); }), -1);
     auto* box = new KsCheckBox(nullptr);
     EXPECT_EQ(FirstLeakingFailure([box] { delete new KsChkBoxAppearance(box); }), -1);
     EXPECT_EQ(FirstLeakingFailure([] { delete new KsCheckBoxFontColor; }), -1);

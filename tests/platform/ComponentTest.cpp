@@ -136,6 +136,51 @@ TEST(Component, BeingFreedIsVisibleToEveryOwnedComponent)
     EXPECT_TRUE(ProbeSawDestroying);
 }
 
+namespace {
+// A component whose start-up work (after its constructors) may fail; it
+// records the work it does while still whole and its destructor.
+struct TStartingUp : TWatcher {
+    TStartingUp(TComponent* AOwner, bool Fails) : TWatcher(AOwner), FFails(Fails) {}
+    void AfterConstruction() override
+    {
+        if (FFails)
+            throw Exception("start-up failed");
+    }
+    void BeforeDestruction() override { Journal.push_back("last work of " + Name()); }
+    bool FFails;
+};
+} // namespace
+
+// Objects with work to do while still whole are freed with Free: by New
+// when their start-up fails, and by an owning pointer when it goes, also
+// when an exception takes it away.
+TEST(Component, NewAndOwningPointersFreeWithTheLastWork)
+{
+    TWatcher* owner = Make(nullptr, "Owner");
+    Journal.clear();
+    EXPECT_THROW(New<TStartingUp>(owner, true), Exception);
+    EXPECT_EQ(owner->ComponentCount(), 0);
+    EXPECT_EQ(Journal, (std::vector<std::string>{"last work of ", "free ", "Owner hears  go"}));
+
+    Journal.clear();
+    try {
+        const TOwned<TStartingUp> held(New<TStartingUp>(owner, false));
+        held->SetName("Held");
+        ASSERT_EQ(owner->ComponentCount(), 1);
+        throw Exception("taken away");
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(owner->ComponentCount(), 0);
+    EXPECT_EQ(Journal, (std::vector<std::string>{"last work of Held", "free Held", "Owner hears Held go"}));
+
+    // Given away, it stays until its new keeper frees it.
+    TOwned<TStartingUp> held(New<TStartingUp>(owner, false));
+    TStartingUp* kept = held.release();
+    EXPECT_EQ(owner->ComponentCount(), 1);
+    EXPECT_EQ(owner->Components(0), kept);
+    owner->Free();
+}
+
 TEST(Persistent, AssigningUnrelatedKindsRaises)
 {
     TPersistent a, b;

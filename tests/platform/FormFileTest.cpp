@@ -307,17 +307,9 @@ TEST(FormFile, MalformedTextIsRejectedWithItsLineAndLeavesNothingBehind)
 TEST(FormFile, HexBlocksTakeBlanksAnywhereAndOnlyAsciiIsALetterOrABlank)
 {
     auto read = [](const std::string& body) {
-        auto* root = new TTestRoot(nullptr);
-        std::vector<uint8_t> data;
-        try {
-            ReadComponentText(root, "object Root: TTestRoot\n  object First: TTestThing\n" + body + "  end\nend\n");
-            data = root->First->Data;
-        } catch (...) {
-            root->Free();
-            throw;
-        }
-        root->Free();
-        return data;
+        const TOwned<TTestRoot> root(new TTestRoot(nullptr));
+        ReadComponentText(root.get(), "object Root: TTestRoot\n  object First: TTestThing\n" + body + "  end\nend\n");
+        return root->First->Data;
     };
     // Every blank the C locale knows, between bytes and inside one, and
     // digits of either case.

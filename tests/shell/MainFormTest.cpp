@@ -474,12 +474,11 @@ TEST_F(MainForm, ADialogThatCannotBeBuiltIsDestroyed)
 TEST_F(MainForm, AnOpenDialogIsFoundBehindTheHiddenOne)
 {
     Create();
-    using TDialog = std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)>;
-    auto free = [](TfrmMsg* d) { d->Free(); };
-    TDialog open(platform::New<TfrmMsg>(nullptr, "Open"), free);
+    using TDialog = platform::TOwned<TfrmMsg>;
+    TDialog open(platform::New<TfrmMsg>(nullptr, "Open"));
     open->Show();
     // Made after the open one, the hidden start-up dialog comes first in the window order.
-    TDialog hidden(platform::New<TfrmMsg>(nullptr), free);
+    TDialog hidden(platform::New<TfrmMsg>(nullptr));
     ASSERT_EQ(FindWindowA("TfrmMsg", "Tessel"), hidden->Handle());
     ASSERT_FALSE(IsWindowVisible(hidden->Handle()));
     TModalDriver refuse(nullptr, PressAltF4);

@@ -12,15 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace tessel;
 using namespace shelltest;
 using platform::TControl;
 
 namespace {
 
-using TDialog = std::unique_ptr<TfrmMsg, void (*)(TfrmMsg*)>;
+using TDialog = platform::TOwned<TfrmMsg>;
 
 std::string Bounds(const TControl* Control)
 {
@@ -51,8 +49,7 @@ protected:
         Suite.Double("KsMultiLang", "Name", Name);
         ASSERT_EQ(LoadLanguage(0), langLoaded);
     }
-    static TDialog Own(TfrmMsg* Dialog) { return TDialog(Dialog, [](TfrmMsg* d) { d->Free(); }); }
-    static TDialog Make(const std::string& Text) { return Own(platform::New<TfrmMsg>(nullptr, Text)); }
+    static TDialog Make(const std::string& Text) { return TDialog(platform::New<TfrmMsg>(nullptr, Text)); }
     // Shown and painted above every other window, in a corner of the screen
     // that the other test programs leave alone.
     static void Show(TfrmMsg* Dialog)
@@ -112,7 +109,7 @@ TEST_F(MessageDialog, LayoutFontsAndTextsUnderEachLanguage)
 
     // The start-up instance keeps the stored texts and fonts, but not the stored layout.
     Language("Japanese");
-    TDialog hidden = Own(platform::New<TfrmMsg>(nullptr));
+    TDialog hidden = TDialog(platform::New<TfrmMsg>(nullptr));
     EXPECT_EQ(hidden->mrOk->Caption(), "Yes");
     EXPECT_EQ(hidden->mrCancel->Caption(), "No");
     EXPECT_EQ(hidden->Font()->Charset(), DEFAULT_CHARSET);
@@ -245,7 +242,7 @@ TEST_F(MessageDialog, DraggedByItsBodyItsLabelsAndItsImageWithTheLeftButton)
 TEST_F(MessageDialog, ASecondDialogLeavesTheHiddenOneAlone)
 {
     Language("English");
-    TDialog hidden = Own(platform::New<TfrmMsg>(nullptr));
+    TDialog hidden = TDialog(platform::New<TfrmMsg>(nullptr));
     hidden->SetBounds(300, 200, 270, 160);
     TDialog second = Make("Are you sure to exit?");
     EXPECT_EQ(Bounds(second.get()), "0,0,270,160");

@@ -2,6 +2,8 @@
 // writes to Tessel.ini and to the registry, and the choice it holds down.
 #include "SuiteDriver.h"
 
+#include <algorithm>
+
 using namespace shelltest;
 
 namespace {
@@ -90,6 +92,46 @@ TEST_F(SuiteFaces, TheSettingsPageWritesWhatItsChoicesSay)
     PostMessageA(Tessel.WaitMainForm(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(Tessel.WaitExit(), 0);
     EXPECT_EQ(Suite.Value("Tessel.ini", "Tessel", "Language"), "Japanese") << "kept for the next start";
+}
+
+// A translation of a row's name longer than the English one: the choices
+// move right of it, so the name is neither cut nor run under a button.
+TEST_F(SuiteFaces, TheSettingsChoicesStartRightOfTheLongestRowName)
+{
+    AddRealPage("Settings");
+    CopyFileA((SuiteBin() + "KsMultiLang.dll").c_str(), (Suite.Path() + "KsMultiLang.dll").c_str(), FALSE);
+    CreateDirectoryA((Suite.Path() + "Lang").c_str(), nullptr);
+    Suite.Write("Lang\\Russian.lng", "Start at log-on\tStart at log-on, each time Windows starts up\r\n");
+    Layout({"Settings"}, 0);
+    Suite.SetValue("Tessel.ini", "Tessel", "Language", "Russian");
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_TRUE(WaitShown([&] { return Bar(); }));
+    ASSERT_TRUE(Click(Button(Bar(), "Settings")));
+    ASSERT_TRUE(WaitFor([&] { return Shown(ViewOf(Container(), "TSettingsView")); }, 5000));
+    HWND view = ViewOf(Container(), "TSettingsView");
+    HWND on = Button(view, "On");
+    ASSERT_NE(on, nullptr);
+    Sleep(300);
+
+    RECT page{}, button{};
+    GetWindowRect(view, &page);
+    GetWindowRect(on, &button);
+    const TScreenShot shot(view);
+    const auto dark = [&](int X, int Y) {
+        const COLORREF c = shot.Pixel(X, Y);
+        return GetRValue(c) < 160 && GetGValue(c) < 160 && GetBValue(c) < 160;
+    };
+    const int left = button.left - page.left;
+    int lastText = -1;
+    for (int y = button.top - page.top; y < button.bottom - page.top; ++y)
+        for (int x = 0; x < left; ++x)
+            if (dark(x, y))
+                lastText = std::max(lastText, x);
+    EXPECT_GT(lastText, 200) << "the whole name is drawn in its row";
+    EXPECT_LT(lastText, left - 8) << "a gap between the name and the first choice";
+
+    PostMessageA(Tessel.WaitMainForm(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(Tessel.WaitExit(), 0);
 }
 
 } // namespace

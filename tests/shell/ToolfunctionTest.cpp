@@ -9,13 +9,13 @@
 #include "KsPackage/Source/KsButtonTx.h"
 
 #include "platform/Form.h"
+#include "platform/GdiScope.h"
 #include "platform/Image.h"
 #include "platform/Label.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <utility>
 #include <sstream>
 
@@ -49,11 +49,7 @@ private:
     HBITMAP FHandle;
 };
 
-using TRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, decltype(&DeleteObject)>;
-TRegion Owned(HRGN Region)
-{
-    return TRegion(Region, &DeleteObject);
-}
+using TRegion = platform::TGdiObject<HRGN>;
 
 // The region's rectangles as the system keeps them.
 std::vector<RECT> Rects(HRGN Region)
@@ -79,34 +75,34 @@ TEST(BitmapToRegion, KeepsEveryPixelOutsideTheKeyRange)
 {
     // Key, other, other, key / no key at all.
     TDibBitmap exact(4, 2, [](int x, int y) { return y == 0 && (x == 0 || x == 3) ? Magenta : RGB(1, 2, 3); });
-    TRegion region = Owned(BitmapToRegion(exact.Handle(), Magenta, 0));
-    ASSERT_NE(region.get(), nullptr);
-    EXPECT_EQ(Describe(region.get()), "(1,0)-(3,1) (0,1)-(4,2) ");
+    TRegion region = TRegion(BitmapToRegion(exact.Handle(), Magenta, 0));
+    ASSERT_TRUE(region);
+    EXPECT_EQ(Describe(region.Get()), "(1,0)-(3,1) (0,1)-(4,2) ");
 
     // Red 250 with a tolerance of 10 takes 250 to 255 and stops there
     // (no wrap to 0..4); each channel has its own range.
     const COLORREF row[] = {RGB(249, 20, 30), RGB(250, 20, 30), RGB(255, 20, 30), RGB(0, 20, 30), RGB(4, 20, 30),
                             RGB(252, 25, 30), RGB(252, 26, 30), RGB(252, 20, 29), RGB(252, 20, 31)};
     TDibBitmap ranged(9, 1, [&](int x, int) { return row[x]; });
-    region = Owned(BitmapToRegion(ranged.Handle(), RGB(250, 20, 30), RGB(10, 5, 0)));
+    region = TRegion(BitmapToRegion(ranged.Handle(), RGB(250, 20, 30), RGB(10, 5, 0)));
     std::string kept;
     for (int x = 0; x < 9; ++x)
-        kept += PtInRegion(region.get(), x, 0) ? '#' : '.';
+        kept += PtInRegion(region.Get(), x, 0) ? '#' : '.';
     EXPECT_EQ(kept, "#..##.###");
 
     // Rows are scanned from the top of the picture, whatever its row order in memory.
     TDibBitmap topRow(3, 3, [](int x, int y) { return y == 0 && x == 1 ? RGB(9, 9, 9) : Magenta; });
-    region = Owned(BitmapToRegion(topRow.Handle(), Magenta, 0));
-    EXPECT_EQ(Describe(region.get()), "(1,0)-(2,1) ");
+    region = TRegion(BitmapToRegion(topRow.Handle(), Magenta, 0));
+    EXPECT_EQ(Describe(region.Get()), "(1,0)-(2,1) ");
 }
 
 TEST(BitmapToRegion, AllKeyIsEmptyAndNoBitmapIsNone)
 {
     TDibBitmap keyOnly(30, 20, [](int, int) { return Magenta; });
-    TRegion region = Owned(BitmapToRegion(keyOnly.Handle(), Magenta, 0));
-    ASSERT_NE(region.get(), nullptr) << "an empty region, not none";
+    TRegion region = TRegion(BitmapToRegion(keyOnly.Handle(), Magenta, 0));
+    ASSERT_TRUE(region) << "an empty region, not none";
     RECT box{};
-    EXPECT_EQ(GetRgnBox(region.get(), &box), NULLREGION);
+    EXPECT_EQ(GetRgnBox(region.Get(), &box), NULLREGION);
 
     EXPECT_EQ(BitmapToRegion(nullptr, Magenta, 0), nullptr);
 }
@@ -117,18 +113,18 @@ TEST(BitmapToRegion, ManyRunsGiveTheSameRegionAsOnePass)
     const int width = 300, height = 40;
     auto colour = [](int x, int y) { return (x + y) % 2 ? Magenta : RGB(10, 20, 30); };
     TDibBitmap dots(width, height, colour);
-    TRegion region = Owned(BitmapToRegion(dots.Handle(), Magenta, 0));
-    ASSERT_NE(region.get(), nullptr);
+    TRegion region = TRegion(BitmapToRegion(dots.Handle(), Magenta, 0));
+    ASSERT_TRUE(region);
 
-    TRegion expected = Owned(CreateRectRgn(0, 0, 0, 0));
+    TRegion expected = TRegion(CreateRectRgn(0, 0, 0, 0));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if (colour(x, y) != Magenta) {
-                TRegion pixel = Owned(CreateRectRgn(x, y, x + 1, y + 1));
-                CombineRgn(expected.get(), expected.get(), pixel.get(), RGN_OR);
+                TRegion pixel = TRegion(CreateRectRgn(x, y, x + 1, y + 1));
+                CombineRgn(expected.Get(), expected.Get(), pixel.Get(), RGN_OR);
             }
-    EXPECT_TRUE(EqualRgn(region.get(), expected.get()));
-    EXPECT_EQ(Rects(region.get()).size(), static_cast<size_t>(width * height / 2));
+    EXPECT_TRUE(EqualRgn(region.Get(), expected.Get()));
+    EXPECT_EQ(Rects(region.Get()).size(), static_cast<size_t>(width * height / 2));
 }
 
 class ToolFunctions : public TSuiteTest {
@@ -144,8 +140,7 @@ protected:
 
 TEST_F(ToolFunctions, LoadImageFileTakesOnlyReadableFiles)
 {
-    std::unique_ptr<platform::TImage, void (*)(platform::TImage*)> image(new platform::TImage(nullptr),
-                                                                          [](platform::TImage* i) { i->Free(); });
+    platform::TOwned<platform::TImage> image(new platform::TImage(nullptr));
     LoadImageFile(nullptr, SuiteBin() + "ContainerImages\\popup_bg_s.bmp");
     LoadImageFile(image.get(), Suite.Path() + "missing.bmp");
     EXPECT_TRUE(image->Picture()->Bitmap()->Empty());
@@ -162,8 +157,7 @@ TEST_F(ToolFunctions, LoadImageFileTakesOnlyReadableFiles)
 
 TEST_F(ToolFunctions, PlaceControlLowersLabelsUnderJapaneseOnly)
 {
-    auto form = std::unique_ptr<platform::TForm, void (*)(platform::TForm*)>(
-        platform::New<platform::TForm>(nullptr), [](platform::TForm* f) { f->Free(); });
+    platform::TOwned<platform::TForm> form(platform::New<platform::TForm>(nullptr));
     auto* label = new platform::TLabel(form.get());
     label->SetParent(form.get());
     auto* button = new KsButtonTx(form.get());
@@ -191,8 +185,7 @@ TEST_F(ToolFunctions, PlaceControlLowersLabelsUnderJapaneseOnly)
 
 TEST_F(ToolFunctions, LoadButtonSkinLoadsTheFilesThatExist)
 {
-    auto form = std::unique_ptr<platform::TForm, void (*)(platform::TForm*)>(
-        platform::New<platform::TForm>(nullptr), [](platform::TForm* f) { f->Free(); });
+    platform::TOwned<platform::TForm> form(platform::New<platform::TForm>(nullptr));
     auto* button = new KsButtonTx(form.get());
     KsFourStateAppearance* look = button->Appearance();
     // Pictures the button had before: they stay where no file exists.

@@ -7,6 +7,7 @@
 #include "platform/Bitmap.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace loom {
@@ -70,9 +71,11 @@ public:
     {
         try {
             for (platform::TBitmap* entry : bitmaps) {
-                auto* bitmap = new platform::TBitmap;
-                m_bitmaps.push_back(bitmap);
-                bitmap->Assign(entry);
+                // Held here until the sequence has taken it: growing the
+                // sequence may run out of memory too.
+                auto bitmap = std::make_unique<platform::TBitmap>();
+                m_bitmaps.push_back(bitmap.get());
+                bitmap.release()->Assign(entry);
             }
             SetState(0);
         } catch (...) {
