@@ -56,8 +56,8 @@ void PutBytes(TBitmap& picture, const std::vector<uint8_t>& bytes)
 
 TEST(NumLedCache, EveryStateSizeAndColourMatchesTheFiguresDrawnDirectly)
 {
-    auto* parent = new TWinControl(nullptr);
-    KsNumLed_imp led(parent, parent, 72, 22);
+    const TOwned<TWinControl> parent(new TWinControl(nullptr));
+    KsNumLed_imp led(parent.get(), parent.get(), 72, 22);
     struct TColors {
         TColor Light, Dark, Background;
     };
@@ -108,7 +108,6 @@ TEST(NumLedCache, EveryStateSizeAndColourMatchesTheFiguresDrawnDirectly)
                 led.SetValue(TDateTime(0.4375)); // 10:30
                 ASSERT_TRUE(MatchesFigures(led));
             }
-    parent->Free();
 }
 
 class NumLedOnScreen : public KsFormTest {

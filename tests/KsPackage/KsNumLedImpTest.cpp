@@ -417,7 +417,7 @@ TEST_F(NumLed, AFormatChangeLeavesNothingOfTheOldLayout)
 
 TEST(NumLedConstruction, EveryWayOutFreesWhatWasMade)
 {
-    auto* parent = new TWinControl(nullptr);
+    const TOwned<TWinControl> parent(new TWinControl(nullptr));
     // Counts the allocations a call makes; the first round of each makes
     // the character tables and other objects made on first use.
     auto allocations = [](const std::function<void()>& call) {
@@ -428,11 +428,11 @@ TEST(NumLedConstruction, EveryWayOutFreesWhatWasMade)
         AllocationsBeforeFailure = -1;
         return made;
     };
-    const long total = allocations([parent] { KsNumLed_imp(parent, parent, 72, 22); });
+    const long total = allocations([&parent] { KsNumLed_imp(parent.get(), parent.get(), 72, 22); });
     // The layer and painter the construction starts from, so that the sweep
     // below starts where the display's own parts are made.
-    const long surface = allocations([parent] {
-        ImageLayerType layer(parent, parent);
+    const long surface = allocations([&parent] {
+        ImageLayerType layer(parent.get(), parent.get());
         layer.GetCanvasLayer()->SetBackgroundColor(clBlack);
         layer.SetImageSize(72, 22);
         ImagePainter painter(&layer);
@@ -451,7 +451,7 @@ TEST(NumLedConstruction, EveryWayOutFreesWhatWasMade)
             // An allocation whose failure is absorbed on the way lets the
             // construction finish.
             try {
-                KsNumLed_imp led(parent, parent, 72, 22);
+                KsNumLed_imp led(parent.get(), parent.get(), 72, 22);
                 AllocationsBeforeFailure = -1;
             } catch (...) {
                 AllocationsBeforeFailure = -1;
@@ -460,7 +460,6 @@ TEST(NumLedConstruction, EveryWayOutFreesWhatWasMade)
         ASSERT_EQ(LiveAllocations, before) << "allocation " << failing << " failed";
         ASSERT_EQ(parent->ComponentCount(), 0) << "allocation " << failing << " failed";
     }
-    parent->Free();
 }
 
 TEST_F(NumLed, ColoursPlacementAndOwnership)

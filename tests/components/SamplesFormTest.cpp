@@ -141,9 +141,9 @@ TEST_F(SamplesForm, TheSevenAreOnTheirPaletteAndAFormOfThemReadsBackToTheSameByt
     EXPECT_EQ(names, (std::vector<std::string>{"TCalendar", "TDirectoryOutline", "TGauge", "TColorGrid",
                                                 "TSpinButton", "TSpinEdit", "TPerformanceGraph"}));
 
-    auto* form = New<TForm>(nullptr);
-    ReadComponentText(form, AllSeven);
-    const std::string written = WriteComponentText(form);
+    const TOwned<TForm> form(New<TForm>(nullptr));
+    ReadComponentText(form.get(), AllSeven);
+    const std::string written = WriteComponentText(form.get());
     EXPECT_EQ(written, AllSeven);
 
     auto* calendar = dynamic_cast<TCalendar*>(form->FindComponent("Calendar1"));
@@ -163,7 +163,6 @@ TEST_F(SamplesForm, TheSevenAreOnTheirPaletteAndAFormOfThemReadsBackToTheSameByt
     auto* outline = dynamic_cast<TDirectoryOutline*>(form->FindComponent("Outline1"));
     ASSERT_NE(outline, nullptr);
     EXPECT_EQ(outline->Directory(), "C:\\windows");
-    form->Free();
 }
 
 TEST_F(SamplesForm, DefaultsAreNotWrittenAndABadRangeInAFormFileIsRefused)
@@ -228,11 +227,10 @@ TEST_F(SamplesForm, AnOutlineNamingAFolderOffTheDrivesStillReads)
     RegisterSamples();
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
-    auto* form = New<TForm>(nullptr);
+    const TOwned<TForm> form(New<TForm>(nullptr));
     EXPECT_NO_THROW(ReadComponentText(
-        form, "object F: TForm\n  object O: TDirectoryOutline\n    Directory = '\\\\?\\C:\\windows'\n  end\nend\n"));
+        form.get(), "object F: TForm\n  object O: TDirectoryOutline\n    Directory = '\\\\?\\C:\\windows'\n  end\nend\n"));
     auto* outline = dynamic_cast<TDirectoryOutline*>(form->FindComponent("O"));
     ASSERT_NE(outline, nullptr);
     EXPECT_EQ(outline->Directory(), current);
-    form->Free();
 }

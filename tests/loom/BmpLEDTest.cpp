@@ -109,11 +109,11 @@ TEST(TBmpLEDCtrl, DrawsTheCurrentStateOnlyWhenItChanges)
 
 TEST(TBmpLEDCtrl, RefreshShowsThePictureOnScreenAtOnce)
 {
-    TForm* form = New<TForm>(nullptr);
+    const TOwned<TForm> form(New<TForm>(nullptr));
     form->SetBorderStyle(bsNone);
     form->SetBounds(40, 40, 60, 40);
     form->Show();
-    auto* led = new TBmpLEDCtrl(form, form, 2);
+    const std::unique_ptr<TBmpLEDCtrl> led(new TBmpLEDCtrl(form.get(), form.get(), 2));
     led->SetImageSize(8, 6);
     led->MoveBy(10, 10);
     TBitmap red;
@@ -121,7 +121,7 @@ TEST(TBmpLEDCtrl, RefreshShowsThePictureOnScreenAtOnce)
     led->SetBitmap(&red, 0);
     Application->ProcessMessages();
     // What the window shows now, without letting it handle any message.
-    auto onScreen = [form](int x, int y) {
+    auto onScreen = [&form](int x, int y) {
         HDC dc = GetDC(form->Handle());
         const COLORREF c = GetPixel(dc, x, y);
         ReleaseDC(form->Handle(), dc);
@@ -142,8 +142,6 @@ TEST(TBmpLEDCtrl, RefreshShowsThePictureOnScreenAtOnce)
     ASSERT_EQ(onScreen(13, 12), Marker);
     led->Refresh();
     EXPECT_EQ(onScreen(13, 12), Blue);
-    delete led;
-    form->Free();
 }
 
 TEST(TBmpLEDCtrl, TransparencyAndRegion)

@@ -112,13 +112,13 @@ TEST(GraphicUtility, CopiesABitmapRectangleUnscaledWithSourceCopy)
 
 TEST(ImageLayer, StartsAsAnEmptyDisabledImageAndGrowsInTheBackgroundColour)
 {
-    auto* parent = new TWinControl(nullptr);
+    const TOwned<TWinControl> parent(new TWinControl(nullptr));
     {
-        ImageLayerType layer(parent, parent);
+        ImageLayerType layer(parent.get(), parent.get());
         TImage* image = layer.Image();
         ASSERT_NE(image, nullptr);
-        EXPECT_EQ(image->Owner(), parent);
-        EXPECT_EQ(image->Parent(), parent);
+        EXPECT_EQ(image->Owner(), parent.get());
+        EXPECT_EQ(image->Parent(), parent.get());
         EXPECT_FALSE(image->Enabled());
         EXPECT_EQ(image->BoundsRect().left, 0);
         EXPECT_EQ(image->BoundsRect().top, 0);
@@ -174,7 +174,6 @@ TEST(ImageLayer, StartsAsAnEmptyDisabledImageAndGrowsInTheBackgroundColour)
     }
     EXPECT_EQ(parent->ComponentCount(), 0); // the layer freed its image
     EXPECT_EQ(parent->ControlCount(), 0);
-    parent->Free();
 }
 
 namespace {
@@ -304,8 +303,8 @@ TEST(SimplePainter, DrawsFilledAndOutlinedShapesInItsColour)
 
 TEST(SimplePainter, DrawsTheSameWhateverStateItFindsTheCanvasIn)
 {
-    auto* parent = new TWinControl(nullptr);
-    ImageLayerType layer(parent, parent);
+    const TOwned<TWinControl> parent(new TWinControl(nullptr));
+    ImageLayerType layer(parent.get(), parent.get());
     layer.SetImageSize(40, 40);
     ImagePainter painter(&layer);
     TCanvas* c = layer.Canvas();
@@ -358,7 +357,6 @@ TEST(SimplePainter, DrawsTheSameWhateverStateItFindsTheCanvasIn)
     layer.GetCanvasLayer()->SetBackgroundColor(Red);
     layer.SetImageSize(44, 40);
     expectArea(36, 0, 44, 40, [](int x, int) { return x < 40 ? Green : Red; }, "grown");
-    parent->Free();
 }
 
 } // namespace loom

@@ -669,9 +669,9 @@ TEST(Bitmap, HandlesAreTakenOverGivenAwayAndSharedBetweenContexts)
 
 TEST(Bitmap, DataStreamsThroughFormText)
 {
-    auto* holder = new TPictureHolder(nullptr);
+    const TOwned<TPictureHolder> holder(new TPictureHolder(nullptr));
     holder->SetName("Holder");
-    EXPECT_EQ(WriteComponentText(holder).find("Picture.Data"), std::string::npos); // empty stores nothing
+    EXPECT_EQ(WriteComponentText(holder.get()).find("Picture.Data"), std::string::npos); // empty stores nothing
 
     TBitmap* picture = holder->Picture();
     picture->SetPixelFormat(pf24bit);
@@ -684,25 +684,23 @@ TEST(Bitmap, DataStreamsThroughFormText)
     EXPECT_EQ(data[4], 'B');
     EXPECT_EQ(data[5], 'M');
 
-    const std::string text = WriteComponentText(holder);
+    const std::string text = WriteComponentText(holder.get());
     EXPECT_NE(text.find("Picture.Data = {"), std::string::npos) << text;
-    auto* reread = new TPictureHolder(nullptr);
+    const TOwned<TPictureHolder> reread(new TPictureHolder(nullptr));
     TChangeCounter changes(reread->Picture());
-    ReadComponentText(reread, text);
+    ReadComponentText(reread.get(), text);
     EXPECT_EQ(changes.Count, 1);
     EXPECT_EQ(reread->Picture()->Width(), 3);
     EXPECT_EQ(Px(reread->Picture(), 0, 0), clRed);
     EXPECT_EQ(Px(reread->Picture(), 2, 1), 0x123456);
-    EXPECT_EQ(WriteComponentText(reread), text);
+    EXPECT_EQ(WriteComponentText(reread.get()), text);
 
     // A length of zero is an empty picture; a hostile block is refused with the line.
-    ReadComponentText(reread, "object Holder: TPictureHolder\n  Picture.Data = {\n    00000000}\nend\n");
+    ReadComponentText(reread.get(), "object Holder: TPictureHolder\n  Picture.Data = {\n    00000000}\nend\n");
     EXPECT_TRUE(reread->Picture()->Empty());
-    EXPECT_THROW(ReadComponentText(reread, "object Holder: TPictureHolder\n  Picture.Data = {\n    FF000000424D}\nend\n"),
+    EXPECT_THROW(ReadComponentText(reread.get(), "object Holder: TPictureHolder\n  Picture.Data = {\n    FF000000424D}\nend\n"),
                  EReadError);
     EXPECT_TRUE(reread->Picture()->Empty());
-    holder->Free();
-    reread->Free();
 }
 
 namespace {

@@ -156,15 +156,15 @@ struct TStartingUp : TWatcher {
 // when an exception takes it away.
 TEST(Component, NewAndOwningPointersFreeWithTheLastWork)
 {
-    TWatcher* owner = Make(nullptr, "Owner");
+    const TOwned<TWatcher> owner(Make(nullptr, "Owner"));
     Journal.clear();
-    EXPECT_THROW(New<TStartingUp>(owner, true), Exception);
+    EXPECT_THROW(New<TStartingUp>(owner.get(), true), Exception);
     EXPECT_EQ(owner->ComponentCount(), 0);
     EXPECT_EQ(Journal, (std::vector<std::string>{"last work of ", "free ", "Owner hears  go"}));
 
     Journal.clear();
     try {
-        const TOwned<TStartingUp> held(New<TStartingUp>(owner, false));
+        const TOwned<TStartingUp> held(New<TStartingUp>(owner.get(), false));
         held->SetName("Held");
         ASSERT_EQ(owner->ComponentCount(), 1);
         throw Exception("taken away");
@@ -174,11 +174,10 @@ TEST(Component, NewAndOwningPointersFreeWithTheLastWork)
     EXPECT_EQ(Journal, (std::vector<std::string>{"last work of Held", "free Held", "Owner hears Held go"}));
 
     // Given away, it stays until its new keeper frees it.
-    TOwned<TStartingUp> held(New<TStartingUp>(owner, false));
+    TOwned<TStartingUp> held(New<TStartingUp>(owner.get(), false));
     TStartingUp* kept = held.release();
     EXPECT_EQ(owner->ComponentCount(), 1);
     EXPECT_EQ(owner->Components(0), kept);
-    owner->Free();
 }
 
 TEST(Persistent, AssigningUnrelatedKindsRaises)

@@ -558,10 +558,10 @@ TEST(Application, TerminateClosesAnOpenMenu)
 // children's windows along with its own, and the child must not make a second.
 TEST(WinControl, AChildAskedForFirstGetsOneWindowWithItsForm)
 {
-    auto* form = New<TForm>(nullptr);
-    auto* panel = New<TPanel>(form);
-    panel->SetParent(form);
-    auto* inner = New<TPanel>(form);
+    const TOwned<TForm> form(New<TForm>(nullptr));
+    auto* panel = New<TPanel>(form.get());
+    panel->SetParent(form.get());
+    auto* inner = New<TPanel>(form.get());
     inner->SetParent(panel);
     HWND handle = inner->Handle();
     ASSERT_TRUE(form->HandleAllocated());
@@ -572,5 +572,4 @@ TEST(WinControl, AChildAskedForFirstGetsOneWindowWithItsForm)
     EXPECT_EQ(GetParent(handle), panel->Handle());
     EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), panel->Handle());
     EXPECT_EQ(GetWindow(panel->Handle(), GW_HWNDNEXT), nullptr);
-    form->Free();
 }

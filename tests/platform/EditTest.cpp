@@ -126,12 +126,11 @@ TEST_F(Edit, UsesItsFontAndColoursAndStreams)
     EXPECT_NE(text.find("    ReadOnly = True\r\n"), std::string::npos);
     EXPECT_NE(text.find("    MaxLength = 9\r\n"), std::string::npos);
     EXPECT_NE(text.find("    Text = 'WWW'\r\n"), std::string::npos);
-    auto* copy = New<TForm>(nullptr);
-    ReadComponentText(copy, text);
+    const TOwned<TForm> copy(New<TForm>(nullptr));
+    ReadComponentText(copy.get(), text);
     auto* read = dynamic_cast<TEdit*>(copy->FindComponent("Edit1"));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->Text(), "WWW");
     EXPECT_TRUE(read->ReadOnly());
-    EXPECT_EQ(WriteComponentText(copy), text);
-    copy->Free();
+    EXPECT_EQ(WriteComponentText(copy.get()), text);
 }

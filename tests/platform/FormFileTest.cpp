@@ -201,8 +201,8 @@ std::string Nested(int Depth)
 
 TEST(FormFile, ReadsEveryKindOfValueAndBindsAfterReading)
 {
-    auto* root = new TTestRoot(nullptr);
-    ReadComponentText(root, Sample);
+    const TOwned<TTestRoot> root(new TTestRoot(nullptr));
+    ReadComponentText(root.get(), Sample);
 
     EXPECT_EQ(root->Name(), "Root");
     ASSERT_NE(root->First, nullptr);
@@ -222,7 +222,7 @@ TEST(FormFile, ReadsEveryKindOfValueAndBindsAfterReading)
     EXPECT_TRUE(root->Second->Sides.Empty());
     ASSERT_EQ(first.Children.size(), 1u);
     EXPECT_EQ(first.Children[0]->Number, 7);
-    EXPECT_EQ(first.Children[0]->Owner(), root);
+    EXPECT_EQ(first.Children[0]->Owner(), root.get());
 
     // References are bound before Loaded runs, and Loaded runs once on everything read.
     EXPECT_TRUE(first.BuddyKnownWhenLoaded);
@@ -234,7 +234,6 @@ TEST(FormFile, ReadsEveryKindOfValueAndBindsAfterReading)
     ASSERT_TRUE(first.OnPing);
     first.OnPing(&first);
     EXPECT_EQ(root->Pinged, &first);
-    root->Free();
 }
 
 TEST(FormFile, WrittenFormReadsBackToTheSameTextByteForByte)

@@ -55,19 +55,19 @@ std::string ItemText(HMENU menu, int position)
 
 TEST(Menu, PopupShowsTheItemsAndClicksTheChosenOne)
 {
-    TComponent* form = new TComponent(nullptr);
-    TPopupMenu* menu = New<TPopupMenu>(form);
+    const TOwned<TComponent> form(new TComponent(nullptr));
+    TPopupMenu* menu = New<TPopupMenu>(form.get());
     std::vector<std::string> log;
-    TMenuItem* open = NewItem(form, menu->Items(), "Open");
-    NewItem(form, menu->Items(), "-");
-    NewItem(form, menu->Items(), "Disabled")->SetEnabled(false);
-    NewItem(form, menu->Items(), "Hidden")->SetVisible(false);
-    TMenuItem* start = NewItem(form, menu->Items(), "Start at Quick Bar");
+    TMenuItem* open = NewItem(form.get(), menu->Items(), "Open");
+    NewItem(form.get(), menu->Items(), "-");
+    NewItem(form.get(), menu->Items(), "Disabled")->SetEnabled(false);
+    NewItem(form.get(), menu->Items(), "Hidden")->SetVisible(false);
+    TMenuItem* start = NewItem(form.get(), menu->Items(), "Start at Quick Bar");
     start->SetChecked(true);
-    TMenuItem* sub = NewItem(form, menu->Items(), "Sub");
-    NewItem(form, sub, "Alpha");
-    NewItem(form, sub, "Beta");
-    NewItem(form, menu->Items(), "Exit");
+    TMenuItem* sub = NewItem(form.get(), menu->Items(), "Sub");
+    NewItem(form.get(), sub, "Alpha");
+    NewItem(form.get(), sub, "Beta");
+    NewItem(form.get(), menu->Items(), "Exit");
     for (int i = 0; i < menu->Items()->Count(); ++i)
         menu->Items()->Items(i)->SetOnClick([&log](TObject* sender) {
             log.push_back("click " + static_cast<TMenuItem*>(sender)->Caption() + (OpenMenuWindow() ? " (open)" : ""));
@@ -111,7 +111,6 @@ TEST(Menu, PopupShowsTheItemsAndClicksTheChosenOne)
     };
     driver.Run([&] { menu->Popup(100, 100); });
     EXPECT_EQ(log, (std::vector<std::string>{"popup", "shown"}));
-    form->Free();
 }
 
 TEST(Menu, ItemsAndOwnership)
@@ -200,9 +199,9 @@ TEST(Menu, FormTextRoundTrip)
                              "    end\r\n"
                              "  end\r\n"
                              "end\r\n";
-    TMenuRoot* root = New<TMenuRoot>(nullptr);
-    ReadComponentText(root, text);
-    EXPECT_EQ(WriteComponentText(root), text);
+    const TOwned<TMenuRoot> root(New<TMenuRoot>(nullptr));
+    ReadComponentText(root.get(), text);
+    EXPECT_EQ(WriteComponentText(root.get()), text);
 
     auto* menu = dynamic_cast<TPopupMenu*>(root->FindComponent("TrayMenu"));
     ASSERT_NE(menu, nullptr);
@@ -218,6 +217,5 @@ TEST(Menu, FormTextRoundTrip)
     EXPECT_EQ(root->Clicked, std::vector<TObject*>{menu->Items()->Items(0)});
 
     options->Items(0)->Free();
-    EXPECT_EQ(WriteComponentText(root).find("Sub1"), std::string::npos);
-    root->Free();
+    EXPECT_EQ(WriteComponentText(root.get()).find("Sub1"), std::string::npos);
 }

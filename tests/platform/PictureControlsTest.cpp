@@ -80,15 +80,14 @@ TEST_F(PictureControls, ImagePictureStreamsWithTheForm)
     const std::string text = WriteComponentText(Form);
     EXPECT_NE(text.find("Picture.Data = {"), std::string::npos);
 
-    TForm* copy = New<TForm>(nullptr);
-    ReadComponentText(copy, text);
+    const TOwned<TForm> copy(New<TForm>(nullptr));
+    ReadComponentText(copy.get(), text);
     auto* read = dynamic_cast<TImage*>(copy->FindComponent("Picture1"));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->Picture()->Width(), 3);
     EXPECT_TRUE(read->Transparent());
     EXPECT_EQ(read->Picture()->Bitmap()->Canvas()->Pixel(2, 1), static_cast<TColor>(RGB(255, 0, 0)));
-    EXPECT_EQ(WriteComponentText(copy), text);
-    copy->Free();
+    EXPECT_EQ(WriteComponentText(copy.get()), text);
 }
 
 TEST_F(PictureControls, LabelSizesToItsTextAndWrapsWithinItsWidth)

@@ -78,7 +78,7 @@ TEST(Timer, TicksOnlyWhileEnabledWithIntervalAndHandler)
 
 TEST(Timer, IntervalChangeAndEnablingRestart)
 {
-    TTimer* timer = New<TTimer>(nullptr);
+    const TOwned<TTimer> timer(New<TTimer>(nullptr));
     DWORD tickAt = 0;
     timer->SetOnTimer([&](TObject*) { tickAt = tickAt ? tickAt : GetTickCount(); });
     PumpFor(600);
@@ -96,24 +96,22 @@ TEST(Timer, IntervalChangeAndEnablingRestart)
     timer->SetEnabled(true);
     ASSERT_TRUE(PumpUntil([&] { return tickAt != 0; }, 5000));
     EXPECT_GE(tickAt - enabledAt, 700u);
-    timer->Free();
 }
 
 TEST(Timer, HandlerMayFreeItsTimerAndExceptionsAreShown)
 {
     TInterceptedServices services;
-    TComponent* owner = new TComponent(nullptr);
-    TTimer* failing = New<TTimer>(owner);
+    const TOwned<TComponent> owner(new TComponent(nullptr));
+    TTimer* failing = New<TTimer>(owner.get());
     failing->SetInterval(20);
     failing->SetOnTimer([&](TObject*) {
         failing->SetEnabled(false);
         throw EInvalidOperation("Tick failed");
     });
-    TTimer* once = New<TTimer>(owner);
+    TTimer* once = New<TTimer>(owner.get());
     once->SetInterval(20);
     once->SetOnTimer([](TObject* sender) { static_cast<TTimer*>(sender)->Free(); });
     ASSERT_TRUE(PumpUntil([&] { return owner->ComponentCount() == 1 && !services.Boxes.empty(); }, 5000));
     ASSERT_EQ(services.Boxes.size(), 1u);
     EXPECT_NE(services.Boxes[0].Text.find("Tick failed"), std::string::npos);
-    owner->Free();
 }

@@ -225,11 +225,11 @@ TEST(TrayIcon, GesturesRestoreTheApplicationAndOpenTheMenuAsChosen)
 TEST(TrayIcon, RecordVisibilityHintAndSessionEnd)
 {
     TTrayServices services;
-    TTrayIcon* tray = New<TTrayIcon>(nullptr);
+    TOwned<TTrayIcon> tray(New<TTrayIcon>(nullptr));
     const TNotifyIconDataA& d = tray->Data();
     EXPECT_EQ(488u, d.cbSize);
     EXPECT_EQ(tray->Handle(), d.hWnd);
-    EXPECT_EQ(static_cast<UINT>(reinterpret_cast<uintptr_t>(tray)), d.uID);
+    EXPECT_EQ(static_cast<UINT>(reinterpret_cast<uintptr_t>(tray.get())), d.uID);
     EXPECT_EQ(3u, d.uFlags);
     EXPECT_EQ(0x401u, d.uCallbackMessage);
     EXPECT_TRUE(services.Calls.empty()) << "constructing adds no icon";
@@ -266,13 +266,13 @@ TEST(TrayIcon, RecordVisibilityHintAndSessionEnd)
     EXPECT_NE(nullptr, services.Calls[1].Data.hIcon);
 
     services.Calls.clear();
-    EXPECT_EQ(1, Send(tray, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(1, Send(tray.get(), WM_QUERYENDSESSION, 0, 0));
     EXPECT_TRUE(services.Calls.empty());
-    EXPECT_EQ(0, Send(tray, WM_ENDSESSION, TRUE, 0));
+    EXPECT_EQ(0, Send(tray.get(), WM_ENDSESSION, TRUE, 0));
     EXPECT_EQ(std::vector<DWORD>{NIM_DELETE}, services.Messages());
     EXPECT_TRUE(tray->Visible());
     EXPECT_TRUE(tray->Hide());
-    EXPECT_EQ(0, Send(tray, WM_USER + 7, 1, 1));
+    EXPECT_EQ(0, Send(tray.get(), WM_USER + 7, 1, 1));
 
     services.Calls.clear();
     tray->SetVisible(false);
@@ -283,14 +283,14 @@ TEST(TrayIcon, RecordVisibilityHintAndSessionEnd)
     EXPECT_EQ(2u, services.Calls.size()) << "a hidden icon is not modified";
 
     services.Calls.clear();
-    tray->Free();
+    tray.reset();
     EXPECT_EQ(std::vector<DWORD>{NIM_DELETE}, services.Messages()) << "destruction deletes, answer ignored";
 }
 
 TEST(TrayIcon, RefusedRequestsRaiseTheirTexts)
 {
     TTrayServices services;
-    TTrayIcon* tray = New<TTrayIcon>(nullptr);
+    const TOwned<TTrayIcon> tray(New<TTrayIcon>(nullptr));
     int minimized = 0;
     tray->OnMinimize = [&](TObject*) { ++minimized; };
     TCommandWatch watch;
@@ -329,7 +329,6 @@ TEST(TrayIcon, RefusedRequestsRaiseTheirTexts)
     EXPECT_TRUE(tray->Hide());
     SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_EQ(3, minimized) << "the hook stays after a refused delete";
-    tray->Free();
 }
 
 TEST(TrayIcon, HookMinimizesAndRestoresAndPassesTheCommandOn)
@@ -366,12 +365,12 @@ TEST(TrayIcon, HookMinimizesAndRestoresAndPassesTheCommandOn)
 TEST(TrayIcon, ShowMenuAndRemovedCompanions)
 {
     TTrayServices services;
-    TComponent* owner = new TComponent(nullptr);
-    TComponent* elsewhere = new TComponent(nullptr);
-    TTrayIcon* tray = New<TTrayIcon>(owner);
+    const TOwned<TComponent> owner(new TComponent(nullptr));
+    const TOwned<TComponent> elsewhere(new TComponent(nullptr));
+    TTrayIcon* tray = New<TTrayIcon>(owner.get());
 
     tray->ShowMenu(); // no menu: nothing, and no failure
-    auto* menu = new TLoggingMenu(elsewhere);
+    auto* menu = new TLoggingMenu(elsewhere.get());
     tray->SetPopupMenu(menu);
     services.Cursor = {40, 50};
     tray->ShowMenu();
@@ -379,35 +378,33 @@ TEST(TrayIcon, ShowMenuAndRemovedCompanions)
     EXPECT_EQ(40, menu->Shown[0].x);
     EXPECT_EQ(50, menu->Shown[0].y);
 
-    auto* list = new TImageList(owner);
+    auto* list = new TImageList(owner.get());
     tray->SetIcons(list);
     menu->Free();
-    EXPECT_EQ(nullptr, tray->PopupMenu()) << "a menu of another owner is forgotten too";
+    EXPECT_EQ(nullptr, tray->PopupMenu()) << "a menu of another owner.get() is forgotten too";
     EXPECT_EQ(list, tray->Icons());
-    auto* sibling = new TPopupMenu(owner);
+    auto* sibling = new TPopupMenu(owner.get());
     tray->SetPopupMenu(sibling);
     list->Free();
     EXPECT_EQ(nullptr, tray->Icons());
     EXPECT_EQ(sibling, tray->PopupMenu());
     sibling->Free();
     EXPECT_EQ(nullptr, tray->PopupMenu());
-    owner->Free();
-    elsewhere->Free();
 }
 
 TEST(TrayIcon, AnimationStepsThroughTheImages)
 {
     TTrayServices services;
     std::vector<std::string> log;
-    TLoggingTray* tray = New<TLoggingTray>(nullptr, log);
+    const TOwned<TLoggingTray> tray(New<TLoggingTray>(nullptr, log));
     tray->SetAnimate(true);
     EXPECT_FALSE(tray->Animate()) << "no image list outside loading";
 
-    auto* list = new TImageList(nullptr);
+    TOwned<TImageList> list(new TImageList(nullptr));
     const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
     for (COLORREF c : colours)
-        AddSolidImage(list, static_cast<TColor>(c));
-    tray->SetIcons(list);
+        AddSolidImage(list.get(), static_cast<TColor>(c));
+    tray->SetIcons(list.get());
     tray->SetIconIndex(0);
     EXPECT_EQ(colours[0], IconColour(tray->CurrentIcon()->Handle()));
 
@@ -430,18 +427,17 @@ TEST(TrayIcon, AnimationStepsThroughTheImages)
 
     // The list goes while the timer runs: ticks change nothing and do not fail.
     tray->SetAnimate(true);
-    list->Free();
+    list.reset();
     log.clear();
     PumpFor(100);
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(1, tray->IconIndex());
-    tray->Free();
 }
 
 TEST(TrayIcon, TaskbarRestartAddsTheVisibleIconAgain)
 {
     TTrayServices services;
-    TTrayIcon* tray = New<TTrayIcon>(nullptr);
+    const TOwned<TTrayIcon> tray(New<TTrayIcon>(nullptr));
     const UINT created = RegisterWindowMessageA("TaskbarCreated");
 
     PostMessageA(HWND_BROADCAST, created, 0, 0);
@@ -455,7 +451,6 @@ TEST(TrayIcon, TaskbarRestartAddsTheVisibleIconAgain)
     EXPECT_EQ(std::vector<DWORD>{NIM_ADD}, services.Messages());
     EXPECT_EQ(tray->Handle(), services.Calls[0].Data.hWnd);
     EXPECT_TRUE(tray->Visible());
-    tray->Free();
 }
 
 namespace {
