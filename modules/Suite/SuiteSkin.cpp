@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <utility>
 
 using namespace platform;
 
@@ -48,18 +49,27 @@ TBitmap* SkinPicture(const std::string& Name)
     return at->second;
 }
 
-// Picture stretched to Width: its ends as drawn, its middle column repeated.
-std::unique_ptr<TBitmap> Stretched(TBitmap* Picture, int Width)
+// Picture Name stretched to Width: its ends as drawn, its middle column
+// repeated. Made once for each width asked for, and kept as the pictures
+// are: a row of buttons of one width shares them. Null as SkinPicture.
+TBitmap* Stretched(const std::string& Name, int Width)
 {
-    auto result = std::make_unique<TBitmap>();
-    result->Assign(Picture);
-    const int height = Picture->Height(), end = std::min(8, Picture->Width() / 2);
-    result->SetWidth(Width);
-    TCanvas* canvas = result->Canvas();
-    canvas->CopyRect(Rect(Width - end, 0, Width, height), Picture->Canvas(),
-                     Rect(Picture->Width() - end, 0, Picture->Width(), height));
-    canvas->CopyRect(Rect(end, 0, Width - end, height), Picture->Canvas(),
-                     Rect(end, 0, end + 1, height));
+    static auto* stretched = new std::map<std::pair<std::string, int>, TBitmap*>;
+    TBitmap* picture = SkinPicture(Name);
+    if (!picture)
+        return nullptr;
+    TBitmap*& result = (*stretched)[{Name, Width}];
+    if (result)
+        return result;
+    auto made = std::make_unique<TBitmap>();
+    made->Assign(picture);
+    const int height = picture->Height(), end = std::min(8, picture->Width() / 2);
+    made->SetWidth(Width);
+    TCanvas* canvas = made->Canvas();
+    canvas->CopyRect(Rect(Width - end, 0, Width, height), picture->Canvas(),
+                     Rect(picture->Width() - end, 0, picture->Width(), height));
+    canvas->CopyRect(Rect(end, 0, Width - end, height), picture->Canvas(), Rect(end, 0, end + 1, height));
+    result = made.release();
     return result;
 }
 
@@ -110,18 +120,22 @@ void TSkinButton::SetChosen(bool Value)
     if (Value == FChosen)
         return;
     FChosen = Value;
+    FDressedWidth = 0;
     DressUp(Width() > 0 ? Width() : SkinButtonWidth);
 }
 
 void TSkinButton::DressUp(int Width)
 {
+    if (Width == FDressedWidth)
+        return;
+    FDressedWidth = Width;
     // The raised and focused pictures stand for the chosen ones while chosen.
     const std::string names[4] = {FChosen ? "button_s.bmp" : "button_n.bmp", "button_d.bmp",
                                   FChosen ? "button_so.bmp" : "button_o.bmp", "button_un.bmp"};
     const KsButtonState states[4] = {ksRaised, ksSunken, ksFocused, ksDisabled};
     for (int i = 0; i < 4; ++i)
-        if (TBitmap* picture = SkinPicture(names[i]))
-            SetBitmap(Stretched(picture, Width).get(), states[i]);
+        if (TBitmap* picture = Stretched(names[i], Width))
+            SetBitmap(picture, states[i]);
     Font()->SetStyle(FChosen ? TFontStyles{fsBold} : TFontStyles{});
     Font()->SetColor(FChosen ? clWhite : clWindowText);
     FontColors()->SetColor(fcFocused, FChosen ? clWhite : -1);

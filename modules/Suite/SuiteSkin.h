@@ -37,9 +37,11 @@ protected:
     void CreateParams(platform::TCreateParams& Params) override;
 
 private:
+    // Wears the pictures made for Width, unless it wears them already.
     void DressUp(int Width);
 
     bool FChosen = false;
+    int FDressedWidth = 0;
 };
 
 // A skinned button on Parent at (Left, Top) with the given caption, as wide
