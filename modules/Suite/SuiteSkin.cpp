@@ -97,8 +97,18 @@ void TSkinButton::CreateParams(TCreateParams& Params)
     Params.ClassName = "KsButtonTx";
 }
 
+void TSkinButton::FontChanged(TObject* Sender)
+{
+    FFitted = false;
+    inherited::FontChanged(Sender);
+}
+
 int TSkinButton::FittingWidth()
 {
+    // Asked for at every refresh of a row of buttons: measured again only
+    // for a new caption or font.
+    if (FFitted && Text() == FFittedText)
+        return FFittingWidth;
     TBitmap measure;
     measure.SetSize(1, 1);
     measure.Canvas()->Font()->Assign(Font());
@@ -106,7 +116,10 @@ int TSkinButton::FittingWidth()
     TFontStyles bold = Font()->Style();
     bold.Include(fsBold);
     measure.Canvas()->Font()->SetStyle(bold);
-    return std::max(SkinButtonWidth, measure.Canvas()->TextWidth(Text()) + 2 * 8);
+    FFitted = true;
+    FFittedText = Text();
+    FFittingWidth = std::max(SkinButtonWidth, measure.Canvas()->TextWidth(FFittedText) + 2 * 8);
+    return FFittingWidth;
 }
 
 void TSkinButton::SetButtonWidth(int Width)

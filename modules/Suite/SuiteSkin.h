@@ -35,6 +35,7 @@ public:
 
 protected:
     void CreateParams(platform::TCreateParams& Params) override;
+    void FontChanged(platform::TObject* Sender) override;
 
 private:
     // Wears the pictures made for Width, unless it wears them already.
@@ -42,6 +43,9 @@ private:
 
     bool FChosen = false;
     int FDressedWidth = 0;
+    bool FFitted = false;
+    std::string FFittedText;
+    int FFittingWidth = 0;
 };
 
 // A skinned button on Parent at (Left, Top) with the given caption, as wide
