@@ -99,7 +99,7 @@ void TSkinButton::CreateParams(TCreateParams& Params)
 
 void TSkinButton::FontChanged(TObject* Sender)
 {
-    FFitted = false;
+    FFittingWidth = 0;
     inherited::FontChanged(Sender);
 }
 
@@ -107,7 +107,7 @@ int TSkinButton::FittingWidth()
 {
     // Asked for at every refresh of a row of buttons: measured again only
     // for a new caption or font.
-    if (FFitted && Text() == FFittedText)
+    if (FFittingWidth && Text() == FFittedText)
         return FFittingWidth;
     TBitmap measure;
     measure.SetSize(1, 1);
@@ -116,7 +116,6 @@ int TSkinButton::FittingWidth()
     TFontStyles bold = Font()->Style();
     bold.Include(fsBold);
     measure.Canvas()->Font()->SetStyle(bold);
-    FFitted = true;
     FFittedText = Text();
     FFittingWidth = std::max(SkinButtonWidth, measure.Canvas()->TextWidth(FFittedText) + 2 * 8);
     return FFittingWidth;

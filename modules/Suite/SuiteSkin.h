@@ -43,7 +43,7 @@ private:
 
     bool FChosen = false;
     int FDressedWidth = 0;
-    bool FFitted = false;
+    // The caption FittingWidth measured last, and its width; 0 for none.
     std::string FFittedText;
     int FFittingWidth = 0;
 };
