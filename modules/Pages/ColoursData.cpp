@@ -60,11 +60,12 @@ bool PickColour(HWND Owner, platform::TColor& Colour)
     // page, and the shell loads the page at every tips poll.
     HMODULE library = LoadLibraryA("comdlg32.dll");
     using TChooseColor = BOOL(WINAPI*)(CHOOSECOLORA*);
+    if (!library)
+        return false;
     const auto choose =
         reinterpret_cast<TChooseColor>(reinterpret_cast<void*>(GetProcAddress(library, "ChooseColorA")));
     const bool chosen = choose && choose(&choice);
-    if (library)
-        FreeLibrary(library);
+    FreeLibrary(library);
     if (!chosen)
         return false;
     Colour = static_cast<platform::TColor>(choice.rgbResult & 0xFFFFFF);
