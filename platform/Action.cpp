@@ -235,10 +235,13 @@ bool IsActionShortCut(const MSG& Msg)
     if (!form)
         return false;
     const TShortCut shortCut = ShortCut(static_cast<WORD>(Msg.wParam), KeyboardShiftState());
+    // A disabled action passes its shortcut on to the next one that has it;
+    // an OnUpdate on the way may free actions.
     const std::vector<TAction*> actions = AllActions();
     for (TAction* action : actions)
-        if (action->ShortCut() == shortCut && OwnerForm(action) == form)
-            return action->Execute();
+        if (std::find(AllActions().begin(), AllActions().end(), action) != AllActions().end() &&
+            action->ShortCut() == shortCut && OwnerForm(action) == form && action->Execute())
+            return true;
     return false;
 }
 

@@ -258,6 +258,17 @@ TEST_F(ActionTest, ActionsUpdateWhenIdleAndShortcutsOfTheActiveFormExecuteThem)
     CtrlKey(Form->Second, 'B');
     EXPECT_TRUE(Journal.empty());
     EXPECT_EQ(keys, std::vector<WORD>{'B'});
+    // ... or to an enabled action later in the list with the same shortcut.
+    auto* strong = New<TAction>(Form);
+    strong->SetName("Strong");
+    strong->SetActionList(Form->List);
+    strong->SetShortCut(ShortCut('B', {ssCtrl}));
+    strong->OnExecute = [this](TObject* sender) { Form->Run(sender); };
+    keys.clear();
+    CtrlKey(Form->Second, 'B');
+    EXPECT_EQ(Journal, std::vector<std::string>{"Strong runs"});
+    EXPECT_TRUE(keys.empty());
+    strong->Free();
     EXPECT_EQ(ShortCut('B', {ssCtrl}), 16450);
     EXPECT_EQ(ShortCut(VK_F5, {ssShift, ssAlt}), VK_F5 | scShift | scAlt);
 }
