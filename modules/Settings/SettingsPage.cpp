@@ -161,15 +161,24 @@ private:
     void Refresh()
     {
         // The language named in Tessel.ini, or the one the language module
-        // chose by itself when none is named.
-        std::string chosen = ReadSettingText("Tessel", "Language");
-        if (chosen.empty())
-            chosen = LanguageInUse();
+        // chose by itself when none is named. One named without its file
+        // is not shown at the next start either: the language module then
+        // shows English, and the language in use stays held down.
+        std::string named = ReadSettingText("Tessel", "Language");
+        if (named.empty())
+            named = LanguageInUse();
+        const bool present = std::any_of(FLanguages.begin(), FLanguages.end(), [&](const TLanguageChoice& c) {
+            return lstrcmpiA(c.Name.c_str(), named.c_str()) == 0;
+        });
+        const std::string chosen = present ? named : LanguageInUse();
         for (TLanguageChoice& choice : FLanguages)
             choice.Button->SetChosen(lstrcmpiA(choice.Name.c_str(), chosen.c_str()) == 0);
-        FLanguageNote->SetText(lstrcmpiA(chosen.c_str(), LanguageInUse().c_str()) == 0
-                                   ? std::string()
-                                   : Tr("Tessel shows the new language from its next start."));
+        if (!present && !named.empty())
+            FLanguageNote->SetText(Tr("Lang\\%1.lng is missing: Tessel shows its texts in English.", {named}));
+        else if (lstrcmpiA(chosen.c_str(), LanguageInUse().c_str()) != 0)
+            FLanguageNote->SetText(Tr("Tessel shows the new language from its next start."));
+        else
+            FLanguageNote->SetText("");
 
         const int style = ReadSetting("Tessel", "ObjectStyle", 0);
         FAtQuickBar->SetChosen(style == 0);
