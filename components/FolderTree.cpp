@@ -1,5 +1,6 @@
 #include "components/FolderTree.h"
 
+#include "platform/FileSearch.h"
 #include "platform/Win32.h"
 
 #include <algorithm>
@@ -22,18 +23,7 @@ std::string Upper(std::string Name)
 template <class F>
 void ForEachSubfolder(const std::string& Folder, F Found)
 {
-    // A drive without its medium answers with an error, not a message box.
-    const UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((Folder + "*").c_str(), &data);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &data)) {
-        const std::string name = data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != ".." && !Found(name))
-            break;
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    SetErrorMode(mode);
+    platform::ListFolder(Folder, [&](const platform::TFoundItem& Item) { return !Item.Folder || Found(Item.Name); });
 }
 
 std::unique_ptr<TFolderTree::TNode> NewChild(TFolderTree::TNode* Parent, const std::string& Name)
@@ -50,7 +40,7 @@ std::unique_ptr<TFolderTree::TNode> NewChild(TFolderTree::TNode* Parent, const s
 
 bool TFolderTree::IsFolder(const std::string& Path)
 {
-    const DWORD attributes = GetFileAttributesA(Path.c_str());
+    const DWORD attributes = platform::PathAttributes(Path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -69,19 +59,12 @@ std::string TFolderTree::Path(const TNode* Node)
 
 std::string TFolderTree::FolderPath(const std::string& Value)
 {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(Value.c_str(), MAX_PATH, full, nullptr);
-    if (Value.empty() || length == 0 || length >= MAX_PATH || !IsFolder(full) || full[1] != ':')
+    const std::string full = platform::FullPath(Value);
+    if (full.size() < 2 || full[1] != ':' || !IsFolder(full))
         return {};
     // A short name (PROGRA~1) would not match the listing's long one and
     // show the folder twice.
-    char spelled[MAX_PATH];
-    const DWORD longLength = GetLongPathNameA(full, spelled, MAX_PATH);
-    if (longLength > 0 && longLength < MAX_PATH) {
-        std::copy(spelled, spelled + longLength + 1, full);
-        length = longLength;
-    }
-    std::string path(full, length);
+    std::string path = platform::LongNamePath(full);
     if (path.back() != '\\')
         path += '\\';
     return path;

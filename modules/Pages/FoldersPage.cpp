@@ -3,7 +3,9 @@
 // with its share of the folder. The sizes are counted on a thread of their
 // own and fill the list in as the count goes on, with the running total; the
 // user may call the count off, and choosing another folder or leaving the
-// page calls it off too. Enter or a double click in the list goes into a
+// page calls it off too, without waiting for a slow read to return. Folders
+// that could not be read are counted in a line of their own and marked in
+// the list, each with its reason. Enter or a double click in the list goes into a
 // subfolder, Backspace up. The last folder is kept in Tessel.ini, section
 // "Folders".
 #include "modules/Pages/DriveData.h"
@@ -29,7 +31,8 @@ namespace {
 
 constexpr UINT WM_COUNTED = WM_APP + 1;
 const char* const Section = "Folders";
-constexpr int Margin = 16, TreeWidth = 170, ListLeft = Margin + TreeWidth + Margin, ListTop = 128;
+constexpr int Margin = 16, TreeWidth = 170, ListLeft = Margin + TreeWidth + Margin, ListTop = 146;
+const TColor WarningColour = RGB(190, 30, 30);
 
 // Where the page may open, best first: the folder kept, the user's own
 // folder, the first drive's root.
@@ -87,6 +90,9 @@ public:
         FFolder->Font()->SetStyle({fsBold});
         FSize = AddLabel(ListLeft, 68, "");
         FCount = AddLabel(ListLeft, 88, "");
+        FUnread = AddLabel(ListLeft, 108, "");
+        FUnread->Font()->SetColor(WarningColour);
+        FUnread->SetShowHint(true);
         FCancel->OnClick = [this](TObject*) {
             if (FCounter)
                 FCounter->Cancel();
@@ -186,8 +192,17 @@ private:
         FList->SetEntries(std::move(listing.Entries), listing.Bytes);
         const std::string bytes = FormatBytes(listing.Bytes);
         const std::string items = TrCount("%1 item|%1 items", listing.Files + listing.Folders);
+        const TUnreadFolder& first = listing.FirstUnread;
+        const bool itself = listing.Unread > 0 && first.Path.empty();
+        FUnread->SetText(listing.Unread == 0 || itself
+                             ? std::string()
+                             : TrCount("%1 folder could not be read.|%1 folders could not be read.", listing.Unread));
+        FUnread->SetHint(FUnread->Text().empty() ? std::string() : FirstUnreadText(first));
         FCancel->SetVisible(!listing.Done);
-        if (!listing.Done) {
+        if (itself) {
+            FSize->SetText(Tr("This folder could not be read. %1", {UnreadReason(first.Error)}));
+            FCount->SetText("");
+        } else if (!listing.Done) {
             FSize->SetText(Tr("Counting... %1 so far", {bytes}));
             FCount->SetText(Tr("%1 counted", {items}));
         } else if (listing.Cancelled) {
@@ -204,6 +219,7 @@ private:
     TLabel* FFolder;
     TLabel* FSize;
     TLabel* FCount;
+    TLabel* FUnread;
     KsButtonTx* FCancel;
     TSizeList* FList;
     std::unique_ptr<TFolderCounter> FCounter;

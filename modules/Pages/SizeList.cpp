@@ -1,6 +1,9 @@
 #include "modules/Pages/SizeList.h"
 #include "modules/Pages/DriveData.h"
 
+#include "modules/Suite/SuiteText.h"
+
+#include "platform/Application.h"
 #include "platform/ClassBuilder.h"
 
 #include <algorithm>
@@ -11,8 +14,13 @@ namespace tessel {
 
 namespace {
 
-const TColor BarColour = RGB(46, 110, 190), FolderColour = RGB(230, 180, 60);
-constexpr int Gap = 8, BarWidth = 44, Glyph = 14;
+const TColor BarColour = RGB(46, 110, 190), FolderColour = RGB(230, 180, 60), MarkColour = RGB(210, 30, 30);
+constexpr int Gap = 8, BarWidth = 44, Glyph = 14, Mark = 8;
+
+bool WhollyUnread(const TFolderEntry& Entry)
+{
+    return Entry.Unread > 0 && Entry.FirstUnread.Path == Entry.Name;
+}
 
 } // namespace
 
@@ -22,7 +30,10 @@ const TClassInfo& TSizeList::StaticClassInfo()
     return info;
 }
 
-TSizeList::TSizeList(TComponent* AOwner) : TRowList(AOwner) {}
+TSizeList::TSizeList(TComponent* AOwner) : TRowList(AOwner)
+{
+    SetShowHint(true);
+}
 
 void TSizeList::SetEntries(std::vector<TFolderEntry> Entries, uint64_t Total)
 {
@@ -48,9 +59,20 @@ std::string TSizeList::CellText(int Row, TColumn Column) const
     const TFolderEntry& entry = Entry(Row);
     switch (Column) {
     case colName: return entry.Name;
-    case colSize: return FormatBytes(entry.Bytes) + (entry.Counted ? "" : "...");
+    case colSize: return WhollyUnread(entry) ? "?" : FormatBytes(entry.Bytes) + (entry.Counted ? "" : "...");
     default: return ShareText(entry.Bytes, FTotal);
     }
+}
+
+std::string TSizeList::RowHint(int Row) const
+{
+    const TFolderEntry& entry = Entry(Row);
+    if (entry.Unread == 0)
+        return {};
+    if (WhollyUnread(entry))
+        return Tr("This folder could not be read. %1", {UnreadReason(entry.FirstUnread.Error)});
+    return TrCount("%1 folder in it could not be read.|%1 folders in it could not be read.", entry.Unread) + " " +
+           FirstUnreadText(entry.FirstUnread);
 }
 
 void TSizeList::SetSelectedRow(int Row)
@@ -93,6 +115,12 @@ void TSizeList::PaintRow(int Row, const TRect& Bounds)
         canvas->Pen()->SetColor(enabled ? RGB(150, 110, 20) : clGrayText);
         canvas->Rectangle(Gap / 2, top, Gap / 2 + Glyph, top + Glyph - 4);
         canvas->Rectangle(Gap / 2, top - 2, Gap / 2 + Glyph / 2, top + 1);
+        if (entry.Unread > 0) {
+            const int left = Gap / 2 + Glyph - Mark / 2, markTop = top + Glyph - 4 - Mark / 2 - 1;
+            canvas->Brush()->SetColor(enabled ? MarkColour : clGrayText);
+            canvas->Pen()->SetColor(enabled ? MarkColour : clGrayText);
+            canvas->Ellipse(left, markTop, left + Mark, markTop + Mark);
+        }
         canvas->Brush()->SetStyle(bsClear);
     }
     const auto text = [&](const std::string& s, int Left, int Right, bool RightAligned) {
@@ -133,6 +161,18 @@ void TSizeList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
             Open();
     }
     TRowList::MouseDown(Button, Shift, X, Y);
+}
+
+void TSizeList::MouseMove(TShiftState Shift, int X, int Y)
+{
+    // Each row has its hint: a new row under the pointer starts its own.
+    const int row = RowAt(Y);
+    const std::string hint = row >= 0 ? RowHint(row) : std::string();
+    if (hint != Hint()) {
+        SetHint(hint);
+        Application->CancelHint();
+    }
+    TRowList::MouseMove(Shift, X, Y);
 }
 
 void TSizeList::KeyDown(WORD& Key, TShiftState Shift)

@@ -1,7 +1,9 @@
 // The Folders page's list of a folder's subfolders and files: a row each
 // with its name, its size and its share of the folder (a bar and a
-// figure), largest first as the page hands them over. Enter or a double
-// click opens the selected subfolder, Backspace goes up.
+// figure), largest first as the page hands them over. A folder with parts
+// that could not be read wears a red mark and says which and why in its
+// hint. Enter or a double click opens the selected subfolder, Backspace
+// goes up.
 #pragma once
 
 #include "modules/Pages/FolderData.h"
@@ -25,8 +27,11 @@ public:
     int RowCount() const override { return static_cast<int>(FEntries.size()); }
     const TFolderEntry& Entry(int Row) const;
     // What a cell shows: "Photos", "1.2 GB" (with "..." while a folder is
-    // still being counted), "42.5 %".
+    // still being counted, "?" for one that could not be read), "42.5 %".
     std::string CellText(int Row, TColumn Column) const;
+    // The hint of a row with folders that could not be read: how many, the
+    // first of them and why; empty for the others.
+    std::string RowHint(int Row) const;
     // -1 when nothing is selected.
     int SelectedRow() const { return FSelected; }
     void SetSelectedRow(int Row);
@@ -39,6 +44,7 @@ public:
 protected:
     void PaintRow(int Row, const platform::TRect& Bounds) override;
     void MouseDown(platform::TMouseButton Button, platform::TShiftState Shift, int X, int Y) override;
+    void MouseMove(platform::TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, platform::TShiftState Shift) override;
     void DoEnter() override;
     void DoExit() override;

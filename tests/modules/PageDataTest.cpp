@@ -1,6 +1,7 @@
 // What the suite's pages show, checked against what the test prefix really
 // has (its drives, its memory, its clock, its screen), and the page modules'
 // Command entry as the shell calls it.
+#include "FolderTrees.h"
 #include "ModuleHarness.h"
 
 #include "modules/Pages/ClockData.h"
@@ -18,9 +19,12 @@
 #include <cstdlib>
 #include <cwchar>
 #include <iterator>
+#include <memory>
+#include <thread>
 
 using namespace moduletest;
 using namespace tessel;
+using namespace foldertest;
 
 namespace {
 
@@ -266,7 +270,9 @@ TEST(PageData, AFolderCountsItsFilesBelowItAndStopsWhenCalledOff)
         EXPECT_EQ(size.Folders, 2u) << path;
         EXPECT_FALSE(size.Cancelled) << path;
     }
-    EXPECT_EQ(CountFolder(folder.Path() + "missing", cancel).Files, 0u);
+    const TFolderSize missing = CountFolder(folder.Path() + "missing", cancel);
+    EXPECT_EQ(missing.Files, 0u);
+    EXPECT_EQ(missing.Unread, 1u) << "not there: not read, never empty";
 
     cancel = true;
     const TFolderSize stopped = CountFolder(folder.Path(), cancel);
@@ -331,19 +337,219 @@ TEST(PageData, AFolderCounterListsTheEntriesAndFillsTheirSizesIn)
     for (const TFolderEntry& entry : partial.Entries)
         EXPECT_EQ(entry.Counted, !entry.Folder) << entry.Name;
 
-    // A folder that is not there has nothing in it.
+    // A folder that is not there is not taken for an empty one.
     TFolderCounter missing(folder.Path() + "missing", {});
     while (!missing.Snapshot().Done)
         Sleep(5);
     EXPECT_TRUE(missing.Snapshot().Entries.empty());
+    EXPECT_EQ(missing.Snapshot().Unread, 1u);
+    EXPECT_EQ(missing.Snapshot().FirstUnread.Path, "");
+    EXPECT_EQ(UnreadReason(missing.Snapshot().FirstUnread.Error), "It was removed during the count.");
 
     // Shares, and equal sizes by name.
     EXPECT_EQ(ShareText(1, 3), "33.3 %");
     EXPECT_EQ(ShareText(0, 0), "0.0 %");
     EXPECT_EQ(ShareText(5, 5), "100.0 %");
-    std::vector<TFolderEntry> entries{{"b", false, 5, true}, {"A", true, 5, true}, {"c", false, 9, true}};
+    std::vector<TFolderEntry> entries{{"b", false, 5, true, 0, {}}, {"A", true, 5, true, 0, {}}, {"c", false, 9, true, 0, {}}};
     SortBySize(entries);
     EXPECT_EQ(entries[0].Name + entries[1].Name + entries[2].Name, "cAb");
+}
+
+TFolderListing CountedWhole(const std::string& Folder)
+{
+    TFolderCounter counter(Folder, {});
+    while (!counter.Snapshot().Done)
+        Sleep(5);
+    return counter.Snapshot();
+}
+
+const TFolderEntry& EntryNamed(const TFolderListing& Listing, const std::string& Name)
+{
+    static const TFolderEntry none;
+    const auto found = std::find_if(Listing.Entries.begin(), Listing.Entries.end(),
+                                    [&](const TFolderEntry& e) { return e.Name == Name; });
+    return found == Listing.Entries.end() ? none : *found;
+}
+
+// Paths far past MAX_PATH are counted like any other: a deep tree (the
+// system here makes each level slow, so 400 rather than thousands) and
+// long names.
+TEST(PageData, DeepTreesAndLongNamesAreCountedWhole)
+{
+    TempFolder folder;
+    std::wstring deep = LongForm(folder.Path()) + L"deep";
+    ASSERT_TRUE(MakeFolder(deep));
+    for (int level = 0; level < 400; ++level) {
+        deep += L"\\d";
+        ASSERT_TRUE(MakeFolder(deep)) << level;
+    }
+    ASSERT_TRUE(MakeFile(deep + L"\\bottom.bin", 7));
+    std::wstring longer = LongForm(folder.Path()) + L"long";
+    ASSERT_TRUE(MakeFolder(longer));
+    for (wchar_t c : {L'a', L'b', L'c'}) {
+        longer += L"\\" + std::wstring(121, c);
+        ASSERT_TRUE(MakeFolder(longer));
+        ASSERT_TRUE(MakeFile(longer + L"\\f.bin", 100));
+    }
+    ASSERT_GT(longer.size() - 4, 300u);
+
+    const std::atomic<bool> cancel{false};
+    const TFolderSize deepSize = CountFolder(folder.Path() + "deep", cancel);
+    EXPECT_EQ(deepSize.Files, 1u);
+    EXPECT_EQ(deepSize.Bytes, 7u);
+    EXPECT_EQ(deepSize.Folders, 400u);
+    EXPECT_EQ(deepSize.Unread, 0u);
+    const TFolderSize longSize = CountFolder(folder.Path() + "long\\", cancel);
+    EXPECT_EQ(longSize.Files, 3u);
+    EXPECT_EQ(longSize.Bytes, 300u);
+    EXPECT_EQ(longSize.Folders, 3u);
+    EXPECT_EQ(longSize.Unread, 0u);
+
+    const TFolderListing listing = CountedWhole(folder.Path());
+    EXPECT_EQ(listing.Files, 4u);
+    EXPECT_EQ(listing.Folders, 405u);
+    EXPECT_EQ(listing.Unread, 0u);
+    EXPECT_EQ(EntryNamed(listing, "deep").Bytes, 7u);
+    EXPECT_EQ(EntryNamed(listing, "long").Bytes, 300u);
+}
+
+// Takes a folder away just before the count reads it.
+std::string Vanishing;
+uint32_t VanishingReader(const std::string& Folder, const std::function<bool(const platform::TFoundItem&)>& Found)
+{
+    if (Folder == Vanishing) {
+        DeleteFileA((Folder + "v.bin").c_str());
+        RemoveDirectoryA(Folder.c_str());
+    }
+    return platform::ListFolder(Folder, Found);
+}
+
+// A folder held by another program, one removed during the count and one
+// whose path grew too long to open are each counted as not read, with
+// their reason, never as empty; what could be read is counted.
+TEST(PageData, FoldersThatCannotBeReadAreCountedWithTheirReason)
+{
+    TempFolder folder;
+    const std::wstring root = LongForm(folder.Path());
+    ASSERT_TRUE(MakeFile(root + L"a.bin", 10));
+    for (const wchar_t* name : {L"held", L"going", L"deep", L"deep\\sub"})
+        ASSERT_TRUE(MakeFolder(root + name));
+    ASSERT_TRUE(MakeFile(root + L"held\\h.bin", 20));
+    ASSERT_TRUE(MakeFile(root + L"going\\v.bin", 40));
+    ASSERT_TRUE(MakeFile(root + L"deep\\sub\\s.bin", 80));
+
+    // Names of the longest kind, one below the other until the system will
+    // make no more, and the longest name that still fits at the bottom:
+    // with its top folder's name one letter longer, the last folder of the
+    // chain is too long to open, and only that one.
+    const std::wstring name(255, L'n');
+    ASSERT_TRUE(MakeFolder(root + L"chain"));
+    std::wstring last = root + L"chain";
+    std::string below = "chain";
+    int levels = 0;
+    while (MakeFolder(last + L"\\" + name)) {
+        last += L"\\" + name;
+        below.append(1, '\\').append(255, 'n');
+        ++levels;
+    }
+    ASSERT_GT(levels, 2);
+    size_t fits = 0;
+    for (size_t low = 1, high = 254; low <= high;) {
+        const size_t length = (low + high) / 2;
+        const std::wstring trial = last + L"\\" + std::wstring(length, L'm');
+        if (MakeFolder(trial)) {
+            RemoveDirectoryW(trial.c_str());
+            fits = length;
+            low = length + 1;
+        } else {
+            high = length - 1;
+        }
+    }
+    if (fits > 0) {
+        last += L"\\" + std::wstring(fits, L'm');
+        below.append(1, '\\').append(fits, 'm');
+        ASSERT_TRUE(MakeFolder(last));
+        ++levels;
+    }
+    ASSERT_TRUE(MoveFileW((root + L"chain").c_str(), (root + L"chains").c_str()));
+    below.insert(below.begin() + 5, 's');
+    const std::wstring bottom = root + L"chains" + last.substr(root.size() + 5);
+    ASSERT_FALSE(MakeFile(bottom + L"\\c.bin", 160)) << "the bottom is out of reach";
+
+    HANDLE held = CreateFileW((root + L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Vanishing = folder.Path() + "going\\";
+    TFolderListing listing;
+    {
+        const ReaderInPlace reader(VanishingReader);
+        listing = CountedWhole(folder.Path());
+    }
+    CloseHandle(held);
+    ASSERT_TRUE(MoveFileW((root + L"chains").c_str(), (root + L"chain").c_str())) << "back, to be removed";
+
+    EXPECT_EQ(listing.Files, 2u) << "a.bin and s.bin";
+    EXPECT_EQ(listing.Bytes, 90u);
+    EXPECT_EQ(listing.Folders, 5u + levels) << "held, going, deep, sub, chains and the chain below";
+    EXPECT_EQ(listing.Unread, 3u);
+    EXPECT_NE(listing.FirstUnread.Error, 0u);
+    const TFolderEntry& heldEntry = EntryNamed(listing, "held");
+    EXPECT_EQ(heldEntry.Unread, 1u);
+    EXPECT_EQ(heldEntry.FirstUnread.Path, "held");
+    EXPECT_EQ(UnreadReason(heldEntry.FirstUnread.Error), "Another program holds it.");
+    const TFolderEntry& going = EntryNamed(listing, "going");
+    EXPECT_EQ(going.Unread, 1u);
+    EXPECT_EQ(UnreadReason(going.FirstUnread.Error), "It was removed during the count.");
+    EXPECT_EQ(EntryNamed(listing, "deep").Bytes, 80u);
+    EXPECT_EQ(EntryNamed(listing, "deep").Unread, 0u);
+    const TFolderEntry& chains = EntryNamed(listing, "chains");
+    EXPECT_EQ(chains.Unread, 1u);
+    EXPECT_EQ(chains.FirstUnread.Path, below);
+    EXPECT_EQ(UnreadReason(chains.FirstUnread.Error), "Its path is too long to open.") << chains.FirstUnread.Error;
+    EXPECT_TRUE(EntryNamed(listing, "a.bin").Counted);
+
+    // The folder counted may itself be the one that cannot be read.
+    held = CreateFileW((root + L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                       nullptr);
+    const TFolderListing itself = CountedWhole(folder.Path() + "held");
+    CloseHandle(held);
+    EXPECT_TRUE(itself.Entries.empty());
+    EXPECT_EQ(itself.Unread, 1u);
+    EXPECT_EQ(itself.FirstUnread.Path, "");
+    EXPECT_EQ(UnreadReason(itself.FirstUnread.Error), "Another program holds it.");
+    EXPECT_EQ(FirstUnreadText({"a\\b", ERROR_ACCESS_DENIED}), "The first: a\\b. Access is denied.");
+    EXPECT_EQ(UnreadReason(1234), "The system reported error 1234.");
+}
+
+// Stopping a count returns at once while the system is slow to read a
+// folder; the count's thread ends by itself once the read returns, and
+// nobody hears from it after the stop.
+TEST(PageData, StoppingACountNeverWaitsForASlowRead)
+{
+    TempFolder folder;
+    const std::wstring root = LongForm(folder.Path());
+    ASSERT_TRUE(MakeFolder(root + L"slow"));
+    ASSERT_TRUE(MakeFile(root + L"slow\\s.bin", 5));
+    ASSERT_TRUE(MakeFile(root + L"top.bin", 3));
+    HeldRead hold(folder.Path() + "slow\\");
+    std::atomic<int> reports{0};
+    auto counter = std::make_unique<TFolderCounter>(folder.Path(), [&] { ++reports; });
+    for (int tries = 0; tries < 1000 && !HeldRead::AllHeld(); ++tries)
+        Sleep(10);
+    ASSERT_TRUE(HeldRead::AllHeld());
+
+    const TFolderListing last = counter->Stop();
+    EXPECT_TRUE(HeldRead::Holding()) << "Stop waited for the read";
+    EXPECT_TRUE(last.Done);
+    EXPECT_TRUE(last.Cancelled);
+    EXPECT_EQ(last.Bytes, 3u) << "what was found before the stop";
+    EXPECT_EQ(EntryNamed(last, "slow").Counted, false);
+    const int heard = reports;
+
+    counter.reset();
+    HeldRead::Release();
+    ASSERT_TRUE(HeldRead::Ended(10)) << "the count ends on its own";
+    EXPECT_EQ(reports, heard) << "no news after the stop";
 }
 
 // Digit grouping and plural forms as the real language files give them.

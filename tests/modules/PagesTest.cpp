@@ -3,6 +3,7 @@
 // the keyboard (real key presses to the focused control) and the mouse.
 // Without a language module beside the test program every text is English;
 // the settings the pages keep go to the Tessel.ini beside it.
+#include "FolderTrees.h"
 #include "ModuleHarness.h"
 #include "support/ProcessWindows.h"
 
@@ -35,6 +36,7 @@ using namespace moduletest;
 using namespace platform;
 using namespace components;
 using namespace tessel;
+using namespace foldertest;
 
 namespace tessel {
 extern const TPageDefinition ClockPage, SystemPage, DisksPage, ColoursPage, FoldersPage;
@@ -671,19 +673,129 @@ TEST_F(FoldersPageTest, ListsWhatUsesTheFolderLargestFirstAndGoesInAndOut)
     EXPECT_EQ(outline->Directory(), Root());
     ASSERT_TRUE(WaitFor([&] { return Counted() && list->RowCount() == 4; })) << ShownText();
 
-    // A double click on a folder's row goes into it; one on a file does nothing.
+    // A double click on a folder's row goes into it; one on a file, or
+    // Enter there, does nothing: no going in, no counting again.
     const int row = 2; // Small
     ASSERT_EQ(list->CellText(row, TSizeList::colName), "Small");
     Click(list, 40, (row - list->TopRow()) * list->RowHeight() + 3, true);
     EXPECT_EQ(outline->Directory(), Temp.Path() + "Small");
     ASSERT_TRUE(WaitFor([&] { return Counted() && list->RowCount() == 1; })) << ShownText();
-    Click(list, 40, 3, true);
-    EXPECT_EQ(outline->Directory(), Temp.Path() + "Small");
+    {
+        const CountedReads reads(Temp.Path() + "Small\\");
+        Click(list, 40, 3, true);
+        Focus(list);
+        Keys({VK_RETURN});
+        EXPECT_EQ(outline->Directory(), Temp.Path() + "Small");
+        EXPECT_EQ(CountedReads::Count, 0) << "the folder was counted again";
+    }
 
     // Kept for the next start.
     Close();
     Open(FoldersPage);
     EXPECT_EQ(All<TDirectoryOutline>(View).at(0)->Directory(), Temp.Path() + "Small");
+}
+
+// Folders another program holds cannot be read: their rows say so with a
+// red mark, "?" for a size and their reason as the hint; a folder with such
+// a folder inside says how many and which; a line counts them all.
+TEST_F(FoldersPageTest, FoldersThatCannotBeReadAreMarkedWithTheirReasonAndCounted)
+{
+    const auto hold = [](const std::string& Folder) {
+        return CreateFileA(Folder.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                           nullptr);
+    };
+    HANDLE empty = hold(Temp.Path() + "Empty"), inner = hold(Temp.Path() + "Big\\Inner");
+    ASSERT_NE(empty, INVALID_HANDLE_VALUE);
+    ASSERT_NE(inner, INVALID_HANDLE_VALUE);
+    Open(FoldersPage);
+    TSizeList* list = All<TSizeList>(View).at(0);
+    const bool counted = WaitFor([&] { return Counted(); });
+    CloseHandle(empty);
+    CloseHandle(inner);
+    ASSERT_TRUE(counted) << ShownText();
+
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"Big 195.3 KB 55.6 %", "top.bin 146.5 KB 41.7 %",
+                                                    "Small 9.8 KB 2.8 %", "Empty ? 0.0 %"}));
+    EXPECT_TRUE(Shows("3 files in 4 folders")) << ShownText();
+    EXPECT_TRUE(Shows("2 folders could not be read.")) << ShownText();
+    EXPECT_EQ(list->RowHint(3), "This folder could not be read. Another program holds it.");
+    EXPECT_EQ(list->RowHint(0), "1 folder in it could not be read. The first: Big\\Inner. Another program holds it.");
+    EXPECT_EQ(list->RowHint(2), "");
+    const std::vector<TLabel*> labels = All<TLabel>(View);
+    const auto line = std::find_if(labels.begin(), labels.end(),
+                                   [](TLabel* l) { return l->Text() == "2 folders could not be read."; });
+    ASSERT_NE(line, labels.end());
+    EXPECT_NE((*line)->Hint().find(". Another program holds it."), std::string::npos) << (*line)->Hint();
+
+    // The mark: red on the folder's picture, on those rows alone.
+    Settle(2);
+    const auto marked = [&](int Row) {
+        HDC dc = GetDC(list->Handle());
+        const int top = (Row - list->TopRow()) * list->RowHeight();
+        bool red = false;
+        for (int y = top; y < top + list->RowHeight(); ++y)
+            for (int x = 0; x < 30; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                red = red || (GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80);
+            }
+        ReleaseDC(list->Handle(), dc);
+        return red;
+    };
+    EXPECT_TRUE(marked(0));
+    EXPECT_FALSE(marked(2));
+    EXPECT_TRUE(marked(3));
+
+    // The folder shown may itself be the one that cannot be read.
+    Close();
+    HANDLE root = hold(Root());
+    Open(FoldersPage);
+    const bool shown = WaitFor([&] { return Shows("This folder could not be read. Another program holds it."); });
+    CloseHandle(root);
+    EXPECT_TRUE(shown) << ShownText();
+    EXPECT_EQ(All<TSizeList>(View).at(0)->RowCount(), 0);
+}
+
+// Leaving the page, or closing it, while the system is slow to read a
+// folder calls the count off at once: the window never waits for the
+// read, and what the count does after it is ignored.
+TEST_F(FoldersPageTest, LeavingThePageDuringASlowReadNeverHoldsTheWindow)
+{
+    const auto soFar = [&] {
+        for (const std::string& text : Texts())
+            if (text.rfind("Counting... ", 0) == 0)
+                return text.substr(12, text.size() - 12 - 7);
+        return std::string("(none)");
+    };
+    {
+        const HeldRead held(Temp.Path() + "Big\\");
+        Open(FoldersPage);
+        ASSERT_TRUE(WaitFor([] { return HeldRead::AllHeld(); }));
+        Settle();
+        const std::string found = soFar();
+        ASSERT_NE(found, "(none)") << ShownText();
+        ShowWindow(View->Handle(), SW_HIDE);
+        EXPECT_TRUE(HeldRead::Holding()) << "hiding the page waited for the read";
+        EXPECT_TRUE(Shows("Counting was called off at " + found + ".")) << ShownText();
+        EXPECT_FALSE(Button("Cancel")->Visible());
+        HeldRead::Release();
+        ASSERT_TRUE(HeldRead::Ended(10));
+        Settle();
+        EXPECT_TRUE(Shows("Counting was called off at " + found + ".")) << ShownText();
+
+        // Shown again, the page counts afresh.
+        ShowWindow(View->Handle(), SW_SHOW);
+        ASSERT_TRUE(WaitFor([&] { return Counted(); })) << ShownText();
+        EXPECT_TRUE(Shows("Size: 449.2 KB")) << ShownText();
+    }
+    Close();
+    const HeldRead held(Temp.Path() + "Small\\");
+    Open(FoldersPage);
+    ASSERT_TRUE(WaitFor([] { return HeldRead::AllHeld(); }));
+    Close();
+    EXPECT_TRUE(HeldRead::Holding()) << "closing the page waited for the read";
+    HeldRead::Release();
+    EXPECT_TRUE(HeldRead::Ended(10));
+    Settle();
 }
 
 TEST_F(FoldersPageTest, TheTreeAndTheListStretchWithThePage)

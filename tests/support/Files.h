@@ -60,22 +60,30 @@ public:
     const std::string& Path() const { return FPath; }
 
 private:
+    // Through the wide functions in the long form: tests make trees too
+    // deep or long for the others.
     static void Remove(const std::string& folder)
     {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            const std::string name = found.cFileName;
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH);
+        RemoveTree(std::wstring(L"\\\\?\\") + wide);
+    }
+    static void RemoveTree(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            const std::wstring name = found.cFileName;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                if (name != "." && name != "..")
-                    Remove(folder + name + "\\");
+                if (name != L"." && name != L"..")
+                    RemoveTree(folder + name + L"\\");
             } else {
-                DeleteFileA((folder + name).c_str());
+                DeleteFileW((folder + name).c_str());
             }
         }
         if (search != INVALID_HANDLE_VALUE)
             FindClose(search);
-        RemoveDirectoryA(folder.c_str());
+        RemoveDirectoryW(folder.c_str());
     }
 
     std::string FPath;
