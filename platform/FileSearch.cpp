@@ -1,4 +1,5 @@
 #include "platform/FileSearch.h"
+#include "platform/Encoding.h"
 
 #include "platform/Win32.h"
 
@@ -44,28 +45,6 @@ private:
 };
 
 } // namespace
-
-std::string Narrow(const std::wstring& Text)
-{
-    if (Text.empty())
-        return {};
-    const int length = static_cast<int>(Text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, Text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, Text.data(), length, result.data(), size, nullptr, nullptr);
-    return result;
-}
-
-std::wstring Wide(const std::string& Text)
-{
-    if (Text.empty())
-        return {};
-    const int length = static_cast<int>(Text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, Text.data(), length, nullptr, 0);
-    std::wstring result(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, Text.data(), length, result.data(), size);
-    return result;
-}
 
 uint32_t ListFolder(const std::string& Folder, const std::function<bool(const TFoundItem&)>& Found)
 {

@@ -1,8 +1,7 @@
 // Folders listed and looked at through the system's wide functions, with
 // their paths in the long form ("\\?\C:\..."), so a path is too long only
 // past the system's own limit of 32,767 characters, not at MAX_PATH. Names
-// cross into the program in its narrow text encoding; Narrow and Wide are
-// the one place where text changes encoding.
+// cross into the program in its narrow text encoding (platform/Encoding.h).
 #pragma once
 
 #include <cstdint>
@@ -10,9 +9,6 @@
 #include <string>
 
 namespace platform {
-
-std::string Narrow(const std::wstring& Text);
-std::wstring Wide(const std::string& Text);
 
 // An entry of a folder as the listing found it.
 struct TFoundItem {

@@ -1,4 +1,5 @@
 #include "platform/Resources.h"
+#include "platform/Encoding.h"
 #include "platform/Win32.h"
 
 #include <vector>
@@ -33,12 +34,7 @@ std::string LoadStr(int Id)
         return std::string();
     const int length = data[at];
     const WCHAR* text = data + at + 1;
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), size, nullptr, nullptr);
-    return result;
+    return Narrow(std::wstring(text, static_cast<size_t>(length)));
 }
 
 bool FindFormResource(const std::string& ClassName, std::string& Text)

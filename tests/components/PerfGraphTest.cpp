@@ -103,6 +103,17 @@ TEST_F(PerfGraph, AutomaticScaleFollowsTheLargestValueAndBadValuesAreRefused)
     EXPECT_EQ(Graph->Scale(), 2000);
     EXPECT_EQ(Pixel(Graph, 99, Graph->ValueY(1500)), RGB(255, 0, 0));
     EXPECT_EQ(Pixel(Graph, 97, Graph->ValueY(340)), RGB(255, 0, 0));
+    // A peak exactly on a step of the scale fills the graph to its top:
+    // half of it is drawn half way up (the graph is 51 pixels high).
+    for (int peak : {1, 2, 5, 10, 20, 50, 100, 200, 500}) {
+        Graph->Clear();
+        Graph->AddPoint(0, peak);
+        Graph->Advance();
+        Graph->AddPoint(0, peak / 2.0);
+        Graph->Advance();
+        EXPECT_EQ(Graph->Scale(), peak);
+        EXPECT_EQ(Pixel(Graph, 99, 25), RGB(255, 0, 0)) << peak;
+    }
 
     EXPECT_THROW(Graph->SetStep(0), ERangeError);
     EXPECT_THROW(Graph->SetScale(0), ERangeError);

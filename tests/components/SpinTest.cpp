@@ -218,4 +218,11 @@ TEST_F(Spin, NumbersTypedAtTheEndsOfTheRangeAreTaken)
     Type(spin, "10");
     EXPECT_EQ(spin->Value(), 10);
     EXPECT_EQ(spin->Text(), "10");
+
+    // A range below zero takes a minus sign, and still no letters.
+    spin->SetMinValue(-50);
+    spin->SelectAll();
+    Type(spin, "-a3b5");
+    EXPECT_EQ(spin->Text(), "-35");
+    EXPECT_EQ(spin->Value(), -35);
 }

@@ -574,7 +574,9 @@ TEST(PageData, NumbersAndCountsFollowEachLanguagesFile)
     const std::string file = "\xF4\xE0\xE9\xEB"; // файл
     for (auto [n, form] : {std::pair<uint64_t, std::string>{1, file}, {2, file + "\xE0"}, {4, file + "\xE0"},
                            {5, file + "\xEE\xE2"}, {11, file + "\xEE\xE2"}, {12, file + "\xEE\xE2"},
-                           {21, file}, {22, file + "\xE0"}, {111, file + "\xEE\xE2"}, {0, file + "\xEE\xE2"}})
+                           {21, file}, {22, file + "\xE0"}, {111, file + "\xEE\xE2"}, {0, file + "\xEE\xE2"},
+                           {13, file + "\xEE\xE2"}, {14, file + "\xEE\xE2"}, {114, file + "\xEE\xE2"},
+                           {24, file + "\xE0"}, {104, file + "\xE0"}, {15, file + "\xEE\xE2"}})
         EXPECT_EQ(count("Russian", "%1 file|%1 files", n), russian.Whole(n) + " " + form) << n;
 
     EXPECT_EQ(count("English", "%1 file|%1 files", 1), "1 file");

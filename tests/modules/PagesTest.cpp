@@ -14,6 +14,7 @@
 #include "modules/Pages/SystemData.h"
 #include "modules/Suite/PageModule.h"
 #include "modules/Suite/SuiteSettings.h"
+#include "modules/Suite/SuiteSkin.h"
 
 #include "KsPackage/Source/KsButtonTx.h"
 #include "KsPackage/Source/KsNumLED.h"
@@ -39,7 +40,7 @@ using namespace tessel;
 using namespace foldertest;
 
 namespace tessel {
-extern const TPageDefinition ClockPage, SystemPage, DisksPage, ColoursPage, FoldersPage;
+extern const TPageDefinition ClockPage, SystemPage, DisksPage, ColoursPage, FoldersPage, SettingsPage;
 }
 
 namespace {
@@ -812,6 +813,88 @@ TEST_F(FoldersPageTest, TheTreeAndTheListStretchWithThePage)
         EXPECT_EQ(list->Top() + list->Height(), height - 16);
         EXPECT_LT(outline->Left() + outline->Width(), list->Left());
     }
+}
+
+// ------------------------------------------------------------------ Settings
+
+const char* const RunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string RunValue()
+{
+    char value[1024] = {};
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, RunKey, "Tessel", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS
+               ? value
+               : "(none)";
+}
+
+// Language files beside the test program (no language module: its texts
+// are English), and the user's start at log-on taken out and put back.
+class SettingsPageTest : public Pages {
+protected:
+    void SetUp() override
+    {
+        Pages::SetUp();
+        FRun = RunValue();
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, RunKey, "Tessel");
+        CreateDirectoryA(Lang().c_str(), nullptr);
+        for (const char* file : {"English.lng", "Japanese.lng"})
+            WriteWholeFile(Lang() + file, "# a language file\r\n");
+    }
+    void TearDown() override
+    {
+        Pages::TearDown();
+        for (const char* file : {"English.lng", "Japanese.lng"})
+            DeleteFileA((Lang() + file).c_str());
+        RemoveDirectoryA(Lang().c_str());
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, RunKey, "Tessel");
+        if (FRun != "(none)")
+            RegSetKeyValueA(HKEY_CURRENT_USER, RunKey, "Tessel", REG_SZ, FRun.c_str(),
+                            static_cast<DWORD>(FRun.size() + 1));
+    }
+    static std::string Lang() { return testsupport::TestBin() + "Lang\\"; }
+    bool Chosen(const char* Caption) const { return static_cast<TSkinButton*>(Button(Caption))->Chosen(); }
+
+    std::string FRun;
+};
+
+TEST_F(SettingsPageTest, ALanguageWithoutItsFileIsNotPromisedForTheNextStart)
+{
+    WriteSettingText("Tessel", "Language", "Thai");
+    Open(SettingsPage);
+    ASSERT_NE(Button("Japanese"), nullptr);
+    EXPECT_EQ(Button("Thai"), nullptr) << "no file, no choice";
+    EXPECT_TRUE(Shows("Lang\\Thai.lng is missing: Tessel shows its texts in English.")) << ShownText();
+    EXPECT_FALSE(Shows("Tessel shows the new language from its next start.")) << ShownText();
+    EXPECT_FALSE(Chosen("Japanese"));
+
+    // A language with its file is shown from the next start.
+    Click(Button("Japanese"));
+    EXPECT_EQ(ReadSettingText("Tessel", "Language"), "Japanese");
+    EXPECT_TRUE(Chosen("Japanese"));
+    EXPECT_TRUE(Shows("Tessel shows the new language from its next start.")) << ShownText();
+    EXPECT_FALSE(Shows("Lang\\Thai.lng is missing: Tessel shows its texts in English.")) << ShownText();
+}
+
+// On and Off write and remove the installer's Run value: the suite's
+// Tessel.exe in quotes, started in the tray.
+TEST_F(SettingsPageTest, StartAtLogOnWritesTheInstallersRunValue)
+{
+    Open(SettingsPage);
+    EXPECT_TRUE(Chosen("Off"));
+    Click(Button("On"));
+    EXPECT_EQ(RunValue(), "\"" + testsupport::TestBin() + "Tessel.exe\" -tray");
+    EXPECT_TRUE(Chosen("On"));
+    EXPECT_FALSE(Chosen("Off"));
+    Click(Button("Off"));
+    EXPECT_EQ(RunValue(), "(none)");
+    EXPECT_TRUE(Chosen("Off"));
+
+    // Shown again, the page reads what others changed meanwhile.
+    RegSetKeyValueA(HKEY_CURRENT_USER, RunKey, "Tessel", REG_SZ, "x", 2);
+    ShowWindow(View->Handle(), SW_HIDE);
+    ShowWindow(View->Handle(), SW_SHOW);
+    EXPECT_TRUE(Chosen("On"));
 }
 
 } // namespace
