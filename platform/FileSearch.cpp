@@ -104,7 +104,7 @@ std::string FullPath(const std::string& Path)
     if (Path.empty() || length == 0 || length >= LongestPath)
         return {};
     full.resize(length);
-    return Narrow(ShortForm(full));
+    return Narrow(full);
 }
 
 std::string LongNamePath(const std::string& Path)

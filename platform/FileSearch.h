@@ -32,7 +32,7 @@ uint32_t ListFolder(const std::string& Folder, const std::function<bool(const TF
 uint32_t PathAttributes(const std::string& Path);
 
 // Path made full (relative to the current folder, "." and ".." resolved)
-// at any length; empty when the system cannot.
+// at any length, in the form it was given; empty when the system cannot.
 std::string FullPath(const std::string& Path);
 // Path with its short names (PROGRA~1) spelled out, or Path itself when it
 // cannot be.
