@@ -60,7 +60,8 @@ std::string TFolderTree::Path(const TNode* Node)
 std::string TFolderTree::FolderPath(const std::string& Value)
 {
     const std::string full = platform::FullPath(Value);
-    if (full.size() < 2 || full[1] != ':' || !IsFolder(full))
+    // A folder on a drive letter: "C:\\" at the least.
+    if (full.size() < 3 || full[1] != ':' || !IsFolder(full))
         return {};
     // A short name (PROGRA~1) would not match the listing's long one and
     // show the folder twice.

@@ -4,7 +4,6 @@
 #include "modules/Suite/SuiteText.h"
 
 #include "loom/Graphics/WinRegion.h"
-#include "platform/Application.h"
 #include "platform/ClassBuilder.h"
 
 #include <algorithm>
@@ -35,7 +34,6 @@ TFormBar::TFormBar(TComponent* AOwner, const TModuleRegistration& Registration)
     SetBorderStyle(bsNone);
     SetText("Tessel");
     ApplyLanguageFont(Font());
-    Application->SetShowHint(true);
 
     FCard = New<TImage>(this);
     FCard->SetParent(this);

@@ -144,6 +144,14 @@ TEST_F(Calendar, AClickSelectsADayUnlessReadOnly)
     Key(Cal, VK_NEXT);
     ExpectDate(2024, 9, 15);
     EXPECT_EQ(Changes, 1);
+
+    // One that is no tab stop chooses the day but takes no focus.
+    Cal->SetReadOnly(false);
+    Cal->SetTabStop(false);
+    ::SetFocus(nullptr);
+    ClickDay(20);
+    ExpectDate(2024, 9, 20);
+    EXPECT_FALSE(Cal->Focused());
 }
 
 TEST_F(Calendar, TheGridStartsOnTheChosenWeekdayAndHighlightsTheSelectedDay)

@@ -120,6 +120,8 @@ TEST_F(DirOutline, MissingAndVanishedFoldersRaiseNoBoxAndChangeNothing)
     EXPECT_NO_THROW(Outline->Expand(Outline->SelectedRow()));
     EXPECT_EQ(Outline->RowCount(), rows);
 
+    EXPECT_THROW(Outline->RowText(-1), EListError);
+    EXPECT_THROW(Outline->RowText(Outline->RowCount()), EListError);
     EXPECT_THROW(Outline->SetDrive('Q'), EInvalidOperation);
     Outline->SetDrive('z');
     EXPECT_EQ(Outline->Directory(), "Z:\\");

@@ -151,6 +151,13 @@ TEST(KsIO, AsksForARestartOnlyForTheSuitesOwnPendingFiles)
             << "named by its short name";
         EXPECT_TRUE(asks(PendingList({"\\??\\" + folder + "KsIO.dll", ""}), L"PendingFileRenameOperations2"))
             << "in the second list";
+        const std::wstring named = PendingList({"\\??\\" + folder + "Tessel.exe", ""});
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                        L"PendingFileRenameOperations", REG_BINARY, named.data(),
+                        static_cast<DWORD>(named.size() * sizeof(wchar_t)));
+        EXPECT_FALSE(checkReboot()) << "a value of another type is no list";
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
+                           L"PendingFileRenameOperations");
         const std::string sibling = folder.substr(0, folder.size() - 1) + " 2\\Tessel.exe";
         EXPECT_FALSE(asks(PendingList({"\\??\\" + sibling, ""}))) << "a folder whose name only starts alike";
         EXPECT_FALSE(asks(PendingList({"\\??\\" + folder.substr(0, folder.size() - 1), ""})))

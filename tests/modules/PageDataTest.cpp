@@ -251,6 +251,30 @@ TEST(PageData, AColourIsWrittenInOneFormatAndGoesToTheClipboardAsText)
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "rgb(30, 144, 255)");
     GlobalUnlock(data);
     CloseClipboard();
+
+    // Held open by another program, the clipboard takes nothing, and says so.
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr), done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        HWND owner = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        const bool held = OpenClipboard(owner);
+        SetEvent(opened);
+        WaitForSingleObject(done, 10000);
+        if (held)
+            CloseClipboard();
+        DestroyWindow(owner);
+    });
+    WaitForSingleObject(opened, 10000);
+    EXPECT_FALSE(CopyToClipboard("#000000"));
+    SetEvent(done);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(done);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "rgb(30, 144, 255)");
+    GlobalUnlock(data);
+    CloseClipboard();
 }
 
 TEST(PageData, AFolderCountsItsFilesBelowItAndStopsWhenCalledOff)
