@@ -95,6 +95,13 @@ TEST_F(Gauge, TextShowsThePercentageInTheFontColour)
     gauge->SetEnabled(false);
     EXPECT_EQ(CountPixels(gauge, Rect(1, 1, 101, 21), clBlue), 0);
     EXPECT_GT(CountPixels(gauge, Rect(1, 1, 101, 21), clGrayText), 10);
+
+    // A gauge shows its percentage unless told not to.
+    auto* fresh = Place<TGauge>(10, 40, 102, 22);
+    fresh->SetKind(gkText);
+    fresh->Font()->SetColor(clBlue);
+    fresh->SetProgress(42);
+    EXPECT_GT(CountPixels(fresh, Rect(1, 1, 101, 21), clBlue), 10);
 }
 
 TEST_F(Gauge, AMinimumNotBelowTheMaximumIsRefusedAndNothingChanges)

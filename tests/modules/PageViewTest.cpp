@@ -184,6 +184,38 @@ TEST_F(MainWindow, LoadsPagesWhenNeededAndForwardsByTheRoutingReadAtRegistration
     SetEnvironmentVariableA("TESSEL_DOUBLE_DIR", nullptr);
 }
 
+// The card is the bar's handle: pressed with the left button it hands the
+// bar to the system's move loop (as a press on a caption does); the right
+// button moves nothing.
+TEST_F(MainWindow, TheQuickBarIsDraggedByItsCardWithTheLeftButtonOnly)
+{
+    CopyFileA((SuiteBin() + "Bar.dll").c_str(), (Suite.Path() + "Bar.dll").c_str(), FALSE);
+    AddPage("Clock.dll");
+    TGroupRecord group{};
+    std::snprintf(group.Name, sizeof group.Name, "Monitor");
+    group.PageCount = 1;
+    group.Pages = Pages.data();
+    TModuleRegistration registration{RecordRequest, 1, &group};
+    LoadedModule bar(Suite.Path() + "Bar.dll");
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ShowQuickBar(bar, registration, window));
+    // Pressed on the grip, above the buttons; the move loop's start is taken
+    // from the queue before it could run.
+    const auto dragStarts = [&](UINT Down, UINT Up, WPARAM Keys) {
+        SendMessageA(window, Down, Keys, MAKELPARAM(30, 8));
+        SendMessageA(window, Up, 0, MAKELPARAM(30, 8));
+        MSG message{};
+        bool started = false;
+        while (PeekMessageA(&message, window, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE))
+            started = started || message.wParam == HTCAPTION;
+        return started;
+    };
+    EXPECT_FALSE(dragStarts(WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON));
+    EXPECT_TRUE(dragStarts(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON));
+    bar.Entry<void(__stdcall*)(int32_t, void*)>("Command")(cmdHide, nullptr);
+    Settle();
+}
+
 TEST_F(MainWindow, TheQuickBarClosedByTheKeyboardLeavesTheTrayIcon)
 {
     CopyFileA((SuiteBin() + "Bar.dll").c_str(), (Suite.Path() + "Bar.dll").c_str(), FALSE);
