@@ -141,8 +141,10 @@ void TFormBar::RefreshTips()
 {
     for (TPageButton& page : FPages) {
         TPageRecord& record = *page.Record;
-        // A page whose module failed says nothing more, and cannot be opened.
-        const bool available = !PageUnavailable(FRegistration.Groups[page.Pair[0] - 1], page.Pair[1] - 1);
+        // A page whose module failed, or that was left out, says only why,
+        // and cannot be opened.
+        const TPageState state = PageStateOf(FRegistration.Groups[page.Pair[0] - 1], page.Pair[1] - 1);
+        const bool available = state == pageAvailable;
         const std::string tip = available ? FieldText(PageTip(record).Tip) : std::string();
         const std::string badge = FieldText(PageTip(record).Badge);
         std::string text = PageCaption(record);
@@ -150,7 +152,7 @@ void TFormBar::RefreshTips()
             text.append(" [").append(badge.empty() ? std::string(1, '!') : badge).append("]");
         if (page.Button->Text() != text)
             page.Button->SetText(text);
-        page.Button->SetHint(tip);
+        page.Button->SetHint(available ? tip : UnavailableText(state));
         page.Button->SetEnabled(available);
     }
     Fit();
