@@ -179,7 +179,8 @@ __attribute__((noinline)) DWORD CallInFrame(const std::function<void()>& Call, s
     }
     // Resumed by the handler: the unwinding left the guard at the head of the chain.
     SetChainHead(frame.Record.Next);
-    return static_cast<TGuardFrame* volatile>(&frame)->Fault;
+    TGuardFrame* volatile resumed = &frame;
+    return resumed->Fault;
 }
 
 // The thread that holds the process's loader lock, or 0: the lock is a

@@ -75,7 +75,7 @@ TEST_F(PageCallsTest, CallsLeftRunningKeepTheirEntries)
     auto calls = std::make_unique<TPageCalls>(Path());
     Pages running;
     for (int i = 1; i < TPageCalls::Slots; ++i) {
-        running.push_back("P" + std::to_string(i) + ".dll");
+        running.push_back(std::string("P").append(std::to_string(i)).append(".dll"));
         EXPECT_NE(calls->Begin(running.back()), -1);
     }
     EXPECT_EQ(calls->Begin("More.dll"), -1) << "no entry left";
