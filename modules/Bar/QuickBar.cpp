@@ -133,8 +133,9 @@ void TFormBar::Ask(int32_t Code, int32_t Target, void* Data)
 void TFormBar::ShowBar()
 {
     RefreshTips();
-    Show();
+    // On top before it shows, so that it never shows below another window.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Show();
 }
 
 void TFormBar::RefreshTips()

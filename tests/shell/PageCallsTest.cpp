@@ -1,13 +1,18 @@
 // The record of page calls under way, as the next start reads it: a process
 // that did not close leaves the calls it was in the middle of, one that
 // closed leaves none, and a damaged entry names no page.
+#include "ShellHarness.h"
+#include "TesselProcess.h"
+
 #include "shell/PageCalls.h"
+#include "shell/SuiteModules.h"
 
 #include "platform/Win32.h"
 #include "support/Files.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 using tessel::TPageCalls;
@@ -103,6 +108,38 @@ TEST_F(PageCallsTest, ADamagedEntryNamesNoPage)
     calls.reset();
     testsupport::WriteWholeFile(Path(), std::string(8192, 'x'));
     EXPECT_TRUE(NextStart(calls).empty());
+}
+
+class PageModuleCalls : public shelltest::TSuiteTest {};
+
+TEST_F(PageModuleCalls, ACallGivenUpOnWritesIntoItsOwnCopyOfTheRecord)
+{
+    using namespace tessel;
+    Suite.AddModule("Page\\Quick.dll");
+    Suite.AddModule("Page\\Late.dll");
+    Suite.Double("Quick", "Tip", "on time");
+    Suite.Double("Late", "Late", "8");
+    TPageRecord pages[2] = {};
+    TGroupRecord group{};
+    group.PageCount = 2;
+    group.Pages = pages;
+    std::strcpy(pages[0].FileName, "Quick.dll");
+    std::strcpy(pages[1].FileName, "Late.dll");
+
+    // What a call that returned wrote is the page's.
+    CallPageModule(State->PagePath, State->PageCalls, group, 0, cmdTips);
+    EXPECT_FALSE(PageUnavailable(group, 0));
+    EXPECT_STREQ(pages[0].ModuleData2, "on time");
+
+    // One given up on writes on into its copy, never into the record the
+    // windows read; its page is called no more.
+    CallPageModule(State->PagePath, State->PageCalls, group, 1, cmdTips);
+    EXPECT_TRUE(PageUnavailable(group, 1));
+    ASSERT_TRUE(shelltest::WaitForCall(Suite, "Late late", 15000));
+    EXPECT_STREQ(pages[1].ModuleData2, "");
+    Suite.ClearCalls();
+    CallPageModule(State->PagePath, State->PageCalls, group, 1, cmdTips);
+    EXPECT_TRUE(Suite.Calls().empty());
 }
 
 } // namespace

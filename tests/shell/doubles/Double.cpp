@@ -32,6 +32,8 @@
 //                    Fault=WM_CREATE  PageCreate makes a window that
 //                                  writes to address 0 in its WM_CREATE
 //                    View=Popup    PageCreate returns a top-level window
+//                    Late=8        writes "late" as its tip six seconds into
+//                                  code 8, then logs "late"
 //
 // As a page module it also carries the view entries the suite's main window
 // calls (PageCreate, PageDestroy, PageMessage) and logs each call.
@@ -367,6 +369,11 @@ extern "C" void __stdcall Command(int32_t code, void* data)
         else {
             std::snprintf(static_cast<char*>(data) + 516, 256, "%s", Setting("Tip").c_str());
             std::snprintf(static_cast<char*>(data) + 516 + 256, 16, "%s", Setting("Badge").c_str());
+            if (Setting("Late") == "8") {
+                Sleep(6000);
+                std::snprintf(static_cast<char*>(data) + 516, 256, "late");
+                Log("late");
+            }
         }
         break;
     case 7:
