@@ -456,7 +456,8 @@ void TForm1::DispatchCommand(int32_t Code, int32_t Target, void* Data)
                 Application->Terminate();
             } else if (Code == cmdPageCall) {
                 if (const auto* page = static_cast<const TPageRecord*>(Data))
-                    FState.PageCalls.BeginView(std::string(page->FileName, strnlen(page->FileName, sizeof page->FileName)));
+                    FState.PageCalls.BeginView(
+                        std::string(page->FileName, strnlen(page->FileName, sizeof page->FileName)));
                 else
                     FState.PageCalls.EndView();
             }

@@ -181,7 +181,8 @@ std::string UnavailableText(TPageState State)
 {
     switch (State) {
     case pageLeftOutEnded:
-        return Tr("Tessel ended while this page was working, so it is left out. Turn it on again on the Settings page.");
+        return Tr("Tessel ended while this page was working, so it is left out. Turn it on again on the "
+                  "Settings page.");
     case pageLeftOutHung:
         return Tr("This page stopped responding and Tessel started again without it. Turn it on again on the "
                   "Settings page.");

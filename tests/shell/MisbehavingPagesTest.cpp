@@ -154,7 +154,7 @@ protected:
 
 TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
 {
-    for (const char* page : {"A", "B", "C", "D"}) {
+    for (const char* page : {"A", "B", "C", "D", "E"}) {
         Suite.AddModule(std::string("Page\\") + page + ".dll");
         Suite.Double(page, "Caption", page);
     }
@@ -163,11 +163,12 @@ TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
     Suite.Double("C", "Fault", "PageDestroy");
     // D faults as the shell introduces it: the main window never takes it up.
     Suite.Double("D", "Fault", "2");
-    for (const char* page : {"B", "D"})
+    // E hears the message too, but its view is never made.
+    for (const char* page : {"B", "D", "E"})
         Suite.Write(std::string("Page\\") + page + ".ini", "[MESSAGE]\r\nmessagecount=1\r\n1=126\r\n");
     Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle=0\r\n[Group]\r\ngroupcount=1\r\n1=Monitor\r\n"
-                              "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=4\r\n1=A.dll\r\n2=B.dll\r\n3=C.dll\r\n"
-                              "4=D.dll\r\n");
+                              "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=5\r\n1=A.dll\r\n2=B.dll\r\n3=C.dll\r\n"
+                              "4=D.dll\r\n5=E.dll\r\n");
     ASSERT_TRUE(Tessel.Start());
     HWND form = Tessel.WaitMainForm();
     ASSERT_NE(form, nullptr);
@@ -208,6 +209,8 @@ TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
     PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(Tessel.WaitExit(), 0);
     EXPECT_EQ(Calls("C PageDestroy").size(), 1u);
+    EXPECT_EQ(Calls("E PageMessage").size(), 2u);
+    EXPECT_TRUE(Calls("E PageDestroy").empty()) << "a page without a view has none to free";
     EXPECT_EQ(Calls("D"), Strings{"D Command 2 file=D.dll"}) << "D's view is never made nor handed a message";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Monitor", "1"), "A.dll");
 }
@@ -378,11 +381,13 @@ TEST_F(PagesThatTakeTheSuiteDown, ViewsThatFailUnseenAreCaughtAndTheirWindowsDes
     ASSERT_TRUE(Open("A"));
     ASSERT_TRUE(WaitForCall(Suite, "A PageCreate"));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Button(Container(), "A")); }, 5000));
-    EXPECT_EQ(Descendant(Container(), "TesselDoubleFaulty", "A"), nullptr) << "the half-made view is destroyed";
+    EXPECT_TRUE(WaitFor([&] { return !Descendant(Container(), "TesselDoubleFaulty", "A"); }, 5000))
+        << "the half-made view is destroyed";
     ASSERT_TRUE(Click(Button(Container(), "B")));
     ASSERT_TRUE(WaitForCall(Suite, "B PageCreate"));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Button(Container(), "B")); }, 5000));
-    EXPECT_EQ(Tessel.Window("Static", "B"), nullptr) << "the window it returned is destroyed";
+    EXPECT_TRUE(WaitFor([&] { return Tessel.Window("Static", "B") == nullptr; }, 5000))
+        << "the window it returned is destroyed";
     EXPECT_TRUE(Tessel.Running());
     Close();
 }
