@@ -78,11 +78,12 @@ std::vector<TLeftOutPage> LeftOutPages()
     return pages;
 }
 
-// Takes File off the list; the others stay as they are.
-void TurnOn(const std::string& File)
+// Takes File off the list; the others stay as they are. False when
+// Tessel.ini could not be written.
+bool TurnOn(const std::string& File)
 {
     const std::vector<TLeftOutPage> pages = LeftOutPages();
-    EditIniFile(SuiteIni(), [&](TIniFile& Ini) {
+    return EditIniFile(SuiteIni(), [&](TIniFile& Ini) {
         Ini.EraseSection(LeftOutSection);
         for (const TLeftOutPage& page : pages)
             if (lstrcmpiA(page.File.c_str(), File.c_str()) != 0)
@@ -187,7 +188,9 @@ public:
                                     Tr(page.Reason == LeftOutHung ? "It stopped responding."
                                                                   : "Tessel ended while it was working."));
             button->OnClick = [button, note, file = page.File](TObject*) {
-                TurnOn(file);
+                // Left as it was when the file keeps it: another click tries again.
+                if (!TurnOn(file))
+                    return;
                 button->SetEnabled(false);
                 note->SetText(Tr("Used again from the next start."));
             };
