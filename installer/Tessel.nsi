@@ -225,6 +225,8 @@ Section "un.$(SecProgram)" UnSecProgram
     ; Out of the folder, so that it can go.
     SetOutPath "$TEMP"
     !insertmacro TesselDeleteFiles
+    ; What the suite noted of its calls into pages while it ran: no setting.
+    Delete "$INSTDIR\Tessel.run"
     Delete "$INSTDIR\Uninstall.exe"
     Delete "$SMPROGRAMS\Tessel.lnk"
     DeleteRegValue HKCU "${RUN_KEY}" "Tessel"

@@ -229,6 +229,21 @@ std::string HintOf(const TControl* Control)
     return Control ? Control->Hint() : std::string();
 }
 
+// A disabled window takes no mouse input, so its parent hears of the pointer
+// over it; its hint is what the pointer is over (often the reason why it is
+// disabled).
+TControl* DisabledChildAt(TControl* Control, TPoint At)
+{
+    auto* parent = dynamic_cast<TWinControl*>(Control);
+    for (int i = parent ? parent->ControlCount() - 1 : -1; i >= 0; --i) {
+        TControl* child = parent->Controls(i);
+        const TRect r = child->BoundsRect();
+        if (!child->Enabled() && child->Visible() && PtInRect(&r, At))
+            return child;
+    }
+    return Control;
+}
+
 // The pointer leaving the control's rectangle takes its hint away.
 bool PointerOver(TControl* Control)
 {
@@ -248,8 +263,9 @@ void TApplication::HintMessage(TControl* Control, const TMessage& Message)
         }
         return;
     }
-    SetHint(GetLongHint(HintOf(Control)));
-    TControl* hintControl = FShowHint ? HintControlOf(Control) : nullptr;
+    TControl* const over = DisabledChildAt(Control, Point(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
+    SetHint(GetLongHint(HintOf(over)));
+    TControl* hintControl = FShowHint ? HintControlOf(over) : nullptr;
     if (hintControl == FHintControl)
         return;
     HideHint();

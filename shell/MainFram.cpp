@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "platform/SystemServices.h"
 
+#include <cstring>
 #include <utility>
 
 using namespace platform;
@@ -134,6 +135,11 @@ void TForm1::ReadSuiteLayout()
     FState.CheckSuite = false;
     FState.CheckFathom = false;
     PrepareIni();
+    // Before any page is called: one that took the last process down is left out.
+    if (!FState.PageCalls.LeftCalls().empty()) {
+        LeaveOutPages(FState);
+        FState.StartupIni.emplace(FState.IniPath);
+    }
     LoadGroups(FState, *FState.StartupIni);
     PrepareIni();
 }
@@ -203,6 +209,7 @@ void TForm1::FormCreate(TObject*)
 {
     if (FState.Abandoned)
         return;
+    FState.ShellWindow = Handle();
     // No taskbar button for the process.
     HWND app = Application->Handle();
     SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
@@ -352,7 +359,7 @@ void TForm1::RefreshTips()
         const std::string section = ReadIniValue(FState.IniPath, "Group", std::to_string(i + 1));
         const int32_t pageCount = IniNumber(ReadIniValue(FState.IniPath, section, "pagecount"));
         for (int32_t j = 0; j < pageCount && j < group.PageCount; ++j)
-            CallPageModule(FState.PagePath, group, j, cmdTips);
+            CallPageModule(FState.PagePath, FState.PageCalls, group, j, cmdTips);
     }
 }
 
@@ -373,6 +380,8 @@ void TForm1::WndProc(TMessage& Message)
         if (!FState.SessionEnding) {
             FState.SessionEnding = true;
             DispatchCommand(cmdExit, tgMainWindow);
+            // The system may end the process from now on: this is its close path.
+            FState.PageCalls.Close();
         }
         Application->Terminate();
         break;
@@ -443,8 +452,15 @@ void TForm1::DispatchCommand(int32_t Code, int32_t Target, void* Data)
             }
             break;
         case tgShell:
-            if (Code == cmdExit)
+            if (Code == cmdExit) {
                 Application->Terminate();
+            } else if (Code == cmdPageCall) {
+                if (const auto* page = static_cast<const TPageRecord*>(Data))
+                    FState.PageCalls.BeginView(
+                        std::string(page->FileName, strnlen(page->FileName, sizeof page->FileName)));
+                else
+                    FState.PageCalls.EndView();
+            }
             break;
         case tgTrayIcon:
             if (Code == cmdShow) {

@@ -67,6 +67,17 @@ TStartStyle ReadObjectStyle(TIniSnapshot& Ini)
     return static_cast<TStartStyle>(IniNumber(Ini.Read("Tessel", "ObjectStyle")));
 }
 
+void LeaveOutPages(const TSuiteState& State)
+{
+    const std::vector<TPageCalls::TLeftCall>& left = State.PageCalls.LeftCalls();
+    if (left.empty())
+        return;
+    platform::EditIniFile(State.IniPath, [&](TIniFile& Ini) {
+        for (const TPageCalls::TLeftCall& call : left)
+            Ini.Write(LeftOutSection, call.Page, call.Hung ? LeftOutHung : LeftOutEnded);
+    });
+}
+
 int32_t LoadGroups(TSuiteState& State, TIniSnapshot& Ini)
 {
     const int32_t groupCount = ClampCount(IniNumber(Ini.Read("Group", "groupcount")), MaxGroups);
@@ -87,7 +98,12 @@ int32_t LoadGroups(TSuiteState& State, TIniSnapshot& Ini)
             TPageRecord& page = group.Pages[j];
             const std::string file = Ini.Read(section, std::to_string(j + 1));
             std::strncpy(page.FileName, file.c_str(), sizeof page.FileName - 1);
-            CallPageModule(State.PagePath, group, j, cmdPageStart);
+            const std::string leftOut = file.empty() ? std::string() : Ini.Read(LeftOutSection, file);
+            if (leftOut.empty())
+                CallPageModule(State.PagePath, State.PageCalls, group, j, cmdPageStart);
+            else
+                MarkPageUnavailable(group, j, lstrcmpiA(leftOut.c_str(), LeftOutHung) == 0 ? pageLeftOutHung
+                                                                                           : pageLeftOutEnded);
         }
     }
     State.GroupCount = groupCount;

@@ -8,6 +8,7 @@
 //   [<group>] groupid, pagecount, style, 1..9 = page module file names
 //   [MESSAGE] count, 1, 2, ... = window-message numbers (written by the shell)
 //   [<number>] 1, 2, ... = "group,page" pairs of the pages that want it
+//   [LeftOut] <page file name> = ended or hung: pages left out (SuiteRecords.h)
 // A page INI (Page\<module name less its last four characters>.ini):
 //   [MESSAGE] messagecount, 1..messagecount = window-message numbers
 #pragma once
@@ -53,8 +54,13 @@ std::string PageIniName(const std::string& FileName);
 // "Tessel"/"ObjectStyle", whatever number it holds.
 TStartStyle ReadObjectStyle(TIniSnapshot& Ini);
 
+// Adds the pages that the last process left under way in its record of page
+// calls to Tessel.ini's [LeftOut], each with its reason.
+void LeaveOutPages(const TSuiteState& State);
+
 // Fills the state's group table and GroupCount and introduces every page to
-// its module (code 2); returns the number of groups.
+// its module (code 2), but for the pages left out: those are marked
+// unavailable with their reason and not called. Returns the number of groups.
 int32_t LoadGroups(TSuiteState& State, TIniSnapshot& Ini);
 
 // The message table and its routing sections, rebuilt at every start from

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Win32.h"
+#include "shell/PageCalls.h"
 #include "shell/SuiteRecords.h"
 
 #include <cstdint>
@@ -19,11 +20,14 @@ void SendCommand(HMODULE Module, int32_t Code, void* Data);
 constexpr uint32_t PageCallTimeout = 5000;
 
 // Loads the module of page Page of Group from PagePath, sends it Code with
-// the page's record and unloads it again, guarded and on a thread of its own
-// (platform/FaultGuard.h): a module that faults, or has not returned after
-// PageCallTimeout ms, is left loaded (and running), marked unavailable in
-// the group record and called no more. A module that does not load, or
-// whose file name leads out of PagePath, is skipped.
-void CallPageModule(const std::string& PagePath, TGroupRecord& Group, int32_t Page, int32_t Code);
+// a copy of the page's record (taken in when the call returned) and unloads
+// it again, guarded and on a thread of its own (platform/FaultGuard.h),
+// recorded in Calls while it runs: a module that faults, or has not
+// returned after PageCallTimeout ms, is left loaded (and running), marked
+// unavailable in the group record and called no more. One that holds the
+// system's loader lock then (it hangs in its start-up code) holds the whole
+// process: it is recorded as such and the suite starts again. A module that
+// does not load, or whose file name leads out of PagePath, is skipped.
+void CallPageModule(const std::string& PagePath, TPageCalls& Calls, TGroupRecord& Group, int32_t Page, int32_t Code);
 
 } // namespace tessel

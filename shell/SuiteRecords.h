@@ -25,9 +25,10 @@ struct TGroupRecord {
     int32_t PageCount;
     int32_t Style;
     TPageRecord* Pages; // PageCount records, owned by the shell for the process's life
-    // Non-zero for a page whose module faulted or did not return from a call:
-    // the shell, the main window and the quick bar leave that page alone for
-    // the rest of the process. Whichever of them met the fault sets it.
+    // Non-zero (a TPageState) for a page that the shell, the main window and
+    // the quick bar leave alone for the rest of the process: its module
+    // faulted or did not return from a call (whichever of them met the
+    // fault sets it), or the shell left it out at start.
     uint8_t PageUnavailable[16];
     char Reserved[496];
 };
@@ -73,15 +74,39 @@ static_assert(sizeof(TForwardedMessage) == 12);
 static_assert(offsetof(TForwardedMessage, LParam) == 4);
 static_assert(offsetof(TForwardedMessage, WParam) == 8);
 
-inline bool PageUnavailable(const TGroupRecord& Group, int Page)
+// Why a page is unavailable.
+enum TPageState : uint8_t {
+    pageAvailable = 0,
+    pageFailed = 1,       // its module faulted or did not return in this process
+    pageLeftOutEnded = 2, // left out at start: the last process ended while calling it
+    pageLeftOutHung = 3,  // left out at start: it held the last process, which started again without it
+};
+
+// Tessel.ini's list of the pages left out: [LeftOut], one key per page,
+// its file name as its group section lists it, valued with the reason. The
+// shell adds a page at the start after it took the suite down; the Settings
+// page turns it on again by taking it off.
+constexpr char LeftOutSection[] = "LeftOut";
+constexpr char LeftOutEnded[] = "ended"; // pageLeftOutEnded
+constexpr char LeftOutHung[] = "hung";   // pageLeftOutHung
+
+inline TPageState PageStateOf(const TGroupRecord& Group, int Page)
 {
-    return Page >= 0 && Page < static_cast<int>(sizeof Group.PageUnavailable) && Group.PageUnavailable[Page];
+    return Page >= 0 && Page < static_cast<int>(sizeof Group.PageUnavailable)
+               ? static_cast<TPageState>(Group.PageUnavailable[Page])
+               : pageAvailable;
 }
 
-inline void MarkPageUnavailable(TGroupRecord& Group, int Page)
+inline bool PageUnavailable(const TGroupRecord& Group, int Page)
 {
-    if (Page >= 0 && Page < static_cast<int>(sizeof Group.PageUnavailable))
-        Group.PageUnavailable[Page] = 1;
+    return PageStateOf(Group, Page) != pageAvailable;
+}
+
+// A page already unavailable keeps its first reason.
+inline void MarkPageUnavailable(TGroupRecord& Group, int Page, TPageState State = pageFailed)
+{
+    if (Page >= 0 && Page < static_cast<int>(sizeof Group.PageUnavailable) && !Group.PageUnavailable[Page])
+        Group.PageUnavailable[Page] = State;
 }
 
 // Command codes and targets of TCommandRecord and of a module's Command entry.
@@ -93,6 +118,11 @@ enum : int32_t {
     cmdExit = 6,
     cmdForward = 7,
     cmdTips = 8,
+    // To tgShell: the module is about to call into a page's view on the
+    // window thread (Data: the page's record), or that call has ended (Data
+    // null), so that the shell knows which page took it down should the
+    // call end the process or hold it.
+    cmdPageCall = 9,
 };
 enum : int32_t {
     tgQuickBar = 101,

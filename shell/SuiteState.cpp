@@ -17,7 +17,7 @@ std::string WithBackslash(std::string Folder)
 
 TSuiteState::TSuiteState(const std::string& Folder, bool SkipRebootCheck)
     : ProgramFolder(WithBackslash(Folder)), IniPath(ProgramFolder + "Tessel.ini"),
-      PagePath(ProgramFolder + "Page\\"), SkipRebootCheck(SkipRebootCheck)
+      PagePath(ProgramFolder + "Page\\"), SkipRebootCheck(SkipRebootCheck), PageCalls(ProgramFolder + "Tessel.run")
 {
     RunningState = this;
 }

@@ -7,8 +7,10 @@
 
 #include "platform/IniSnapshot.h"
 #include "platform/Win32.h"
+#include "shell/PageCalls.h"
 #include "shell/SuiteRecords.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,6 +49,12 @@ public:
     const std::string IniPath;       // ProgramFolder + "Tessel.ini"
     const std::string PagePath;      // ProgramFolder + "Page\"
     const bool SkipRebootCheck;      // the command line "-tray"
+
+    // The calls into page modules under way (ProgramFolder + "Tessel.run"),
+    // and what the last process left there.
+    TPageCalls PageCalls;
+    // The hidden main form's window, once it exists: the window thread's.
+    std::atomic<HWND> ShellWindow{nullptr};
 
     // Cut short by a process end that did not happen (only a test's system
     // services return from ExitProcess): the rest of start-up is skipped.

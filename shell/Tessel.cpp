@@ -2,6 +2,7 @@
 // the message loop. The main form is never shown.
 #include "shell/MainFram.h"
 #include "shell/MsgFrm.h"
+#include "shell/WindowWatch.h"
 
 #include "components/Samples.h"
 
@@ -51,6 +52,9 @@ std::string ProgramFolder()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Started again in place of a copy that a page held: that copy is ended
+    // first, which frees the single-instance mutex.
+    EndProcessStartedAgain();
     // The handle stays open until the process ends: the name exists as long
     // as this process lives, even after ownership is released.
     HANDLE mutex = CreateMutexA(nullptr, TRUE, MutexName);
@@ -71,7 +75,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     // Never destroyed: the modules hold the group table's address until the
     // process ends, and the forms are destroyed after WinMain returns.
-    new TSuiteState(ProgramFolder(), lstrcmpiA(Arguments().c_str(), "-tray") == 0);
+    auto* state = new TSuiteState(ProgramFolder(), lstrcmpiA(Arguments().c_str(), "-tray") == 0);
+    WatchWindowThread(*state);
 
     try {
         components::RegisterSamples();
@@ -84,6 +89,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application->HandleException(Application);
     }
 
+    // The close path: no page took the process down.
+    state->PageCalls.Close();
     // Before the forms are destroyed (at exit), which unloads the modules.
     if (mutex)
         ReleaseMutex(mutex);

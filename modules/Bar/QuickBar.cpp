@@ -131,16 +131,19 @@ void TFormBar::Ask(int32_t Code, int32_t Target, void* Data)
 void TFormBar::ShowBar()
 {
     RefreshTips();
-    Show();
+    // On top before it shows, so that it never shows below another window.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Show();
 }
 
 void TFormBar::RefreshTips()
 {
     for (TPageButton& page : FPages) {
         TPageRecord& record = *page.Record;
-        // A page whose module failed says nothing more, and cannot be opened.
-        const bool available = !PageUnavailable(FRegistration.Groups[page.Pair[0] - 1], page.Pair[1] - 1);
+        // A page whose module failed, or that was left out, says only why,
+        // and cannot be opened.
+        const TPageState state = PageStateOf(FRegistration.Groups[page.Pair[0] - 1], page.Pair[1] - 1);
+        const bool available = state == pageAvailable;
         const std::string tip = available ? FieldText(PageTip(record).Tip) : std::string();
         const std::string badge = FieldText(PageTip(record).Badge);
         std::string text = PageCaption(record);
@@ -148,7 +151,7 @@ void TFormBar::RefreshTips()
             text.append(" [").append(badge.empty() ? std::string(1, '!') : badge).append("]");
         if (page.Button->Text() != text)
             page.Button->SetText(text);
-        page.Button->SetHint(tip);
+        page.Button->SetHint(available ? tip : UnavailableText(state));
         page.Button->SetEnabled(available);
     }
     Fit();

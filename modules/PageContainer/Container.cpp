@@ -34,6 +34,16 @@ T Entry(HMODULE Module, const char* Name)
     return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(Module, Name)));
 }
 
+// The windows made on the window thread while a view is being made.
+std::vector<HWND> MadeWindows;
+
+LRESULT CALLBACK NoteMadeWindow(int Code, WPARAM WParam, LPARAM LParam)
+{
+    if (Code == HCBT_CREATEWND)
+        MadeWindows.push_back(reinterpret_cast<HWND>(WParam));
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
 } // namespace
 
 const TClassInfo& TFormContainer::StaticClassInfo()
@@ -129,8 +139,9 @@ TFormContainer::TFormContainer(TComponent* AOwner, const TModuleRegistration& Re
     FMissing = New<TLabel>(FBody);
     FMissing->SetParent(FBody);
     FMissing->SetTransparent(true);
-    FMissing->SetBounds(16, 16, 300, 16);
-    FMissing->SetText(Tr("This page could not be loaded."));
+    FMissing->SetAutoSize(false);
+    FMissing->SetWordWrap(true);
+    FMissing->SetBounds(16, 16, MinBodyWidth - 32, 64);
     FMissing->SetVisible(false);
 
     // The smallest window in which the rows of buttons stand apart and the
@@ -204,9 +215,9 @@ void TFormContainer::LoadRoutes()
             FRoutes[number].assign(pages.begin(), pages.end());
 }
 
-void TFormContainer::Ask(int32_t Code, int32_t Target)
+void TFormContainer::Ask(int32_t Code, int32_t Target, void* Data)
 {
-    TCommandRecord record{Code, Target, nullptr};
+    TCommandRecord record{Code, Target, Data};
     if (FRegistration.Callback)
         FRegistration.Callback(&record);
 }
@@ -280,17 +291,44 @@ void TFormContainer::Choose(int Group, int Page)
 
     TPageSlot& slot = slots[FPage];
     LoadPage(FGroup, FPage);
-    if (!slot.View && slot.Create) {
-        HWND view = nullptr;
-        if (CallPage(FGroup, FPage, [&] { view = slot.Create(FBody->Handle()); }))
-            slot.View = view;
-    }
+    if (!slot.View && slot.Create)
+        MakeView(FGroup, FPage);
     if (slot.View) {
         LayoutBody();
         ShowWindow(slot.View, SW_SHOW);
     } else {
-        FMissing->SetVisible(true);
+        ShowMissing(FGroup, FPage);
     }
+}
+
+void TFormContainer::MakeView(int Group, int Page)
+{
+    TPageSlot& slot = FSlots[Group][Page];
+    HWND view = nullptr;
+    MadeWindows.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, NoteMadeWindow, nullptr, GetCurrentThreadId());
+    const bool returned = CallPage(Group, Page, [&] { view = slot.Create(FBody->Handle()); });
+    if (hook)
+        UnhookWindowsHookEx(hook);
+    const std::vector<HWND> made = std::move(MadeWindows);
+    // No view at all is the page's own answer: it has nothing to show now.
+    if (returned && (!view || (IsWindow(view) && GetParent(view) == FBody->Handle() &&
+                               GetWindowThreadProcessId(view, nullptr) == GetCurrentThreadId() &&
+                               (GetWindowLongA(view, GWL_STYLE) & WS_CHILD)))) {
+        slot.View = view;
+        return;
+    }
+    if (returned) {
+        MarkPageUnavailable(FRegistration.Groups[Group], Page);
+        LeavePage(Group, Page);
+    }
+    // Half made, hidden or not, they would hold what they hold for the
+    // process's life.
+    Guard(Group, Page, [&made] {
+        for (HWND window : made)
+            if (IsWindow(window))
+                DestroyWindow(window);
+    });
 }
 
 bool TFormContainer::CallPage(int Group, int Page, const std::function<void()>& Call)
@@ -298,11 +336,19 @@ bool TFormContainer::CallPage(int Group, int Page, const std::function<void()>& 
     TGroupRecord& group = FRegistration.Groups[Group];
     if (PageUnavailable(group, Page))
         return false;
-    if (RunGuarded(Call) == TCallResult::Returned)
+    if (Guard(Group, Page, Call) == TCallResult::Returned)
         return true;
     MarkPageUnavailable(group, Page);
     LeavePage(Group, Page);
     return false;
+}
+
+TCallResult TFormContainer::Guard(int Group, int Page, const std::function<void()>& Call)
+{
+    Ask(cmdPageCall, tgShell, FSlots[Group][Page].Record);
+    const TCallResult result = RunGuarded(Call);
+    Ask(cmdPageCall, tgShell, nullptr);
+    return result;
 }
 
 void TFormContainer::LeavePage(int Group, int Page)
@@ -311,11 +357,17 @@ void TFormContainer::LeavePage(int Group, int Page)
     // it would run the module's code again.
     TPageSlot& slot = FSlots[Group][Page];
     if (const HWND view = slot.View)
-        RunGuarded([view] { ShowWindow(view, SW_HIDE); });
+        Guard(Group, Page, [view] { ShowWindow(view, SW_HIDE); });
     slot.View = nullptr;
     FPageButtons[Group][Page]->SetEnabled(false);
     if (Group == FGroup && Page == FPage)
-        FMissing->SetVisible(true);
+        ShowMissing(Group, Page);
+}
+
+void TFormContainer::ShowMissing(int Group, int Page)
+{
+    FMissing->SetText(UnavailableText(PageStateOf(FRegistration.Groups[Group], Page)));
+    FMissing->SetVisible(true);
 }
 
 void TFormContainer::StepPage(int Step)

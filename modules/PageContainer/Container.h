@@ -17,6 +17,7 @@
 #include "modules/Suite/SuiteSkin.h"
 
 #include "KsPackage/Source/KsButtonTx.h"
+#include "platform/FaultGuard.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
 
@@ -71,7 +72,7 @@ protected:
     bool DialogKey(WORD Key, platform::TShiftState Shift) override;
 
 private:
-    void Ask(int32_t Code, int32_t Target);
+    void Ask(int32_t Code, int32_t Target, void* Data = nullptr);
     // Loads the module of page Page of Group the first time it is needed,
     // unless the page is unavailable or its path leads out of Page\.
     void LoadPage(int Group, int Page);
@@ -82,6 +83,16 @@ private:
     // button disabled (LeavePage). False when the page is unavailable or
     // faulted.
     bool CallPage(int Group, int Page, const std::function<void()>& Call);
+    // Calls into the module of page Page of Group, guarded, and tells the
+    // shell before and after (cmdPageCall), so that a call that ends the
+    // process or holds it names the page.
+    platform::TCallResult Guard(int Group, int Page, const std::function<void()>& Call);
+    // Has the page make its view. One that faulted, or came back as no
+    // child window of the body on this thread, counts as failed: the page
+    // is marked unavailable and every window the call made is destroyed.
+    void MakeView(int Group, int Page);
+    // Shows, in place of the page's view, why there is none.
+    void ShowMissing(int Group, int Page);
     // Hides the view of a page marked unavailable, forgets it and disables
     // the page's button.
     void LeavePage(int Group, int Page);

@@ -14,14 +14,20 @@
 //
 // The page reads all three again whenever it is shown: the tray menu and
 // the installer change them too.
+//
+// Below them, while there are any, the pages that the suite left out
+// because one took it down (Tessel.ini [LeftOut]), each with its reason and
+// a button that turns it on again from the next start.
 #include "modules/Suite/PageModule.h"
 #include "modules/Suite/SuiteSettings.h"
 #include "modules/Suite/SuiteSkin.h"
 #include "modules/Suite/SuiteText.h"
 
 #include "platform/ClassBuilder.h"
+#include "platform/IniStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 using namespace platform;
@@ -54,6 +60,35 @@ std::vector<std::string> LanguagesPresent()
         return englishA != englishB ? englishA : lstrcmpiA(a.c_str(), b.c_str()) < 0;
     });
     return names;
+}
+
+struct TLeftOutPage {
+    std::string File;   // as its group section lists it
+    std::string Reason; // LeftOutEnded or LeftOutHung
+};
+
+std::vector<TLeftOutPage> LeftOutPages()
+{
+    std::vector<TLeftOutPage> pages;
+    std::vector<char> keys(32 * 1024);
+    const std::string ini = SuiteIni();
+    GetPrivateProfileStringA(LeftOutSection, nullptr, "", keys.data(), static_cast<DWORD>(keys.size()), ini.c_str());
+    for (const char* key = keys.data(); *key; key += std::strlen(key) + 1)
+        pages.push_back({key, ReadSettingText(LeftOutSection, key)});
+    return pages;
+}
+
+// Takes File off the list; the others stay as they are. False when
+// Tessel.ini could not be written.
+bool TurnOn(const std::string& File)
+{
+    const std::vector<TLeftOutPage> pages = LeftOutPages();
+    return EditIniFile(SuiteIni(), [&](TIniFile& Ini) {
+        Ini.EraseSection(LeftOutSection);
+        for (const TLeftOutPage& page : pages)
+            if (lstrcmpiA(page.File.c_str(), File.c_str()) != 0)
+                Ini.Write(LeftOutSection, page.File, page.Reason);
+    });
 }
 
 std::string StartCommand()
@@ -95,9 +130,13 @@ public:
     explicit TSettingsView(TComponent* AOwner) : TPageView(AOwner)
     {
         // The choices start right of the longest row name: translations run longer.
+        const std::vector<TLeftOutPage> leftOut = LeftOutPages();
         int choiceLeft = 170;
         int top = 16;
-        for (const char* name : {"Language", "Start view", "Start at log-on"}) {
+        std::vector<const char*> rows = {"Language", "Start view", "Start at log-on"};
+        if (!leftOut.empty())
+            rows.push_back("Pages left out");
+        for (const char* name : rows) {
             const TLabel* label = AddLabel(LabelLeft, top + 4, Tr(name));
             choiceLeft = std::max(choiceLeft, label->Left() + label->Width() + 16);
             top += RowHeight;
@@ -141,6 +180,21 @@ public:
             Refresh();
         };
         AddLabel(choiceLeft, top + 28, Tr("Tessel starts in the tray when you log on to Windows."));
+
+        for (const TLeftOutPage& page : leftOut) {
+            top += RowHeight;
+            auto* button = MakeSkinButton(this, Tr("Turn on %1", {PageFileStem(page.File)}), choiceLeft, top);
+            TLabel* note = AddLabel(choiceLeft, top + 28,
+                                    Tr(page.Reason == LeftOutHung ? "It stopped responding."
+                                                                  : "Tessel ended while it was working."));
+            button->OnClick = [button, note, file = page.File](TObject*) {
+                // Left as it was when the file keeps it: another click tries again.
+                if (!TurnOn(file))
+                    return;
+                button->SetEnabled(false);
+                note->SetText(Tr("Used again from the next start."));
+            };
+        }
         Refresh();
     }
 

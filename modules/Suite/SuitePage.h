@@ -42,18 +42,24 @@ std::string FieldText(const char (&Field)[N])
     return std::string(Field, strnlen(Field, N));
 }
 
+// A page's module file name less the folder and extension: Sub\Clock.dll -> Clock.
+inline std::string PageFileStem(std::string FileName)
+{
+    FileName.erase(0, FileName.find_last_of('\\') + 1);
+    return FileName.substr(0, FileName.rfind('.'));
+}
+
 // What a page is called on the suite's buttons: its caption, or for a module
-// that did not fill one (it failed to load) its file name less the folder
-// and extension.
+// that did not fill one (it failed to load, or was left out) its file stem.
 inline std::string PageCaption(TPageRecord& Page)
 {
-    std::string caption = FieldText(PageInfo(Page).Caption);
-    if (!caption.empty())
-        return caption;
-    caption = FieldText(Page.FileName);
-    caption.erase(0, caption.find_last_of('\\') + 1);
-    return caption.substr(0, caption.rfind('.'));
+    const std::string caption = FieldText(PageInfo(Page).Caption);
+    return caption.empty() ? PageFileStem(FieldText(Page.FileName)) : caption;
 }
+
+// What the suite's windows say of an unavailable page, translated: why, and
+// for a page left out at start where to turn it on again.
+std::string UnavailableText(TPageState State);
 
 // The view entries every page module exports besides Command, all stdcall:
 //   PageCreate(parent window) -> the view's window (null when it failed),

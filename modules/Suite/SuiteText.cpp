@@ -1,4 +1,5 @@
 #include "modules/Suite/SuiteText.h"
+#include "modules/Suite/SuitePage.h"
 #include "modules/Suite/SuiteSettings.h"
 
 #include "platform/Graphics.h"
@@ -174,6 +175,20 @@ void ApplyLanguageFont(platform::TFont* Font)
         Font->SetCharset(RUSSIAN_CHARSET);
     else if (lstrcmpiA(name, "Thai") == 0)
         Font->SetCharset(THAI_CHARSET);
+}
+
+std::string UnavailableText(TPageState State)
+{
+    switch (State) {
+    case pageLeftOutEnded:
+        return Tr("Tessel ended while this page was working, so it is left out. Turn it on again on the "
+                  "Settings page.");
+    case pageLeftOutHung:
+        return Tr("This page stopped responding and Tessel started again without it. Turn it on again on the "
+                  "Settings page.");
+    default:
+        return Tr("This page could not be loaded.");
+    }
 }
 
 } // namespace tessel

@@ -382,6 +382,25 @@ TEST_F(ControlFeaturesTest, HintWindowAppearsAfterThePauseAndGoesOnLeaveOrKey)
     EXPECT_TRUE(PumpUntil([] { return ShownHintWindow() == nullptr; }, 3000));
 }
 
+TEST_F(ControlFeaturesTest, ADisabledControlShowsItsHintThroughItsParent)
+{
+    // The system hands the pointer over a disabled window to its parent;
+    // the hint is still the disabled control's, which often says why.
+    Application->SetHintPause(100);
+    TTestPad* pad = Form->Pad1;
+    pad->SetHint("Why it is off");
+    pad->SetShowHint(true);
+    pad->SetEnabled(false);
+    MoveTo(Form, pad->Left() + 5, pad->Top() + 5);
+    ASSERT_TRUE(PumpUntil([] { return ShownHintWindow() != nullptr; }, 3000));
+    EXPECT_EQ(WindowText(ShownHintWindow()), "Why it is off");
+    Application->CancelHint();
+    // Beside it, the form's own (none).
+    MoveTo(Form, pad->Left() + pad->Width() + 5, pad->Top() + 5);
+    PumpFor(400);
+    EXPECT_EQ(ShownHintWindow(), nullptr);
+}
+
 TEST_F(ControlFeaturesTest, HintsFollowShowHintOfTheControlItsParentsAndTheApplication)
 {
     Application->SetHintPause(100);

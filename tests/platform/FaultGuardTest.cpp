@@ -31,6 +31,25 @@ BOOL CALLBACK CountWindow(HWND, LPARAM Count)
     return TRUE;
 }
 
+volatile bool StopDescent = false;
+
+// Calls itself until the stack runs out.
+__attribute__((noinline)) int Descend(int Depth)
+{
+    volatile char frame[256];
+    frame[0] = static_cast<char>(Depth);
+    if (StopDescent)
+        return 0;
+    return Descend(Depth + 1) + frame[0];
+}
+
+LRESULT CALLBACK FaultOnCreate(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
+{
+    if (Message == WM_CREATE)
+        WriteToAddressZero();
+    return DefWindowProcA(Window, Message, WParam, LParam);
+}
+
 LRESULT CALLBACK AnswerWindow(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam)
 {
     return Message == WM_APP ? 42 : DefWindowProcA(Window, Message, WParam, LParam);
@@ -73,6 +92,72 @@ TEST(FaultGuard, AFaultAbandonsTheCallAndTheThreadGoesOn)
     EXPECT_THROW(RunGuarded([] { throw std::runtime_error("thrown"); }), std::runtime_error);
     EXPECT_EQ(RunGuarded(WriteToAddressZero), TCallResult::Faulted);
     EXPECT_EQ(RunGuarded([] { RunGuarded(WriteToAddressZero); }), TCallResult::Returned);
+}
+
+TEST(FaultGuard, AFaultThatTheSystemPassesOverInsideACallbackCounts)
+{
+    // The window is made all the same (the system takes the callback for
+    // returned); the guard says the call faulted.
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = FaultOnCreate;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "FaultGuardFaultOnCreate";
+    RegisterClassA(&windowClass);
+    HWND made = nullptr;
+    bool after = false;
+    EXPECT_EQ(RunGuarded([&] {
+                  made = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         windowClass.hInstance, nullptr);
+                  after = true;
+              }),
+              TCallResult::Faulted);
+    if (made)
+        DestroyWindow(made);
+    EXPECT_EQ(RunGuardedWithin(5000, [&] {
+                  made = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         windowClass.hInstance, nullptr);
+                  if (made)
+                      DestroyWindow(made);
+              }),
+              TCallResult::Faulted)
+        << "on a worker too";
+
+    // The system's own probing is no fault of the call's, nor is a
+    // software exception that the call raises and handles.
+    EXPECT_EQ(RunGuarded([] { EXPECT_TRUE(IsBadReadPtr(nullptr, 4)); }), TCallResult::Returned);
+    EXPECT_EQ(RunGuarded([] {
+                  try {
+                      throw std::runtime_error("handled");
+                  } catch (const std::runtime_error&) {
+                  }
+              }),
+              TCallResult::Returned);
+    EXPECT_EQ(RunGuarded([] {}), TCallResult::Returned) << "a noted fault stays with its own call";
+}
+
+DWORD WINAPI OverflowThreeTimes(void* Count)
+{
+    for (int i = 0; i < 3; ++i)
+        if (RunGuarded([] { Descend(0); }) == TCallResult::Faulted)
+            ++*static_cast<int*>(Count);
+    return 0;
+}
+
+TEST(FaultGuard, AThreadSurvivesOneStackOverflowAfterAnother)
+{
+    // On a thread of its own: without its guard page, the second overflow
+    // would end the thread unreported (or the test program).
+    int faulted = 0;
+    HANDLE thread = CreateThread(nullptr, 256 * 1024, OverflowThreeTimes, &faulted, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread, 30000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    EXPECT_EQ(code, 0u) << "the thread ran to its end";
+    EXPECT_EQ(faulted, 3);
+    EXPECT_EQ(RunGuarded([] { Descend(0); }), TCallResult::Faulted) << "and so does this one";
+    EXPECT_EQ(RunGuarded([] { Descend(0); }), TCallResult::Faulted);
 }
 
 TEST(FaultGuard, AWorkerCallIsWaitedForAtMostItsTime)

@@ -78,18 +78,26 @@ TEST_F(SuiteKeyboard, TabEnterSpaceAndTheArrowsWorkTheQuickBar)
 
     // The bar comes up with the focus on its first button, in the focused look.
     ASSERT_TRUE(WaitFocus(Bar(), "Clock"));
-    Sleep(200);
-    const COLORREF focused = TScreenShot(Button(Bar(), "Clock")).Pixel(SkinProbe.x, SkinProbe.y);
-    const COLORREF raised = TScreenShot(Button(Bar(), "Display")).Pixel(SkinProbe.x, SkinProbe.y);
-    EXPECT_NE(focused, raised) << "the focus shows";
+    const auto look = [&](const char* Caption) {
+        return TScreenShot(Button(Bar(), Caption)).Pixel(SkinProbe.x, SkinProbe.y);
+    };
+    // Once the bar is drawn (not black), two buttons without the focus look alike.
+    COLORREF focused = 0, raised = 0;
+    EXPECT_TRUE(WaitFor(
+                    [&] {
+                        raised = look("Display");
+                        focused = look("Clock");
+                        return raised != 0 && raised == look("Colours") && focused != raised;
+                    },
+                    3000))
+        << "the focus shows";
 
     EXPECT_EQ(Walk(Bar(), {{VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_TAB}, {VK_SHIFT, VK_TAB}}),
               (std::vector<std::string>{"Display", "Colours", "Main Window", "Tray", "Exit", "Clock", "Exit"}));
     EXPECT_EQ(Walk(Bar(), {{VK_DOWN}, {VK_UP}, {VK_LEFT}, {VK_RIGHT}}),
               (std::vector<std::string>{"Clock", "Exit", "Tray", "Exit"}));
-    Sleep(200);
-    EXPECT_EQ(TScreenShot(Button(Bar(), "Exit")).Pixel(SkinProbe.x, SkinProbe.y), focused);
-    EXPECT_EQ(TScreenShot(Button(Bar(), "Clock")).Pixel(SkinProbe.x, SkinProbe.y), raised) << "the focus left it";
+    EXPECT_TRUE(WaitFor([&] { return look("Exit") == focused; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return look("Clock") == raised; }, 3000)) << "the focus left it";
 
     // Enter presses the focused page button: its page opens in the main window.
     Walk(Bar(), {{VK_SHIFT, VK_TAB}, {VK_SHIFT, VK_TAB}, {VK_SHIFT, VK_TAB}});

@@ -145,18 +145,16 @@ TEST_F(SuiteLayout, TheChosenGroupAndPageLookChosen)
     ASSERT_TRUE(Click(Button(Bar(), "Display")));
     ASSERT_TRUE(WaitShown([&] { return Container(); }));
     ASSERT_TRUE(WaitFor([&] { return Shown(ViewOf(Container(), "TDisplayView")); }, 5000));
-    Sleep(300);
     // The middle of a button's face, left of its caption.
     const auto face = [&](const char* Caption) { return TScreenShot(Button(Container(), Caption)).Pixel(4, 11); };
     const auto blue = [](COLORREF c) { return GetBValue(c) > 180 && GetRValue(c) < 120; };
-    EXPECT_TRUE(blue(face("Monitor"))) << "the chosen group";
-    EXPECT_TRUE(blue(face("Display"))) << "the chosen page";
+    EXPECT_TRUE(WaitFor([&] { return blue(face("Monitor")); }, 3000)) << "the chosen group";
+    EXPECT_TRUE(WaitFor([&] { return blue(face("Display")); }, 3000)) << "the chosen page";
     EXPECT_FALSE(blue(face("Clock")));
     // The pointer over another page shows its pale look, not the chosen one.
     PostMessageA(Button(Container(), "Clock"), WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
-    Sleep(300);
+    EXPECT_TRUE(WaitFor([&] { return face("Clock") != RGB(255, 255, 255); }, 3000)) << "it does show it";
     EXPECT_FALSE(blue(face("Clock")));
-    EXPECT_NE(face("Clock"), RGB(255, 255, 255)) << "but it does show it";
 
     PostMessageA(Tessel.WaitMainForm(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(Tessel.WaitExit(), 0);
@@ -182,9 +180,9 @@ TEST_F(SuiteLayout, TheQuickBarGrowsWithItsPagesAndCaptions)
     HWND alert = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (alert = Button(Bar(), "A page with a rather long name [1,234 new]")) != nullptr; },
                         7000));
-    Sleep(200);
-    GetWindowRect(Bar(), &bar);
-    EXPECT_GT(bar.right - bar.left, before) << "the badge made it grow";
+    // The bar takes its new width after the caption is set.
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(Bar(), &bar) && bar.right - bar.left > before; }, 3000))
+        << "the badge made it grow";
     RECT button = RectIn(Bar(), alert);
     EXPECT_TRUE(Within(button, RECT{0, 0, bar.right - bar.left, bar.bottom - bar.top}));
     // Every button as wide; the caption's ink keeps clear of both edges.

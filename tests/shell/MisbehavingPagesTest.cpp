@@ -154,7 +154,7 @@ protected:
 
 TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
 {
-    for (const char* page : {"A", "B", "C", "D"}) {
+    for (const char* page : {"A", "B", "C", "D", "E"}) {
         Suite.AddModule(std::string("Page\\") + page + ".dll");
         Suite.Double(page, "Caption", page);
     }
@@ -163,11 +163,12 @@ TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
     Suite.Double("C", "Fault", "PageDestroy");
     // D faults as the shell introduces it: the main window never takes it up.
     Suite.Double("D", "Fault", "2");
-    for (const char* page : {"B", "D"})
+    // E hears the message too, but its view is never made.
+    for (const char* page : {"B", "D", "E"})
         Suite.Write(std::string("Page\\") + page + ".ini", "[MESSAGE]\r\nmessagecount=1\r\n1=126\r\n");
     Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle=0\r\n[Group]\r\ngroupcount=1\r\n1=Monitor\r\n"
-                              "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=4\r\n1=A.dll\r\n2=B.dll\r\n3=C.dll\r\n"
-                              "4=D.dll\r\n");
+                              "[Monitor]\r\ngroupid=1\r\nstyle=0\r\npagecount=5\r\n1=A.dll\r\n2=B.dll\r\n3=C.dll\r\n"
+                              "4=D.dll\r\n5=E.dll\r\n");
     ASSERT_TRUE(Tessel.Start());
     HWND form = Tessel.WaitMainForm();
     ASSERT_NE(form, nullptr);
@@ -208,8 +209,187 @@ TEST_F(MisbehavingViews, AViewThatFaultsIsLeftAloneAndShownUnavailable)
     PostMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(Tessel.WaitExit(), 0);
     EXPECT_EQ(Calls("C PageDestroy").size(), 1u);
+    EXPECT_EQ(Calls("E PageMessage").size(), 2u);
+    EXPECT_TRUE(Calls("E PageDestroy").empty()) << "a page without a view has none to free";
     EXPECT_EQ(Calls("D"), Strings{"D Command 2 file=D.dll"}) << "D's view is never made nor handed a message";
     EXPECT_EQ(Suite.Value("Tessel.ini", "Monitor", "1"), "A.dll");
+}
+
+// Pages that end or hold the whole process. A start after such a page took
+// the suite down comes up without it, says why, and lists it on the
+// Settings page until the user turns it on again there.
+class PagesThatTakeTheSuiteDown : public MisbehavingViews {
+protected:
+    void SetUp() override
+    {
+        MisbehavingViews::SetUp();
+        CopyFileA((SuiteBin() + "Page\\Settings.dll").c_str(), (Suite.Path() + "Page\\Settings.dll").c_str(), FALSE);
+        for (const char* page : {"A", "B"}) {
+            Suite.AddModule(std::string("Page\\") + page + ".dll");
+            Suite.Double(page, "Caption", page);
+        }
+        Suite.Write("Tessel.ini", "[Tessel]\r\nObjectStyle=0\r\n[Group]\r\ngroupcount=1\r\n1=Tools\r\n"
+                                  "[Tools]\r\ngroupid=1\r\nstyle=0\r\npagecount=3\r\n1=A.dll\r\n2=B.dll\r\n"
+                                  "3=Settings.dll\r\n");
+    }
+    void TearDown() override
+    {
+        // A copy started in place of the one the test started goes too.
+        if (Tessel.FollowNewStart(0))
+            Tessel.Kill();
+    }
+    // The suite is up at its quick bar.
+    bool Up() const
+    {
+        return Tessel.WaitMainForm(30000) && WaitFor([&] { return Bar() && IsWindowVisible(Bar()); }, 10000);
+    }
+    bool Enabled(const std::string& Page) const
+    {
+        HWND button = Button(Bar(), Page);
+        return button && IsWindowEnabled(button);
+    }
+    std::string LeftOut(const std::string& File) const { return Suite.Value("Tessel.ini", "LeftOut", File); }
+    // Opens the page from the quick bar.
+    bool Open(const std::string& Page) const
+    {
+        return Click(Button(Bar(), Page)) && WaitFor([&] { return Container() && IsWindowVisible(Container()); }, 8000);
+    }
+};
+
+TEST_F(PagesThatTakeTheSuiteDown, APageThatEndsTheSuiteIsLeftOutUntilTurnedOnAgain)
+{
+    for (const char* how : {"Exit", "Throw"}) {
+        SCOPED_TRACE(how);
+        // A's introduction ends the process: ExitProcess, or its runtime's
+        // end for an exception that left the module.
+        Suite.Double("A", how, "2");
+        Suite.ClearCalls();
+        ASSERT_TRUE(Tessel.Start());
+        const long code = Tessel.WaitExit(20000);
+        EXPECT_NE(code, 0);
+        EXPECT_NE(code, -1) << "the page ends the process by itself";
+        EXPECT_EQ(Calls("A Command"), Strings{"A Command 2 file=A.dll"});
+
+        // The next start comes up without it, and again after that.
+        for (int start = 0; start < 2; ++start) {
+            Suite.ClearCalls();
+            ASSERT_TRUE(Tessel.Start());
+            ASSERT_TRUE(Up());
+            EXPECT_TRUE(Calls("A").empty()) << "a page left out is not called";
+            EXPECT_FALSE(Enabled("A"));
+            EXPECT_TRUE(Enabled("B"));
+            EXPECT_EQ(LeftOut("A.dll"), "ended");
+            if (start == 0)
+                Close();
+        }
+
+        // The Settings page lists it; turning it on brings it back at the next start.
+        ASSERT_TRUE(Open("Settings"));
+        HWND turnOn = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (turnOn = Button(Container(), "Turn on A")) != nullptr; }, 8000));
+        EXPECT_FALSE(Button(Container(), "Turn on B")) << "only the pages left out";
+        ASSERT_TRUE(Click(turnOn));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(turnOn); }, 5000));
+        EXPECT_EQ(LeftOut("A.dll"), "");
+        Close();
+
+        Suite.Double("A", how, "");
+        Suite.ClearCalls();
+        ASSERT_TRUE(Tessel.Start());
+        ASSERT_TRUE(Up());
+        EXPECT_TRUE(Enabled("A"));
+        EXPECT_EQ(Calls("A Command 2"), Strings{"A Command 2 file=A.dll"});
+        Close();
+    }
+}
+
+TEST_F(PagesThatTakeTheSuiteDown, AViewThatEndsTheWindowThreadEndsTheSuite)
+{
+    // No process is left without its windows: it ends, and the next start
+    // comes up without the page.
+    Suite.Double("A", "EndThread", "PageCreate");
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_TRUE(Up());
+    ASSERT_TRUE(Click(Button(Bar(), "A")));
+    EXPECT_EQ(Tessel.WaitExit(20000), 0x5B);
+    EXPECT_EQ(Calls("A PageCreate").size(), 1u);
+
+    Suite.ClearCalls();
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_TRUE(Up());
+    EXPECT_FALSE(Enabled("A"));
+    EXPECT_EQ(LeftOut("A.dll"), "ended");
+    Close();
+}
+
+TEST_F(PagesThatTakeTheSuiteDown, APageThatHoldsTheSuiteIsLeftOutOfANewStart)
+{
+    // A's start-up code never returns while the suite introduces it on a
+    // thread of its own: it holds the system's loader, so the suite starts
+    // again, ending the held process.
+    Suite.Double("A", "Hang", "Load");
+    ASSERT_TRUE(Tessel.Start());
+    EXPECT_EQ(Tessel.WaitExit(40000), 0x5A);
+    ASSERT_TRUE(Tessel.FollowNewStart());
+    ASSERT_TRUE(Up());
+    EXPECT_FALSE(Enabled("A"));
+    EXPECT_TRUE(Enabled("B"));
+    EXPECT_EQ(LeftOut("A.dll"), "hung");
+
+    // B's view never returns: it holds the window, so the suite starts again.
+    Suite.Double("B", "Hang", "PageCreate");
+    ASSERT_TRUE(Click(Button(Bar(), "B")));
+    ASSERT_TRUE(WaitForCall(Suite, "B PageCreate"));
+    EXPECT_EQ(Tessel.WaitExit(40000), 0x5A);
+    ASSERT_TRUE(Tessel.FollowNewStart());
+    ASSERT_TRUE(Up());
+    EXPECT_FALSE(Enabled("B"));
+    EXPECT_EQ(LeftOut("B.dll"), "hung");
+    EXPECT_EQ(LeftOut("A.dll"), "hung");
+    Close();
+}
+
+TEST_F(PagesThatTakeTheSuiteDown, ViewsThatFailUnseenAreCaughtAndTheirWindowsDestroyed)
+{
+    // Both views overflow the stack of the window thread, one after the
+    // other: each is caught as the first was.
+    for (const char* page : {"A", "B"})
+        Suite.Double(page, "Overflow", "PageCreate");
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_TRUE(Up());
+    ASSERT_TRUE(Open("A"));
+    ASSERT_TRUE(WaitForCall(Suite, "A PageCreate"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Button(Container(), "A")); }, 5000));
+    ASSERT_TRUE(Click(Button(Container(), "B")));
+    ASSERT_TRUE(WaitForCall(Suite, "B PageCreate"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Button(Container(), "B")); }, 5000));
+    ASSERT_TRUE(Click(Button(Container(), "Settings")));
+    EXPECT_TRUE(WaitFor([&] { return Button(Container(), "Start at Quick Bar") != nullptr; }, 5000));
+    EXPECT_TRUE(Tessel.Running());
+    Close();
+
+    // A faults in its window's WM_CREATE (which the system passes over, so
+    // that the window comes back made); B's view comes back as a window of
+    // another kind. Neither counts as a view, and what they made is gone.
+    for (const char* page : {"A", "B"})
+        Suite.Double(page, "Overflow", "");
+    Suite.Double("A", "Fault", "WM_CREATE");
+    Suite.Double("B", "View", "Popup");
+    Suite.ClearCalls();
+    ASSERT_TRUE(Tessel.Start());
+    ASSERT_TRUE(Up());
+    ASSERT_TRUE(Open("A"));
+    ASSERT_TRUE(WaitForCall(Suite, "A PageCreate"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Button(Container(), "A")); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return !Descendant(Container(), "TesselDoubleFaulty", "A"); }, 5000))
+        << "the half-made view is destroyed";
+    ASSERT_TRUE(Click(Button(Container(), "B")));
+    ASSERT_TRUE(WaitForCall(Suite, "B PageCreate"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Button(Container(), "B")); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return Tessel.Window("Static", "B") == nullptr; }, 5000))
+        << "the window it returned is destroyed";
+    EXPECT_TRUE(Tessel.Running());
+    Close();
 }
 
 TEST_F(MisbehavingViews, PagePathsStayInsideThePageFolder)

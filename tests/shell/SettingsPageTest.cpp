@@ -111,23 +111,26 @@ TEST_F(SuiteFaces, TheSettingsChoicesStartRightOfTheLongestRowName)
     HWND view = ViewOf(Container(), "TSettingsView");
     HWND on = Button(view, "On");
     ASSERT_NE(on, nullptr);
-    Sleep(300);
 
-    RECT page{}, button{};
-    GetWindowRect(view, &page);
-    GetWindowRect(on, &button);
-    const TScreenShot shot(view);
-    const auto dark = [&](int X, int Y) {
-        const COLORREF c = shot.Pixel(X, Y);
-        return GetRValue(c) < 160 && GetGValue(c) < 160 && GetBValue(c) < 160;
+    // The right end of the ink left of the first choice, once the row is
+    // laid out and drawn.
+    int left = 0, lastText = -1;
+    const auto drawn = [&] {
+        RECT page{}, button{};
+        GetWindowRect(view, &page);
+        GetWindowRect(on, &button);
+        left = button.left - page.left;
+        const TScreenShot shot(view);
+        lastText = -1;
+        for (int y = button.top - page.top; y < button.bottom - page.top; ++y)
+            for (int x = 0; x < left; ++x) {
+                const COLORREF c = shot.Pixel(x, y);
+                if (GetRValue(c) < 160 && GetGValue(c) < 160 && GetBValue(c) < 160)
+                    lastText = std::max(lastText, x);
+            }
+        return lastText > 200 && lastText < left - 8;
     };
-    const int left = button.left - page.left;
-    int lastText = -1;
-    for (int y = button.top - page.top; y < button.bottom - page.top; ++y)
-        for (int x = 0; x < left; ++x)
-            if (dark(x, y))
-                lastText = std::max(lastText, x);
-    EXPECT_GT(lastText, 200) << "the whole name is drawn in its row";
+    EXPECT_TRUE(WaitFor(drawn, 3000)) << "the whole name is drawn in its row";
     EXPECT_LT(lastText, left - 8) << "a gap between the name and the first choice";
 
     PostMessageA(Tessel.WaitMainForm(), WM_SYSCOMMAND, SC_CLOSE, 0);

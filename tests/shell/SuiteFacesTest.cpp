@@ -46,13 +46,11 @@ TEST_F(SuiteFaces, TheThreeFacesSwitchAsTheUserAsks)
     ASSERT_TRUE(Click(Button(Container(), "Clock")));
     EXPECT_TRUE(WaitShown([&] { return ViewOf(Container(), "TClockView"); }));
     EXPECT_FALSE(Shown(ViewOf(Container(), "TDisplayView")));
-    Sleep(300);
     {
         // On the screen: the clock's dark time display, and the page
         // buttons in their skin (light, with dark text).
         HWND clock = ViewOf(Container(), "TClockView");
-        TScreenShot view(clock);
-        EXPECT_EQ(view.Pixel(24, 24), RGB(20, 28, 36));
+        EXPECT_TRUE(WaitFor([&] { return TScreenShot(clock).Pixel(24, 24) == RGB(20, 28, 36); }, 3000));
         TScreenShot buttons(Button(Container(), "Display"));
         const COLORREF middle = buttons.Pixel(4, 4);
         EXPECT_GT(GetRValue(middle) + GetGValue(middle) + GetBValue(middle), 600) << "a light button face";

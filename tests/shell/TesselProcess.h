@@ -58,6 +58,38 @@ public:
     }
 
     DWORD Id() const { return FId; }
+
+    // Follows the suite to the process that started in this one's place
+    // (the one that ended this process first): waits for the hidden main
+    // form of another Tessel.exe of this folder and takes it as this process.
+    bool FollowNewStart(DWORD Milliseconds = 30000)
+    {
+        HANDLE process = nullptr;
+        DWORD id = 0;
+        WaitFor(
+            [&] {
+                HWND form = FindWindowA("TForm1", "Tessel");
+                if (!form || !GetWindowThreadProcessId(form, &id) || id == FId)
+                    return false;
+                process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+                char path[MAX_PATH] = {};
+                DWORD size = MAX_PATH;
+                if (process && QueryFullProcessImageNameA(process, 0, path, &size) &&
+                    lstrcmpiA(path, (FSuite.Path() + "Tessel.exe").c_str()) == 0)
+                    return true;
+                if (process)
+                    CloseHandle(process);
+                process = nullptr;
+                return false;
+            },
+            Milliseconds);
+        if (!process)
+            return false;
+        Kill();
+        FProcess = process;
+        FId = id;
+        return true;
+    }
     bool Running() const { return FProcess && WaitForSingleObject(FProcess, 0) == WAIT_TIMEOUT; }
 
     // The exit code, or -1 when the process did not end in time (it is killed then).

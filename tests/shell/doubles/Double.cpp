@@ -23,7 +23,17 @@
 //                    (at the offsets the suite's own pages use)
 //                    Fault=<call>  writes to address 0 in that call, after
 //                    logging it: 2, 8, PageCreate, PageMessage or PageDestroy
-//                    Hang=<call>   never returns from that call
+//                    Hang=<call>   never returns from that call; Load: its
+//                                  DllMain never returns
+//                    Exit=<call>   calls ExitProcess(42) in that call
+//                    Throw=<call>  lets a C++ exception escape that call
+//                    EndThread=<call>  ends the calling thread in that call
+//                    Overflow=<call>   overflows the stack in that call
+//                    Fault=WM_CREATE  PageCreate makes a window that
+//                                  writes to address 0 in its WM_CREATE
+//                    View=Popup    PageCreate returns a top-level window
+//                    Late=8        writes "late" as its tip six seconds into
+//                                  code 8, then logs "late"
 //
 // As a page module it also carries the view entries the suite's main window
 // calls (PageCreate, PageDestroy, PageMessage) and logs each call.
@@ -39,6 +49,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -170,16 +181,51 @@ const void* ReadPointer(const void* base, size_t offset)
     return value;
 }
 
+void WriteToAddressZero()
+{
+    volatile int* volatile address = nullptr;
+    *address = 1;
+}
+
+volatile bool StopDescent = false;
+
+__attribute__((noinline)) int Descend(int Depth)
+{
+    volatile char frame[256];
+    frame[0] = static_cast<char>(Depth);
+    if (StopDescent)
+        return 0;
+    return Descend(Depth + 1) + frame[0];
+}
+
+__attribute__((noinline)) void Throw()
+{
+    throw std::runtime_error("escapes the module");
+}
+
 // What a misbehaving page module does in the call named Call.
 void Misbehave(const std::string& Call)
 {
-    if (Setting("Fault") == Call) {
-        volatile int* volatile address = nullptr;
-        *address = 1;
-    }
+    if (Setting("Fault") == Call)
+        WriteToAddressZero();
     if (Setting("Hang") == Call)
         for (;;)
             Sleep(INFINITE);
+    if (Setting("Exit") == Call)
+        ExitProcess(42);
+    if (Setting("Throw") == Call)
+        Throw();
+    if (Setting("EndThread") == Call)
+        ExitThread(0);
+    if (Setting("Overflow") == Call)
+        Descend(0);
+}
+
+LRESULT CALLBACK FaultOnCreate(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CREATE)
+        WriteToAddressZero();
+    return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
 // "[name|id|pagecount|style|file,file]" per group, read through the shared
@@ -238,12 +284,15 @@ void CloseWindows()
     RequestWindow = ContainerWindow = nullptr;
     UnregisterClassA(("TesselDouble" + Part()).c_str(), Self());
     UnregisterClassA("TFormContainer", Self());
+    UnregisterClassA("TesselDoubleFaulty", Self());
 }
 
 } // namespace
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
+    if (reason == DLL_PROCESS_ATTACH)
+        Misbehave("Load");
     // Unloaded by FreeLibrary (not at process end): no window may outlive the
     // code. The modules the shell keeps loaded say when they go.
     if (reason == DLL_PROCESS_DETACH && !reserved) {
@@ -320,6 +369,11 @@ extern "C" void __stdcall Command(int32_t code, void* data)
         else {
             std::snprintf(static_cast<char*>(data) + 516, 256, "%s", Setting("Tip").c_str());
             std::snprintf(static_cast<char*>(data) + 516 + 256, 16, "%s", Setting("Badge").c_str());
+            if (Setting("Late") == "8") {
+                Sleep(6000);
+                std::snprintf(static_cast<char*>(data) + 516, 256, "late");
+                Log("late");
+            }
         }
         break;
     case 7:
@@ -345,7 +399,19 @@ extern "C" HWND __stdcall PageCreate(HWND parent)
 {
     Log("PageCreate");
     Misbehave("PageCreate");
-    return CreateWindowExA(0, "STATIC", Part().c_str(), WS_CHILD, 0, 0, 100, 100, parent, nullptr, Self(), nullptr);
+    if (Setting("View") == "Popup")
+        return CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", Part().c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                               nullptr, nullptr, Self(), nullptr);
+    const char* windowClass = "STATIC";
+    if (Setting("Fault") == "WM_CREATE") {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = FaultOnCreate;
+        wc.hInstance = Self();
+        wc.lpszClassName = windowClass = "TesselDoubleFaulty";
+        RegisterClassA(&wc);
+    }
+    return CreateWindowExA(0, windowClass, Part().c_str(), WS_CHILD, 0, 0, 100, 100, parent, nullptr, Self(),
+                           nullptr);
 }
 
 extern "C" void __stdcall PageDestroy()
